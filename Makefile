@@ -1,0 +1,25 @@
+# Two commands do all the set-up on a fresh Debian machine:
+#   make run    installs what is missing, builds and starts the player
+#   make test   installs what is missing, builds and passes the tests
+JOBS ?= $(shell nproc)
+
+.PHONY: run test bench setup build clean
+
+setup:
+	bash scripts/setup.sh
+
+build: setup
+	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVO_BUILD_TESTS=OFF
+	cmake --build build/release -j $(JOBS)
+
+run: build
+	./build/release/app/tarvo
+
+test: setup
+	bash scripts/test.sh
+
+bench: setup
+	bash scripts/bench.sh
+
+clean:
+	rm -rf build

@@ -1,0 +1,23 @@
+// The core's window services on Qt: message boxes, questions, file dialogs,
+// event processing and repaint requests.
+#pragma once
+
+#include "platform/ui.h"
+
+class TAppTarvo;
+
+class QtUi : public tarvo::Ui {
+ public:
+  void AttachWindow(TAppTarvo* window) { window_ = window; }
+
+  void ShowMessage(tarvo::MessageKind kind, const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+  std::optional<std::string> ChooseFile(const tarvo::FileDialogRequest& request) override;
+  void ProcessPendingEvents() override;
+  void SetBusyCursor(bool busy) override;
+  void ListViewChanged() override;
+  void WindowTextsChanged() override;
+
+ private:
+  TAppTarvo* window_ = nullptr;
+};

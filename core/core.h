@@ -1,0 +1,45 @@
+// Everything the program knows while it runs, in one place owned by the window
+// thread. The routines of the core are plain functions over it; the window
+// and the tests hand in the outward services.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/ui.h"
+#include "playback/playback_control.h"
+#include "playlist/list_view.h"
+#include "playlist/playlist_state.h"
+#include "settings/runtime_settings.h"
+
+namespace tarvo {
+
+inline constexpr char kProgramCaption[] = "Tarvo 1.04b";
+
+// Texts of the main window that the core writes and the window shows.
+struct WindowTexts {
+  // Status bar panels 0..3: 1 holds the file count, 3 progress and errors.
+  std::array<std::string, 4> statusPanels;
+  // Which of the view commands View1Ac..View3Ac is checked; -1 none.
+  int checkedViewCommand = 0;
+};
+
+struct Core {
+  Core(Ui& ui, PlaybackControl& playback, std::string homeFolder)
+      : ui(ui), playback(playback), homeFolder(std::move(homeFolder)) {}
+
+  Ui& ui;
+  PlaybackControl& playback;
+  // Where the settings, the autosaved playlist and the favourites live;
+  // ends in "/".
+  const std::string homeFolder;
+  // The first command-line parameter; empty when there is none.
+  std::string startArgument;
+
+  PlaylistState playlist;
+  ListViewState listView;
+  WindowTexts texts;
+  RuntimeSettings settings;
+};
+
+}  // namespace tarvo

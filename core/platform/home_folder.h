@@ -1,0 +1,13 @@
+// Where Tarvo keeps its files ("Tarvo.ini", "Playlist.txt", "Favorites", ...).
+#pragma once
+
+#include <string>
+
+namespace tarvo {
+
+// $TARVO_HOME when set; else the program's folder when it is writable
+// (portable use); else $XDG_CONFIG_HOME/tarvo (default ~/.config/tarvo).
+// The folder is created when missing. The result ends in "/".
+std::string ResolveHomeFolder(const std::string& programFolder);
+
+}  // namespace tarvo

@@ -1,0 +1,34 @@
+// The state of the playlist view, owned by the core: the window draws it and
+// forwards input, and every algorithm over it runs here without a window.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace tarvo {
+
+class ListViewState {
+ public:
+  int RowCount() const { return static_cast<int>(selected_.size()); }
+  // Resizes the view; new rows start unselected.
+  void SetRowCount(int count);
+
+  bool IsSelected(int row) const;
+  void Select(int row, bool on);
+  void SelectAll();
+  void ClearSelection();
+  std::vector<int> SelectedRows() const;
+  int SelectedCount() const { return selectedCount_; }
+
+  // The focused row (the item index); -1 when none.
+  int focusedRow = -1;
+  int topRow = 0;
+  // Whole rows that fit in the view; the window keeps it up to date.
+  int rowsPerPage = 1;
+
+ private:
+  std::vector<std::uint8_t> selected_;
+  int selectedCount_ = 0;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,49 @@
+// The run-time copies of the settings that the program uses all the time.
+// Read once at start; the keys written at exit are written from here. The
+// playlist's own copies (track, view format, sorting way, last folder, music
+// folders, delimiter) live in PlaylistState.
+#pragma once
+
+#include <string>
+
+namespace tarvo {
+
+struct WindowBounds {
+  int left = 0;
+  int top = 0;
+  int width = 310;
+  int height = 370;
+};
+
+struct RuntimeSettings {
+  // Window: the normal (not maximized) bounds, refreshed by the window.
+  WindowBounds bounds;
+  bool maximized = false;
+  bool playBar = true;
+  bool progressPanel = true;
+  bool statusBar = true;
+  int levelMeterStyle = 1;
+
+  // Folder browser.
+  std::string lastBrowserFolder;
+  std::string lastBrowserRoot;
+
+  // Tweak.
+  bool minimizeToTray = true;
+  int softMutePercent = 30;
+  bool claimAssociationsAtStartup = true;
+
+  // General.
+  std::string activeScheme;
+  int playMode = 0;
+  int volume = 1000;
+  bool autoUpdate = true;
+  // Set from "EnqueueOption" (default 0); -1 when there is no start argument.
+  int startupPlayRequest = -1;
+
+  // Recording.
+  std::string recordTempPath;
+  int cachingTime = 120;
+};
+
+}  // namespace tarvo

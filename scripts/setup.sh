@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and benchmarking Tarvo needs.
+# Only missing packages are installed; safe to run again.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6svg6
+  libmpg123-dev libvorbis-dev libsndfile1-dev libcurl4-openssl-dev libpulse-dev libx11-dev
+  # tests
+  libgtest-dev libgmock-dev libmp3lame-dev
+  lame mpg123 vorbis-tools sox xvfb xauth pulseaudio pulseaudio-utils python3
+  fonts-nanum
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds Tarvo with warnings as errors and runs every test; then builds the
+# core once more under AddressSanitizer and UndefinedBehaviorSanitizer and
+# runs the core tests there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_WERROR=ON
+cmake --build build/test -j "$jobs"
+ctest --test-dir build/test --output-on-failure -j "$jobs" --timeout 600
+
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_WERROR=ON \
+  -DTARVO_SANITIZE=ON -DTARVO_BUILD_APP=OFF -DTARVO_BUILD_BENCH=OFF
+cmake --build build/sanitize -j "$jobs" --target core_tests
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -L core --timeout 600

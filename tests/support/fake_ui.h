@@ -1,0 +1,42 @@
+// A scripted window for core tests: records what the core shows and answers
+// questions and dialogs from queues filled by the test.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace tarvo::testing {
+
+struct ShownMessage {
+  MessageKind kind;
+  std::string text;
+};
+
+class FakeUi : public Ui {
+ public:
+  void ShowMessage(MessageKind kind, const std::string& text) override { messages.push_back({kind, text}); }
+  bool AskYesNo(const std::string& text) override;
+  std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+  void ProcessPendingEvents() override;
+  void SetBusyCursor(bool busy) override { busyCursor = busy; }
+  void ListViewChanged() override { ++listViewChanges; }
+  void WindowTextsChanged() override {}
+
+  std::vector<ShownMessage> messages;
+  std::vector<std::string> questions;
+  std::deque<bool> answers;  // AskYesNo answers No when empty
+  std::vector<FileDialogRequest> fileDialogs;
+  std::deque<std::optional<std::string>> chosenFiles;  // cancel when empty
+  // Runs at each ProcessPendingEvents, standing in for events such as Esc.
+  std::function<void()> onPendingEvents;
+  int pendingEventRuns = 0;
+  int listViewChanges = 0;
+  bool busyCursor = false;
+};
+
+}  // namespace tarvo::testing
