@@ -1,0 +1,101 @@
+#include "platform/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace tarvo {
+
+namespace {
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now and reports whether the close succeeded.
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view contents) {
+  while (!contents.empty()) {
+    const ssize_t written = write(fd, contents.data(), contents.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    contents.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) return std::nullopt;
+  struct stat info {};
+  if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  std::string contents;
+  contents.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = read(file.get(), buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    contents.append(buffer, static_cast<std::size_t>(got));
+  }
+  return contents;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view contents) {
+  mode_t mode = 0644;
+  struct stat info {};
+  if (stat(path.c_str(), &info) == 0) mode = info.st_mode & 07777;
+
+  std::string temporary = path + ".XXXXXX";
+  FileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
+  if (file.get() < 0) return false;
+  const bool written = WriteAll(file.get(), contents) && fchmod(file.get(), mode) == 0 &&
+                       fsync(file.get()) == 0 && file.Close();
+  if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
+    unlink(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace tarvo

@@ -1,0 +1,27 @@
+// Whole-file reads and crash-safe whole-file writes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvo {
+
+// The file's bytes; nothing when it does not exist, is not a regular file or
+// cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Writes `contents` to a temporary file in the same folder and renames it over
+// `path`, so that a crash or a full disk never leaves a half-written file. The
+// new file keeps the old one's permission bits. False when anything failed;
+// the old file is then untouched.
+bool WriteFileAtomically(const std::string& path, std::string_view contents);
+
+// The file exists and nobody may write it (no write permission bit set): the
+// user froze it. Checked by the mode, so it also holds for root.
+bool IsReadOnlyFile(const std::string& path);
+
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+
+}  // namespace tarvo

@@ -1,0 +1,53 @@
+// "Tarvo.ini": its place, the single-value routines through which the rest of
+// the program reads and writes one key, and the load and save of the values
+// kept at run time. All routines run on the window thread; none holds the
+// file open between calls.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "core.h"
+
+namespace tarvo {
+
+// The default of the last update check date: day 0, 30 December 1899.
+inline constexpr std::chrono::sys_days kDayZero =
+    std::chrono::sys_days(std::chrono::year(1899) / std::chrono::December / 30);
+
+// The home folder without its trailing "/", followed by "/Tarvo.ini".
+std::string SettingsFilePath(const Core& core);
+
+// Each opens the file, does one thing and closes it. The generic readers
+// return the default and the writers do nothing when the file is read-only.
+int ReadIniInteger(const Core& core, const std::string& section, const std::string& key, int defaultValue);
+bool ReadIniBool(const Core& core, const std::string& section, const std::string& key, bool defaultValue);
+std::string ReadIniString(const Core& core, const std::string& section, const std::string& key,
+                          const std::string& defaultValue);
+void WriteIniInteger(const Core& core, const std::string& section, const std::string& key, int value);
+void WriteIniBool(const Core& core, const std::string& section, const std::string& key, bool value);
+void WriteIniString(const Core& core, const std::string& section, const std::string& key,
+                    const std::string& value);
+void DeleteIniKey(const Core& core, const std::string& section, const std::string& key);
+
+// The named readers read a read-only file normally; the writers leave it alone.
+int ReadEnqueueOption(const Core& core);  // default 2
+void WriteEnqueueOption(const Core& core, int value);
+bool ReadAssociationFlag(const Core& core, const std::string& extension);  // default false
+void WriteAssociationFlag(const Core& core, const std::string& extension, bool value);
+std::chrono::sys_days ReadLastVersionCheck(const Core& core);  // default kDayZero
+void WriteLastVersionCheck(const Core& core, std::chrono::sys_days date);
+std::string ReadLastNewVersion(const Core& core);  // default "none"
+void WriteLastNewVersion(const Core& core, const std::string& version);
+
+// Reads the whole file once and fills the run-time copies, in the stored
+// order. `screenWidth` and `screenHeight` give the centring defaults.
+void LoadSettings(Core& core, int screenWidth, int screenHeight);
+// Reloads the file, sets the keys kept at run time and writes it back;
+// `maximized` is the window's state now.
+void SaveSettings(Core& core, bool maximized);
+
+void LoadMusicFolders(Core& core);
+void SaveMusicFolders(Core& core);
+
+}  // namespace tarvo
