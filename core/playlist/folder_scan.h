@@ -2,9 +2,9 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "core.h"
+#include "playlist/sorting.h"
 
 namespace tarvo {
 
@@ -14,11 +14,6 @@ namespace tarvo {
 // to abort.
 void OpenFolder(Core& core, const std::string& folder, bool replaceList, bool keepPosition,
                 bool recurse);
-
-// Sorts paths by whole path, ASCII letters without regard to case.
-void SortPaths(std::vector<std::string>& paths);
-// Sorts paths by their file names only.
-void SortByFileName(std::vector<std::string>& paths);
 
 // Stores the sort order (1 by file name, otherwise by path) and re-sorts the
 // whole list; the playing entry keeps its mark.

@@ -10,7 +10,10 @@ namespace tarvo::testing {
 class FakePlayback : public PlaybackControl {
  public:
   void PlayEntry(int index) override { played.push_back(index); }
-  void StopPlayback(bool release) override { stops.push_back(release); }
+  void StopPlayback(bool release) override {
+    stops.push_back(release);
+    paused = false;
+  }
   bool DecoderEnded() const override { return decoderEnded; }
   bool IsPaused() const override { return paused; }
 

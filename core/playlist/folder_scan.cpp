@@ -1,0 +1,224 @@
+#include "playlist/folder_scan.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+#include <set>
+#include <thread>
+#include <utility>
+
+#include "base/text.h"
+#include "platform/file_io.h"
+#include "playlist/model.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr std::size_t kBufferGrowth = 100000;
+constexpr int kFileCountPanel = 1;
+constexpr int kProgressPanel = 3;
+
+// Thrown when the user confirms "Abort operation?": ends the whole operation
+// without any message.
+struct SilentAbort {};
+
+// Collects candidate paths, depth first, in the order the file system lists
+// them. Every folder is entered once, so symbolic links that loop back end.
+class FolderScanner {
+ public:
+  explicit FolderScanner(Core& core) : core_(core) {}
+
+  void Scan(std::string folder, bool recurse);
+  std::vector<std::string>& Found() { return found_; }
+
+ private:
+  void CheckAbort();
+  bool IsFolder(const std::string& path, const dirent& item) const;
+  void Add(std::string path);
+
+  Core& core_;
+  std::vector<std::string> found_;
+  std::set<std::pair<dev_t, ino_t>> visited_;
+};
+
+void FolderScanner::CheckAbort() {
+  PlaylistState& playlist = core_.playlist;
+  if (!playlist.AbortRequested) return;
+  playlist.AbortRequested = false;
+  if (AskYesNo(core_, "Abort operation?")) {
+    playlist.AbortRequested = true;
+    playlist.ScanInProgress = false;
+    throw SilentAbort();
+  }
+}
+
+bool FolderScanner::IsFolder(const std::string& path, const dirent& item) const {
+  if (item.d_type == DT_DIR) return true;
+  if (item.d_type != DT_LNK && item.d_type != DT_UNKNOWN) return false;
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void FolderScanner::Add(std::string path) {
+  if (found_.size() == found_.capacity()) found_.reserve(found_.size() + kBufferGrowth);
+  found_.push_back(std::move(path));
+}
+
+void FolderScanner::Scan(std::string folder, bool recurse) {
+  core_.ui.ProcessPendingEvents();
+  CheckAbort();
+  if (folder.empty() || folder.back() != '/') folder.push_back('/');
+
+  struct stat info {};
+  if (stat(folder.c_str(), &info) != 0 || !visited_.insert({info.st_dev, info.st_ino}).second) return;
+  // An unreadable folder adds nothing; the scan goes on with the others. The
+  // listing is read whole and closed before any subfolder is entered, so a
+  // deep tree does not hold one open listing per level.
+  DIR* listing = opendir(folder.c_str());
+  if (!listing) return;
+  std::vector<std::pair<std::string, bool>> items;  // path, is a folder to enter
+  while (const dirent* item = readdir(listing)) {
+    const std::string_view name = item->d_name;
+    if (name == "." || name == "..") continue;
+    std::string path = folder + item->d_name;
+    const bool enter = recurse && IsFolder(path, *item);
+    items.emplace_back(std::move(path), enter);
+  }
+  closedir(listing);
+  for (auto& [path, enter] : items) {
+    if (enter) {
+      Scan(std::move(path), true);
+    } else {
+      Add(std::move(path));
+    }
+  }
+}
+
+bool IsAcceptedMusicFile(std::string_view path) {
+  if (path.size() < 3) return false;
+  const std::string tail = AsciiLowerCopy(path.substr(path.size() - 3));
+  return tail == "mp3" || tail == "wav" || tail == "ogg";
+}
+
+void SetPanel(Core& core, int panel, std::string text) {
+  core.texts.statusPanels[panel] = std::move(text);
+  core.ui.WindowTextsChanged();
+}
+
+// Waits until a gapless switch that the audio thread started has completed.
+void WaitForGaplessSwitch(Core& core) {
+  while (core.playback.DecoderEnded()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    SetPanel(core, kFileCountPanel, "Waiting...");
+    core.ui.ProcessPendingEvents();
+    if (core.playlist.AbortRequested) throw SilentAbort();
+    if (core.playback.IsPaused()) core.playback.StopPlayback(true);
+  }
+}
+
+// Runs the scan; false when the user aborted it.
+bool CollectCandidates(Core& core, FolderScanner& scanner, const std::string& folder, bool recurse) {
+  PlaylistState& playlist = core.playlist;
+  core.ui.SetBusyCursor(true);
+  SetPanel(core, kProgressPanel, "Opening... Press ESC to abort");
+  core.ui.ProcessPendingEvents();
+  playlist.ScanInProgress = true;
+  try {
+    scanner.Scan(folder, recurse);
+  } catch (const SilentAbort&) {
+    core.ui.SetBusyCursor(false);
+    SetPanel(core, kProgressPanel, "");
+    playlist.AbortRequested = false;
+    playlist.ScanInProgress = false;
+    return false;
+  } catch (const std::exception&) {
+    core.ui.SetBusyCursor(false);
+    SetPanel(core, kProgressPanel, "");
+    ShowMessageBox(core, static_cast<int>(MessageKind::Error), "Error 11\r\rPlease report this error.");
+  }
+  playlist.ScanInProgress = false;
+  core.ui.SetBusyCursor(false);
+  SetPanel(core, kProgressPanel, "");
+  return true;
+}
+
+void SortByWay(std::vector<std::string>& paths, int way) {
+  if (way == 1) {
+    SortByFileName(paths);
+  } else {
+    SortPaths(paths);
+  }
+}
+
+}  // namespace
+
+void OpenFolder(Core& core, const std::string& folder, bool replaceList, bool keepPosition,
+                bool recurse) {
+  PlaylistState& playlist = core.playlist;
+  try {
+    WaitForGaplessSwitch(core);
+  } catch (const SilentAbort&) {
+    playlist.AbortRequested = false;
+    return;
+  }
+  if (!FolderExists(folder)) {
+    ShowMessageBox(core, static_cast<int>(MessageKind::Warning), "Can't open this folder.");
+    return;
+  }
+
+  FolderScanner scanner(core);
+  if (!CollectCandidates(core, scanner, folder, recurse)) return;
+  std::vector<std::string>& found = scanner.Found();
+  std::erase_if(found, [](const std::string& path) { return !IsAcceptedMusicFile(path); });
+  found.shrink_to_fit();
+  if (found.empty()) {
+    ShowMessageBox(core, static_cast<int>(MessageKind::Information), "No music files found in given folder.");
+    return;
+  }
+
+  SetPanel(core, kProgressPanel, "Opening...");
+  core.ui.ProcessPendingEvents();
+  SortByWay(found, playlist.SortingWay);
+  // The new paths are merged only after the pending events ran, so an edit
+  // made meanwhile is not overwritten.
+  auto& entries = playlist.PlaylistEntries;
+  if (replaceList) entries.clear();
+  entries.reserve(entries.size() + found.size());
+  std::move(found.begin(), found.end(), std::back_inserter(entries));
+
+  bool playingFound = false;
+  if (replaceList) {
+    RelocateCurrent(playlist);
+    playingFound = playlist.CurrentIndex >= 0;
+    keepPosition = keepPosition || playingFound;
+  }
+  UpdateListView(core, keepPosition, keepPosition);
+  if (playingFound) {
+    ScrollToCurrent(core);
+    SelectSingle(core, playlist.CurrentIndex);
+  }
+  SetPanel(core, kProgressPanel, "");
+}
+
+void SetSortingWay(Core& core, int way) {
+  PlaylistState& playlist = core.playlist;
+  playlist.SortingWay = way;
+  if (playlist.PlaylistEntries.size() <= 1) return;
+  const int current = playlist.CurrentIndex;
+  const bool hasCurrent = current >= 0 && current < static_cast<int>(playlist.PlaylistEntries.size());
+  const std::string currentEntry = hasCurrent ? playlist.PlaylistEntries[current] : std::string();
+  SortByWay(playlist.PlaylistEntries, way);
+  if (hasCurrent) {
+    const auto& entries = playlist.PlaylistEntries;
+    const auto found = std::find(entries.begin(), entries.end(), currentEntry);
+    if (found != entries.end()) playlist.CurrentIndex = static_cast<int>(found - entries.begin());
+  }
+  UpdateListView(core, false, false);
+  ScrollToCurrent(core);
+}
+
+}  // namespace tarvo
