@@ -1,0 +1,40 @@
+// One Tarvo per user and home folder. The first instance listens on a local
+// socket; a later start hands its file to it, brings it to the front or asks
+// it to quit, and ends. A socket left behind by a crashed instance is found
+// dead and replaced.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QLocalServer;
+
+// What a later start asks of the running instance.
+enum class InstanceRequest { Open, BringToFront, Quit };
+
+class SingleInstance : public QObject {
+  Q_OBJECT
+
+ public:
+  using Handler = std::function<void(InstanceRequest request, const QString& argument)>;
+
+  // `homeFolder` tells installations apart: two homes are two programs.
+  SingleInstance(const QString& homeFolder, QObject* parent);
+
+  // Sends one request to a running instance; false when none answers.
+  bool SendToRunning(InstanceRequest request, const QString& argument = QString()) const;
+
+  // Starts listening, removing a dead socket first. `handler` runs on the
+  // window thread for every request that arrives. False when listening failed.
+  bool Listen(Handler handler);
+
+  const QString& ServerName() const { return serverName_; }
+
+ private:
+  void ReadRequest(class QLocalSocket* socket);
+
+  QString serverName_;
+  QLocalServer* server_ = nullptr;
+  Handler handler_;
+};
