@@ -4,6 +4,7 @@
 #include <QStatusBar>
 
 #include "controls/vemmo_listbox.h"
+#include "playlist/model.h"
 
 TAppTarvo::TAppTarvo(tarvo::Core& core, QWidget* parent)
     : QMainWindow(parent), core_(core), listScreen_(new TVemmoListbox(core, this)) {
@@ -14,9 +15,32 @@ TAppTarvo::TAppTarvo(tarvo::Core& core, QWidget* parent)
     panel = new QLabel(this);
     statusBar()->addWidget(panel, panel == statusPanels_.back() ? 1 : 0);
   }
-  const tarvo::WindowBounds& bounds = core.settings.bounds;
-  setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
+  ApplySettings();
   ShowWindowTexts();
+}
+
+void TAppTarvo::ApplySettings() {
+  const tarvo::WindowBounds& bounds = core_.settings.bounds;
+  setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
+  statusBar()->setVisible(core_.settings.statusBar);
+}
+
+void TAppTarvo::ShowFirstTime() {
+  if (core_.settings.maximized) {
+    showMaximized();
+  } else {
+    show();
+  }
+  listScreen_->SyncFromCore();
+  tarvo::ScrollToCurrent(core_);
+  tarvo::SelectSingle(core_, core_.playlist.CurrentIndex);
+}
+
+void TAppTarvo::BringToFront() {
+  show();
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
 }
 
 void TAppTarvo::ShowListView() { listScreen_->SyncFromCore(); }

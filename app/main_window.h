@@ -16,6 +16,12 @@ class TAppTarvo : public QMainWindow {
   TAppTarvo(tarvo::Core& core, QWidget* parent = nullptr);
 
   TVemmoListbox* ListScreen() const { return listScreen_; }
+  // Takes the loaded bounds and bars from the settings.
+  void ApplySettings();
+  // Shows the window (maximized when the settings say so), brings the
+  // current row into view and selects it alone.
+  void ShowFirstTime();
+  void BringToFront();
   // Redraws the list from the core's list-view state.
   void ShowListView();
   // Shows the status-bar panels and other texts of the core.

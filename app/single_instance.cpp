@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 namespace {
 
@@ -49,8 +48,8 @@ bool Decode(const QByteArray& line, InstanceRequest& request, QString& argument)
 // The socket lives in the user's runtime folder (or the temporary folder),
 // named for the user and the home folder.
 QString SocketPath(const QString& homeFolder) {
-  QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (folder.isEmpty()) folder = QDir::tempPath();
+  QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::tempPath();
   const QByteArray home = QCryptographicHash::hash(QDir::cleanPath(homeFolder).toUtf8(), QCryptographicHash::Sha1);
   return folder + QStringLiteral("/tarvo-%1-%2").arg(getuid()).arg(QString::fromLatin1(home.toHex().left(12)));
 }

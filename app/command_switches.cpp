@@ -1,0 +1,46 @@
+#include "app/command_switches.h"
+
+#include <array>
+#include <chrono>
+#include <utility>
+
+#include "app/single_instance.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+// The multimedia keys: play/pause, stop, next, previous, volume up and down,
+// and Pause for soft mute.
+constexpr std::array<std::pair<const char*, const char*>, 7> kMultimediaHotkeys{{
+    {"1", "0000-179"},
+    {"2", "0000-178"},
+    {"3", "0000-176"},
+    {"4", "0000-177"},
+    {"5", "0000-175"},
+    {"6", "0000-174"},
+    {"7", "0000-19"},
+}};
+
+}  // namespace
+
+bool IsCommandSwitch(const std::string& argument) {
+  for (const char* name : {"-quit", "-reg", "-unreg", "-setrootpath", "-setlastupdatecheck", "-setglobalhotkeys"}) {
+    if (argument == name) return true;
+  }
+  return false;
+}
+
+void RunCommandSwitch(tarvo::Core& core, const SingleInstance& instance, const std::string& argument) {
+  if (argument == "-quit") {
+    // No running instance: nothing to end, and nothing to say.
+    instance.SendToRunning(InstanceRequest::Quit);
+  } else if (argument == "-setlastupdatecheck") {
+    const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+    tarvo::WriteLastVersionCheck(core, today);
+  } else if (argument == "-setglobalhotkeys") {
+    for (const auto& [slot, value] : kMultimediaHotkeys) tarvo::WriteIniString(core, "Global hotkeys", slot, value);
+  }
+  // "-reg", "-unreg" and "-setrootpath" act on the file associations and the
+  // music-folder question, which this build does not have yet; they end the
+  // process like the other switches.
+}

@@ -1,0 +1,109 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include "app/command_switches.h"
+#include "app/main_window.h"
+#include "app/qt_ui.h"
+#include "app/single_instance.h"
+#include "platform/home_folder.h"
+#include "playback/idle_playback.h"
+#include "playlist/formats_write.h"
+#include "playlist/load_into_playlist.h"
+#include "playlist/model.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+// A later start hands its file to the running instance, or brings it to the
+// front; true when this process should end because of that.
+bool HandedToRunningInstance(tarvo::Core& core, const SingleInstance& instance) {
+  if (!core.startArgument.empty()) {
+    return instance.SendToRunning(InstanceRequest::Open, QString::fromStdString(core.startArgument));
+  }
+  if (tarvo::ReadIniBool(core, "General", "MultipleInstances", false)) return false;
+  return instance.SendToRunning(InstanceRequest::BringToFront);
+}
+
+void HandleInstanceRequest(tarvo::Core& core, TAppTarvo& window, InstanceRequest request,
+                           const QString& argument) {
+  switch (request) {
+    case InstanceRequest::Open:
+      // A one-character text is no path.
+      if (argument.size() > 1) {
+        tarvo::LoadIntoPlaylist(core, argument.toStdString(), tarvo::LoadMode::FromOtherInstance);
+      }
+      window.BringToFront();
+      break;
+    case InstanceRequest::BringToFront:
+      window.BringToFront();
+      break;
+    case InstanceRequest::Quit:
+      QCoreApplication::quit();
+      break;
+  }
+}
+
+// Settings, bounds and the playlist, in the order the window is built.
+void LoadState(tarvo::Core& core, TAppTarvo& window) {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  tarvo::LoadSettings(core, screen.width(), screen.height());
+  core.settings.bounds = tarvo::FitWindowBounds(core.settings.bounds, screen.width(), screen.height());
+  window.ApplySettings();
+
+  core.playlist.PlaylistEntries.clear();
+  if (!core.startArgument.empty()) {
+    tarvo::LoadIntoPlaylist(core, core.startArgument, tarvo::LoadMode::OpenFromShell);
+  } else {
+    tarvo::LoadIntoPlaylist(core, tarvo::PlaylistAutosaveFile(core), tarvo::LoadMode::ReplaceList);
+    core.settings.startupPlayRequest = -1;
+  }
+}
+
+// Runs once the event loop is up: play a file given on the command line.
+void DeferredStartup(tarvo::Core& core) {
+  core.ui.ProcessPendingEvents();
+  const int request = core.settings.startupPlayRequest;
+  if (request >= 0 && request <= 2) core.playback.PlayEntry(core.playlist.CurrentIndex);
+}
+
+void Shutdown(tarvo::Core& core, TAppTarvo& window) {
+  const bool maximized = window.isMaximized();
+  window.hide();
+  tarvo::SavePlaylistFile(core, tarvo::PlaylistAutosaveFile(core), tarvo::SaveFormat::Text);
+  tarvo::SaveSettings(core, maximized);
+}
+
+}  // namespace
+
+int RunTarvo(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tarvo"));
+
+  QtUi ui;
+  tarvo::IdlePlayback playback;
+  tarvo::Core core(ui, playback,
+                   tarvo::ResolveHomeFolder(QCoreApplication::applicationDirPath().toStdString()));
+  if (argc > 1) core.startArgument = argv[1];
+
+  SingleInstance instance(QString::fromStdString(core.homeFolder), nullptr);
+  if (IsCommandSwitch(core.startArgument)) {
+    RunCommandSwitch(core, instance, core.startArgument);
+    return 0;
+  }
+  if (HandedToRunningInstance(core, instance)) return 0;
+
+  TAppTarvo window(core);
+  ui.AttachWindow(&window);
+  LoadState(core, window);
+  instance.Listen([&](InstanceRequest request, const QString& argument) {
+    HandleInstanceRequest(core, window, request, argument);
+  });
+  window.ShowFirstTime();
+  QTimer::singleShot(0, &window, [&core] { DeferredStartup(core); });
+  application.exec();
+  Shutdown(core, window);
+  return 0;
+}
