@@ -4,9 +4,12 @@
 // folders, delimiter) live in PlaylistState.
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace tarvo {
+
+inline constexpr int kGlobalHotkeySlots = 13;
 
 struct WindowBounds {
   int left = 0;
@@ -44,6 +47,9 @@ struct RuntimeSettings {
   // Recording.
   std::string recordTempPath;
   int cachingTime = 120;
+
+  // Global hotkeys, one stored value per slot; empty when the slot has none.
+  std::array<std::string, kGlobalHotkeySlots> globalHotkeys;
 };
 
 }  // namespace tarvo

@@ -6,8 +6,10 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "core.h"
+#include "settings/ini_document.h"
 
 namespace tarvo {
 
@@ -47,7 +49,16 @@ void LoadSettings(Core& core, int screenWidth, int screenHeight);
 // `maximized` is the window's state now.
 void SaveSettings(Core& core, bool maximized);
 
+// The bounds the window takes after loading: the restored ones, or left 20,
+// top 20, 300 x 400 when they reach beyond the screen or have no area.
+WindowBounds FitWindowBounds(const WindowBounds& bounds, int screenWidth, int screenHeight);
+
+// `Root media`/path0, path1, ... up to the first missing or empty key, at
+// most 20; each folder ends in "/". Read-only files are read normally.
 void LoadMusicFolders(Core& core);
+std::vector<std::string> MusicFoldersIn(const IniDocument& ini);
+// Replaces the section with the whole list, and stores the folder browser's
+// last folder and root with it.
 void SaveMusicFolders(Core& core);
 
 }  // namespace tarvo
