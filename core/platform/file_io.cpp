@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tarvo {
 
@@ -46,7 +48,9 @@ bool WriteAll(int fd, std::string_view contents) {
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so that a named pipe given as a file is refused below
+  // instead of waiting forever for a writer; regular files ignore the flag.
+  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0) return std::nullopt;
   struct stat info {};
   if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
@@ -65,7 +69,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   return contents;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view contents) {
+bool WriteFileAtomically(const std::string& requestedPath, std::string_view contents) {
+  // A symbolic link keeps pointing at the file: the file it names is replaced.
+  char resolved[PATH_MAX];
+  const std::string path = realpath(requestedPath.c_str(), resolved) ? std::string(resolved) : requestedPath;
   mode_t mode = 0644;
   struct stat info {};
   if (stat(path.c_str(), &info) == 0) mode = info.st_mode & 07777;

@@ -13,7 +13,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Writes `contents` to a temporary file in the same folder and renames it over
 // `path`, so that a crash or a full disk never leaves a half-written file. The
-// new file keeps the old one's permission bits. False when anything failed;
+// new file keeps the old one's permission bits; a symbolic link stays a link
+// and the file it names is replaced. False when anything failed;
 // the old file is then untouched.
 bool WriteFileAtomically(const std::string& path, std::string_view contents);
 
