@@ -1,0 +1,133 @@
+#include "playlist/load_into_playlist.h"
+
+#include <algorithm>
+
+#include "playlist/entry.h"
+#include "playlist/folder_scan.h"
+#include "playlist/formats_read.h"
+#include "playlist/model.h"
+#include "settings/settings_store.h"
+
+namespace tarvo {
+
+namespace {
+
+// Values of the "EnqueueOption" setting.
+constexpr int kPlayInEmptiedList = 0;
+constexpr int kAppendToList = 1;
+constexpr int kOpenFolderAndPlay = 2;
+
+bool FromShellOrInstance(LoadMode mode) {
+  return mode == LoadMode::OpenFromShell || mode == LoadMode::FromOtherInstance;
+}
+
+void ReadPlaylistOfKind(Core& core, EntryKind kind, const std::string& path) {
+  switch (kind) {
+    case EntryKind::TxtList:
+      ReadTextPlaylist(core, path);
+      break;
+    case EntryKind::M3uList:
+      ReadM3u(core, path);
+      break;
+    case EntryKind::PlsList:
+      ReadPls(core, path);
+      break;
+    case EntryKind::AsxList:
+      ReadAsx(core, path);
+      break;
+    case EntryKind::B4sList:
+      ReadB4s(core, path);
+      break;
+    default:
+      break;
+  }
+}
+
+// Option 2 for a file from the shell or a second instance: the list becomes
+// the file's folder (without subfolders). An address has no folder to open.
+void OpenFolderOfFile(Core& core, const std::string& path, LoadMode mode) {
+  const std::string folder(FolderOf(path));
+  if (folder.empty() || IsStreamAddress(EntryLocation(path))) return;
+  if (mode == LoadMode::FromOtherInstance) core.playback.StopPlayback(false);
+  OpenFolder(core, folder, true, false, false);
+  core.playlist.LastScannedFolder = folder;
+  UpdateListView(core, false, false);
+}
+
+// A file or address from the shell or a second instance: found or appended,
+// made current (unless a second instance only appends) and, for a second
+// instance, played.
+void LoadPlayableFromOutside(Core& core, const std::string& path, LoadMode mode, int option) {
+  if (option == kOpenFolderAndPlay) OpenFolderOfFile(core, path, mode);
+
+  PlaylistState& playlist = core.playlist;
+  const bool moveMark = !(mode == LoadMode::FromOtherInstance && option == kAppendToList);
+  auto& entries = playlist.PlaylistEntries;
+  const auto found = std::find(entries.begin(), entries.end(), path);
+  if (found == entries.end()) {
+    entries.push_back(path);
+    if (moveMark) playlist.CurrentIndex = static_cast<int>(entries.size()) - 1;
+    UpdateListView(core, true, false);
+  } else if (moveMark) {
+    playlist.CurrentIndex = static_cast<int>(found - entries.begin());
+  }
+  // The start-up sequence plays the current entry of a shell start itself.
+  if (mode == LoadMode::OpenFromShell) return;
+
+  if (option != kAppendToList) core.playback.PlayEntry(playlist.CurrentIndex);
+  UpdateListView(core, true, false);
+  SelectSingle(core, playlist.CurrentIndex);
+  ScrollToCurrent(core);
+}
+
+void LoadPlaylistFile(Core& core, EntryKind kind, const std::string& path, LoadMode mode) {
+  PlaylistState& playlist = core.playlist;
+  const int previousCurrent = playlist.CurrentIndex;
+  const std::size_t countBefore = playlist.PlaylistEntries.size();
+  // A handed-over playlist plays from its first entry.
+  if (FromShellOrInstance(mode)) playlist.CurrentIndex = static_cast<int>(countBefore);
+  ReadPlaylistOfKind(core, kind, path);
+  const int lastIndex = static_cast<int>(playlist.PlaylistEntries.size()) - 1;
+  if (FromShellOrInstance(mode) && playlist.PlaylistEntries.size() == countBefore) {
+    // An empty or missing playlist: the mark must not stay past the end, and
+    // nothing new starts playing.
+    playlist.CurrentIndex = previousCurrent <= lastIndex ? previousCurrent : -1;
+    UpdateListView(core, true, true);
+    return;
+  }
+  if (playlist.CurrentIndex <= lastIndex) {
+    if (mode == LoadMode::FromOtherInstance) core.playback.PlayEntry(playlist.CurrentIndex);
+    UpdateListView(core, true, true);
+  }
+}
+
+}  // namespace
+
+void LoadIntoPlaylist(Core& core, const std::string& path, LoadMode mode) {
+  const EntryKind kind = EntryKindOf(path);
+  if (kind == EntryKind::Unsupported) return;
+  const int option = ReadEnqueueOption(core);
+
+  // Options 1 and 2 continue the list of the previous run.
+  if (mode == LoadMode::OpenFromShell && (option == kAppendToList || option == kOpenFolderAndPlay)) {
+    ReadTextPlaylist(core, PlaylistAutosaveFile(core));
+  }
+  if (mode == LoadMode::ReplaceList ||
+      (FromShellOrInstance(mode) && (option == kPlayInEmptiedList || option == kOpenFolderAndPlay))) {
+    core.playlist.PlaylistEntries.clear();
+    UpdateListView(core, false, false);
+  }
+
+  if (kind == EntryKind::Audio || kind == EntryKind::Module || kind == EntryKind::Stream) {
+    if (FromShellOrInstance(mode)) {
+      LoadPlayableFromOutside(core, path, mode, option);
+    } else {
+      core.playlist.PlaylistEntries.push_back(path);
+      UpdateListView(core, true, true);
+    }
+  } else if (IsPlaylistKind(kind)) {
+    LoadPlaylistFile(core, kind, path, mode);
+  }
+}
+
+}  // namespace tarvo
