@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
-# Builds the benchmarks optimised and runs each; every one prints its ratio
-# against a floor measured in the same run.
+# Builds the benchmarks and the player optimised and runs each benchmark;
+# every one prints its ratio against a floor measured in the same run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVO_BUILD_TESTS=OFF -DTARVO_BUILD_APP=OFF
-cmake --build build/bench -j "$(nproc)"
-for bench in build/bench/bench/*_bench; do
+build=build/bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVO_BUILD_TESTS=OFF
+cmake --build "$build" -j "$(nproc)"
+
+for bench in "$build"/bench/*_bench; do
+  [ "$(basename "$bench")" = startup_bench ] && continue
   echo "== $(basename "$bench")"
   "$bench"
 done
+
+echo "== startup_bench"
+Xvfb :97 -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
+for _ in $(seq 50); do [ -e /tmp/.X11-unix/X97 ] && break; sleep 0.1; done
+DISPLAY=:97 "$build"/bench/startup_bench "$build"/app/tarvo "$build"/bench/empty_qt_window
