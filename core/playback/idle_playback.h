@@ -8,10 +8,19 @@ namespace tarvo {
 
 class IdlePlayback : public PlaybackControl {
  public:
-  void PlayEntry(int) override {}
+  int ProbeEntry(const std::string&) override { return 0; }
+  void PlayEntry(int, bool) override {}
   void StopPlayback(bool) override {}
-  bool DecoderEnded() const override { return false; }
+  void PlaySelected() override {}
+  void PauseOrResume() override {}
+  void StopStep() override {}
+  void TotalRewind() override {}
+  void SeekStep(int, int) override {}
+  void SeekStepRelease() override {}
+  void ApplyVolume(int) override {}
+  bool DeviceOpen() const override { return false; }
   bool IsPaused() const override { return false; }
+  bool DecoderEnded() const override { return false; }
 };
 
 }  // namespace tarvo

@@ -1,6 +1,9 @@
-// The playback operations that the playlist code calls. The engine implements
-// it; until a device is involved (and in tests) a fake stands in.
+// The playback operations that the rest of the core calls: the playlist
+// code, the key dispatcher and the status tick. The engine implements it; in
+// tests a fake stands in. Every method runs on the window thread.
 #pragma once
+
+#include <string>
 
 namespace tarvo {
 
@@ -8,15 +11,37 @@ class PlaybackControl {
  public:
   virtual ~PlaybackControl() = default;
 
-  // Window thread. Starts the entry at `index` of the playlist.
-  virtual void PlayEntry(int index) = 0;
-  // Window thread. Stops playing; `release` also frees the output device.
+  // Why an entry can't be played: 0 playable (streams and playlist files are
+  // not probed), 1 file not found, 2 unsupported format, 4 illegal sample
+  // rate, 5 not an audio file, 6 unsupported sample format, 7 can't be
+  // opened, 8 no output for its format, 10 unknown.
+  virtual int ProbeEntry(const std::string& entry) = 0;
+  // Starts the entry at `index` of the playlist; -1 or a failed probe leaves
+  // playback as it is (a failed probe shows its warning). `fromTick` is set
+  // when the status tick starts the next entry at the end of one.
+  virtual void PlayEntry(int index, bool fromTick = false) = 0;
+  // Stops playing; `release` also frees the output device.
   virtual void StopPlayback(bool release) = 0;
-  // Window thread. True from the moment the audio thread starts joining the
-  // next entry until the window thread has completed the switch.
-  virtual bool DecoderEnded() const = 0;
-  // Window thread. The output is paused.
+
+  // The keys' playback operations.
+  virtual void PlaySelected() = 0;
+  virtual void PauseOrResume() = 0;
+  // First press pauses, second stops and releases the device.
+  virtual void StopStep() = 0;
+  virtual void TotalRewind() = 0;
+  // Moves the seek bar back (-1) or forward (+1) by 100 ms (Shift), 60 s
+  // (Ctrl) or 3 s; the seek itself is made by SeekStepRelease.
+  virtual void SeekStep(int direction, int shift) = 0;
+  virtual void SeekStepRelease() = 0;
+
+  // Applies a volume on the library's 0..1000 scale to the playing output.
+  virtual void ApplyVolume(int libraryVolume) = 0;
+
+  virtual bool DeviceOpen() const = 0;
   virtual bool IsPaused() const = 0;
+  // True from the moment the audio thread starts joining the next entry
+  // until the window thread has completed the switch.
+  virtual bool DecoderEnded() const = 0;
 };
 
 }  // namespace tarvo

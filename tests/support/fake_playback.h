@@ -1,6 +1,8 @@
-// Records the playback calls the playlist code makes.
+// Records the playback calls the core makes and answers probes from a table.
 #pragma once
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "playback/playback_control.h"
@@ -9,16 +11,44 @@ namespace tarvo::testing {
 
 class FakePlayback : public PlaybackControl {
  public:
-  void PlayEntry(int index) override { played.push_back(index); }
+  int ProbeEntry(const std::string& entry) override {
+    probed.push_back(entry);
+    const auto found = probeCodes.find(entry);
+    return found == probeCodes.end() ? 0 : found->second;
+  }
+  void PlayEntry(int index, bool fromTick) override {
+    played.push_back(index);
+    playedFromTick.push_back(fromTick);
+  }
   void StopPlayback(bool release) override {
     stops.push_back(release);
     paused = false;
   }
-  bool DecoderEnded() const override { return decoderEnded; }
+  void PlaySelected() override { calls.push_back("PlaySelected"); }
+  void PauseOrResume() override {
+    calls.push_back("PauseOrResume");
+    paused = !paused;
+  }
+  void StopStep() override { calls.push_back("StopStep"); }
+  void TotalRewind() override { calls.push_back("TotalRewind"); }
+  void SeekStep(int direction, int shift) override {
+    calls.push_back("SeekStep " + std::to_string(direction) + " " + std::to_string(shift));
+  }
+  void SeekStepRelease() override { calls.push_back("SeekStepRelease"); }
+  void ApplyVolume(int libraryVolume) override { appliedVolumes.push_back(libraryVolume); }
+  bool DeviceOpen() const override { return deviceOpen; }
   bool IsPaused() const override { return paused; }
+  bool DecoderEnded() const override { return decoderEnded; }
 
+  // Entries whose probe fails, with their codes; everything else plays.
+  std::map<std::string, int> probeCodes;
+  std::vector<std::string> probed;
   std::vector<int> played;
+  std::vector<bool> playedFromTick;
   std::vector<bool> stops;
+  std::vector<std::string> calls;
+  std::vector<int> appliedVolumes;
+  bool deviceOpen = false;
   bool decoderEnded = false;
   bool paused = false;
 };
