@@ -1,0 +1,155 @@
+#include "playback/audio/wav_output.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "playback/audio/null_output.h"
+#include "playback/audio/paced_sink.h"
+
+namespace tarvo::audio {
+
+namespace {
+
+constexpr std::chrono::milliseconds kWavLatency{200};
+constexpr std::uint32_t kHeaderBytes = 44;
+// The RIFF size field must hold the data plus the rest of the header.
+constexpr std::uint32_t kMaxDataBytes = 0xFFFFFFFFu - (kHeaderBytes - 8);
+
+void PutLe32(std::uint8_t* at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+void PutLe16(std::uint8_t* at, std::uint16_t value) {
+  at[0] = static_cast<std::uint8_t>(value);
+  at[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+bool WriteAllAt(int fd, const std::uint8_t* data, std::size_t bytes, off_t offset) {
+  while (bytes > 0) {
+    const ssize_t written = pwrite(fd, data, bytes, offset);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    bytes -= static_cast<std::size_t>(written);
+    offset += written;
+  }
+  return true;
+}
+
+// "out.wav" and 3 give "out-3.wav"; a name without extension gets "-3".
+std::string NumberedPath(const std::string& path, int number) {
+  const std::size_t slash = path.rfind('/');
+  const std::size_t dot = path.rfind('.');
+  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  const std::size_t cut = hasExtension ? dot : path.size();
+  return path.substr(0, cut) + "-" + std::to_string(number) + path.substr(cut);
+}
+
+// The wav-fast sink: every byte counts as heard the moment it is written.
+class FastWavSink final : public OutputSink {
+ public:
+  FastWavSink(WavFileWriter& file, const PcmFormat& format) : file_(file), format_(format) {}
+
+  std::size_t Write(const std::uint8_t* data, std::size_t bytes, const std::atomic<bool>&,
+                    bool) override {
+    file_.Append(format_, data, bytes);
+    return bytes;
+  }
+  void Drain(const std::atomic<bool>&) override {}
+  void Interrupt() override {}
+  std::uint64_t QueuedBytes() override { return 0; }
+  void SetPaused(bool) override {}
+  void Flush() override {}
+  bool Failed() const override { return false; }
+  std::size_t LatencyBytes() const override { return 0; }
+
+ private:
+  WavFileWriter& file_;
+  const PcmFormat format_;
+};
+
+}  // namespace
+
+WavFileWriter::~WavFileWriter() {
+  if (fd_ >= 0) close(fd_);
+}
+
+bool WavFileWriter::Create() {
+  std::lock_guard lock(mutex_);
+  return StartFile(basePath_, format_);
+}
+
+bool WavFileWriter::StartFile(const std::string& path, const PcmFormat& format) {
+  if (fd_ >= 0) close(fd_);
+  fd_ = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  format_ = format;
+  dataBytes_ = 0;
+  if (fd_ < 0) return false;
+  WriteHeader();
+  return true;
+}
+
+void WavFileWriter::WriteHeader() {
+  std::uint8_t header[kHeaderBytes];
+  std::memcpy(header, "RIFF", 4);
+  PutLe32(header + 4, kHeaderBytes - 8 + dataBytes_);
+  std::memcpy(header + 8, "WAVEfmt ", 8);
+  PutLe32(header + 16, 16);
+  PutLe16(header + 20, 1);
+  PutLe16(header + 22, static_cast<std::uint16_t>(format_.channels));
+  PutLe32(header + 24, static_cast<std::uint32_t>(format_.rate));
+  PutLe32(header + 28, static_cast<std::uint32_t>(format_.BytesPerSecond()));
+  PutLe16(header + 32, static_cast<std::uint16_t>(format_.FrameBytes()));
+  PutLe16(header + 34, 16);
+  std::memcpy(header + 36, "data", 4);
+  PutLe32(header + 40, dataBytes_);
+  WriteAllAt(fd_, header, sizeof header, 0);
+}
+
+void WavFileWriter::Append(const PcmFormat& format, const std::uint8_t* data, std::size_t bytes) {
+  std::lock_guard lock(mutex_);
+  if (!formatFixed_ || format != format_) {
+    if (formatFixed_) {
+      StartFile(NumberedPath(basePath_, ++fileNumber_), format);
+    } else {
+      format_ = format;
+    }
+    formatFixed_ = true;
+  }
+  if (fd_ < 0) return;
+  // A write error (a full disk) loses audio from this debugging output but
+  // never stops playback; the header always matches what was written.
+  bytes = std::min<std::size_t>(bytes, kMaxDataBytes - dataBytes_);
+  if (bytes == 0 || !WriteAllAt(fd_, data, bytes, kHeaderBytes + dataBytes_)) return;
+  dataBytes_ += static_cast<std::uint32_t>(bytes);
+  WriteHeader();
+}
+
+std::unique_ptr<WavOutput> WavOutput::Open(const std::string& path, bool realTime) {
+  std::unique_ptr<WavOutput> output(new WavOutput(path, realTime));
+  if (path.empty() || !output->file_.Create()) return nullptr;
+  return output;
+}
+
+bool WavOutput::Supports(const PcmFormat& format) const { return SoftwareOutputSupports(format); }
+
+std::unique_ptr<OutputSink> WavOutput::CreateSink(const PcmFormat& format, AudioError& error) {
+  if (!Supports(format)) {
+    error = AudioError::SampleFormat;
+    return nullptr;
+  }
+  error = AudioError::Ok;
+  if (!realTime_) return std::make_unique<FastWavSink>(file_, format);
+  return std::make_unique<PacedSink>(format, kWavLatency,
+                                     [this, format](const std::uint8_t* data, std::size_t bytes) {
+                                       file_.Append(format, data, bytes);
+                                     });
+}
+
+}  // namespace tarvo::audio
