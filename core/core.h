@@ -8,6 +8,8 @@
 
 #include "platform/ui.h"
 #include "playback/playback_control.h"
+#include "playback/sequencing_state.h"
+#include "playback/volume_state.h"
 #include "playlist/list_view.h"
 #include "playlist/playlist_state.h"
 #include "settings/runtime_settings.h"
@@ -22,6 +24,19 @@ struct WindowTexts {
   std::array<std::string, 4> statusPanels;
   // Which of the view commands View1Ac..View3Ac is checked; -1 none.
   int checkedViewCommand = 0;
+  // Which of the play-mode commands ModeAc1..ModeAc5 is checked.
+  int checkedModeCommand = 0;
+  // LabelVolume, and the position (0..100) of both volume bars.
+  std::string labelVolume = "100 %";
+  int volumeBarPosition = 100;
+};
+
+// What the core asks of the main window beyond its texts. The window acts on
+// a request when it is told that the texts changed, then clears it.
+struct WindowRequests {
+  // The love playlist started: switch the list to the second built-in look
+  // and maximize the window.
+  bool loveLook = false;
 };
 
 struct Core {
@@ -39,7 +54,10 @@ struct Core {
   PlaylistState playlist;
   ListViewState listView;
   WindowTexts texts;
+  WindowRequests requests;
   RuntimeSettings settings;
+  SequencingState sequencing;
+  VolumeState volume;
 };
 
 }  // namespace tarvo

@@ -1,6 +1,7 @@
 // Records the playback calls the core makes and answers probes from a table.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ class FakePlayback : public PlaybackControl {
   void PlayEntry(int index, bool fromTick) override {
     played.push_back(index);
     playedFromTick.push_back(fromTick);
+    if (onPlayEntry) onPlayEntry(index);
   }
   void StopPlayback(bool release) override {
     stops.push_back(release);
@@ -45,6 +47,9 @@ class FakePlayback : public PlaybackControl {
   std::vector<std::string> probed;
   std::vector<int> played;
   std::vector<bool> playedFromTick;
+  // Runs after each recorded PlayEntry, standing in for what the engine does
+  // when an entry starts.
+  std::function<void(int)> onPlayEntry;
   std::vector<bool> stops;
   std::vector<std::string> calls;
   std::vector<int> appliedVolumes;
