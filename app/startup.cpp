@@ -8,8 +8,14 @@
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "app/single_instance.h"
+#include "app/status_timer.h"
+#include "controls/vemmo_progress.h"
 #include "platform/home_folder.h"
-#include "playback/idle_playback.h"
+#include "platform/process.h"
+#include "playback/audio/linux_audio_library.h"
+#include "playback/engine.h"
+#include "playback/sequencing.h"
+#include "playback/volume.h"
 #include "playlist/formats_write.h"
 #include "playlist/load_into_playlist.h"
 #include "playlist/model.h"
@@ -62,11 +68,23 @@ void LoadState(tarvo::Core& core, TAppTarvo& window) {
   }
 }
 
-// Runs once the event loop is up: play a file given on the command line.
-void DeferredStartup(tarvo::Core& core) {
+// Runs once the event loop is up: checks that the output device opens (and
+// releases it until something plays), then plays a file given on the
+// command line.
+void DeferredStartup(tarvo::Core& core, tarvo::PlaybackEngine& engine) {
   core.ui.ProcessPendingEvents();
+  engine.EnsureAudioDevice();
+  engine.StopPlayback(true);
   const int request = core.settings.startupPlayRequest;
-  if (request >= 0 && request <= 2) core.playback.PlayEntry(core.playlist.CurrentIndex);
+  if (request >= 0 && request <= 2) engine.PlayEntry(core.playlist.CurrentIndex);
+  tarvo::TrimWorkingSet();
+}
+
+// The seek bar's mouse drives the engine's seek.
+void ConnectSeekBar(TVemmoProgress& bar, tarvo::PlaybackEngine& engine) {
+  bar.onLeftDown = [&engine](int x, int width) { engine.SeekBarDown(x, width); };
+  bar.onMove = [&engine](int x, int width) { engine.SeekBarMove(x, width); };
+  bar.onLeftUp = [&engine] { engine.SeekBarUp(); };
 }
 
 void Shutdown(tarvo::Core& core, TAppTarvo& window) {
@@ -83,9 +101,13 @@ int RunTarvo(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Tarvo"));
 
   QtUi ui;
-  tarvo::IdlePlayback playback;
-  tarvo::Core core(ui, playback,
+  tarvo::audio::LinuxAudioLibrary library;
+  StatusTimer statusTimer(nullptr);
+  tarvo::PlaybackEngine engine(library, statusTimer);
+  statusTimer.OnTick([&engine] { engine.StatusTick(); });
+  tarvo::Core core(ui, engine,
                    tarvo::ResolveHomeFolder(QCoreApplication::applicationDirPath().toStdString()));
+  engine.Attach(core);
   if (argc > 1) core.startArgument = argv[1];
 
   SingleInstance instance(QString::fromStdString(core.homeFolder), nullptr);
@@ -101,9 +123,13 @@ int RunTarvo(int argc, char* argv[]) {
   instance.Listen([&](InstanceRequest request, const QString& argument) {
     HandleInstanceRequest(core, window, request, argument);
   });
+  ConnectSeekBar(*window.Progres(), engine);
+  tarvo::SetVolume(core, core.settings.volume);
+  tarvo::ShowPlayMode(core);
   window.ShowFirstTime();
-  QTimer::singleShot(0, &window, [&core] { DeferredStartup(core); });
+  QTimer::singleShot(0, &window, [&core, &engine] { DeferredStartup(core, engine); });
   application.exec();
   Shutdown(core, window);
+  engine.StopPlayback(true);
   return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "platform/ui.h"
 #include "playback/playback_control.h"
+#include "playback/progress_state.h"
 #include "playback/sequencing_state.h"
 #include "playback/volume_state.h"
 #include "playlist/list_view.h"
@@ -29,6 +30,10 @@ struct WindowTexts {
   // LabelVolume, and the position (0..100) of both volume bars.
   std::string labelVolume = "100 %";
   int volumeBarPosition = 100;
+  // LabelTime, the window caption and the tray icon's hint.
+  std::string labelTime;
+  std::string caption = kProgramCaption;
+  std::string trayHint;
 };
 
 // What the core asks of the main window beyond its texts. The window acts on
@@ -58,6 +63,7 @@ struct Core {
   RuntimeSettings settings;
   SequencingState sequencing;
   VolumeState volume;
+  ProgressState progress;
 };
 
 }  // namespace tarvo

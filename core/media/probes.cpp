@@ -1,0 +1,81 @@
+#include "media/probes.h"
+
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+
+#include "base/text.h"
+#include "playlist/entry.h"
+
+namespace tarvo {
+
+namespace {
+
+// Uses `handle`, or a decoding channel opened on `path` for the call.
+class ProbeChannel {
+ public:
+  ProbeChannel(audio::AudioLibrary& library, const std::string& path, audio::AudioHandle handle)
+      : library_(library), handle_(handle ? handle : library.StreamCreateFile(path)), owned_(handle == 0) {}
+  ~ProbeChannel() {
+    if (owned_) library_.StreamFree(handle_);
+  }
+  ProbeChannel(const ProbeChannel&) = delete;
+  ProbeChannel& operator=(const ProbeChannel&) = delete;
+
+  audio::AudioHandle Handle() const { return handle_; }
+  audio::ChannelInfo Info() const {
+    audio::ChannelInfo info;
+    if (!library_.ChannelGetInfo(handle_, info)) info = {};
+    return info;
+  }
+
+ private:
+  audio::AudioLibrary& library_;
+  audio::AudioHandle handle_;
+  bool owned_;
+};
+
+}  // namespace
+
+int SampleRateOf(audio::AudioLibrary& library, const std::string& path, audio::AudioHandle handle) {
+  const ProbeChannel channel(library, path, handle);
+  audio::ChannelAttributes attributes;
+  return library.ChannelGetAttributes(channel.Handle(), attributes) ? attributes.rate : 0;
+}
+
+bool IsStereo(audio::AudioLibrary& library, const std::string& path, audio::AudioHandle handle) {
+  return ProbeChannel(library, path, handle).Info().channels != 1;
+}
+
+bool Is16Bit(audio::AudioLibrary& library, const std::string& path, audio::AudioHandle handle) {
+  return (ProbeChannel(library, path, handle).Info().flags & audio::kFlag8Bit) == 0;
+}
+
+int BitRateOf(audio::AudioLibrary& library, const std::string& path, audio::AudioHandle handle) {
+  const ProbeChannel channel(library, path, handle);
+  const std::int64_t fileBytes = library.StreamGetFilePosition(channel.Handle(), audio::FilePositionMode::End);
+  const double seconds = library.ChannelBytes2Seconds(channel.Handle(), library.StreamGetLength(channel.Handle()));
+  if (fileBytes <= 0 || !(seconds > 0)) return 0;
+  // nearbyint rounds halves to even in the default rounding mode.
+  return static_cast<int>(std::nearbyint(static_cast<double>(fileBytes) / seconds * 8 / 1000));
+}
+
+int WavBitsOf(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  unsigned char header[44];
+  if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return 0;
+  return header[34] | (header[35] << 8);
+}
+
+std::string PlayingInfoText(audio::AudioLibrary& library, const std::string& path, audio::AudioHandle handle) {
+  const std::string extension = AsciiLowerCopy(ExtensionOf(path));
+  if (extension != ".wav" && extension != ".mp3" && extension != ".ogg") return {};
+  const char* channels = IsStereo(library, path, handle) ? " Stereo" : " Mono";
+  if (extension == ".wav") {
+    return std::to_string(SampleRateOf(library, path, handle)) + " Hz " + std::to_string(WavBitsOf(path)) + " bit" +
+           channels;
+  }
+  return std::to_string(BitRateOf(library, path, handle)) + " Kbps" + channels;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,179 @@
+// The window thread's side of the end of an entry: the status tick, opening
+// the entry that FeedOutput asked for, completing a gapless switch and
+// starting the next entry after the output has drained.
+#include <cmath>
+
+#include "base/text.h"
+#include "media/probes.h"
+#include "platform/process.h"
+#include "playback/engine.h"
+#include "playback/entry_caption.h"
+#include "playback/sequencing.h"
+#include "playback/time_texts.h"
+#include "playlist/entry.h"
+#include "playlist/model.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr double kShortestJoinSeconds = 3.0;
+constexpr double kLeadInSeconds = 0.2;
+constexpr int kQuietSample = 20;
+
+// The bytes at the start of a joined entry that are near-silent: the first
+// 0.2 s is read, and everything before the first sample louder than half the
+// average loudness is skipped. Leaves both decoders just after it.
+std::int64_t SkipLeadIn(audio::AudioLibrary& library, audio::AudioHandle decoder, audio::AudioHandle lookahead,
+                        std::int64_t length) {
+  const std::int64_t window = library.ChannelSeconds2Bytes(decoder, kLeadInSeconds);
+  if (length <= window) return 0;
+  std::vector<std::int16_t> samples(static_cast<std::size_t>(window / 2));
+  const std::uint32_t got = library.ChannelGetData(decoder, samples.data(), static_cast<std::uint32_t>(window));
+  const std::int64_t count = got == audio::kDataError ? 0 : got / 2;
+  std::int64_t sum = 0;
+  std::int64_t loud = 0;
+  for (std::int64_t i = 0; i < count; ++i) {
+    const int value = std::abs(samples[i]);
+    if (value > kQuietSample) {
+      sum += value;
+      ++loud;
+    }
+  }
+  const std::int64_t threshold = (loud ? sum / loud : 0) / 2;
+  std::int64_t position = count - 1;
+  for (std::int64_t i = 0; i < count; ++i) {
+    if (std::abs(samples[i]) > threshold) {
+      position = i;
+      break;
+    }
+  }
+  const std::int64_t skip = std::max<std::int64_t>(position * 2 / 4 * 4, 0);
+  library.ChannelSetPosition(decoder, skip);
+  library.ChannelSetPosition(lookahead, skip);
+  return skip;
+}
+
+}  // namespace
+
+void PlaybackEngine::StatusTick() {
+  Core& core = *core_;
+  if (nextRequested_.exchange(false, std::memory_order_acq_rel)) PrepareNextEntry();
+  if (EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Audio && !core.progress.seekPending) ShowElapsedTime();
+
+  switch (static_cast<PendingEventCode>(pendingEvent_.load(std::memory_order_acquire))) {
+    case PendingEventCode::GaplessSwitch:
+      if (library_.ChannelGetPosition(outputStream_) >= switchPosition_.load(std::memory_order_acquire)) {
+        pendingEvent_.store(0, std::memory_order_release);
+        switchPosition_.store(-1, std::memory_order_release);
+        CompleteGaplessSwitch();
+      }
+      break;
+    case PendingEventCode::PlayNext:
+      if (library_.ChannelIsActive(outputStream_) == audio::ChannelState::Stopped) {
+        pendingEvent_.store(0, std::memory_order_release);
+        AdvanceAfterEnd();
+      }
+      break;
+    case PendingEventCode::Stop:
+      if (library_.ChannelIsActive(outputStream_) == audio::ChannelState::Stopped) {
+        pendingEvent_.store(0, std::memory_order_release);
+        StopPlayback(true);
+      }
+      break;
+    case PendingEventCode::None:
+      break;
+  }
+}
+
+void PlaybackEngine::ShowElapsedTime() {
+  ProgressState& progress = core_->progress;
+  const std::int64_t elapsed = ElapsedMs();
+  if (progress.max - elapsed < 0) {
+    progress.SetPosition(progress.max);
+    return;
+  }
+  if (elapsed != progress.position) progress.SetPosition(elapsed);
+  const std::string label = TimeLabelText(elapsed, progress.max, progress.showHundredths);
+  if (label != core_->texts.labelTime) {
+    core_->texts.labelTime = label;
+    core_->ui.WindowTextsChanged();
+  }
+}
+
+// FeedOutput found the playing entry's decoder exhausted and waits for the
+// next one: pick it, open its decoders and decide whether it can join the
+// running output (same format, longer than 3 seconds).
+void PlaybackEngine::PrepareNextEntry() {
+  Core& core = *core_;
+  NextEntry next;
+  next.index = PickNextIndex(core, false);
+  if (next.index >= 0) {
+    const std::string& entry = core.playlist.PlaylistEntries[next.index];
+    if (EntryKindOf(entry) == EntryKind::Audio) {
+      next.mainDecoder = library_.StreamCreateFile(entry);
+      next.lookaheadDecoder = library_.StreamCreateFile(entry);
+      next.length = library_.StreamGetLength(next.mainDecoder);
+      next.isMp3 = AsciiLowerCopy(ExtensionOf(entry)) == ".mp3";
+    }
+    core.playlist.PlayingEntry = entry;
+    audio::ChannelInfo info;
+    const bool opened = library_.ChannelGetInfo(next.mainDecoder, info);
+    std::lock_guard lock(engineMutex_);
+    next.joinable = opened && info.rate == outputInfo_.rate && info.channels == outputInfo_.channels &&
+                    (info.flags & audio::kFlag8Bit) == (outputInfo_.flags & audio::kFlag8Bit) &&
+                    next.length > library_.ChannelSeconds2Bytes(next.mainDecoder, kShortestJoinSeconds);
+  }
+  if (next.joinable) {
+    next.leadInSkipped = SkipLeadIn(library_, next.mainDecoder, next.lookaheadDecoder, next.length);
+  } else {
+    // The entry starts afresh once the output has drained.
+    pickedIndex_ = next.index;
+    library_.StreamFree(next.mainDecoder);
+    library_.StreamFree(next.lookaheadDecoder);
+    next.mainDecoder = next.lookaheadDecoder = 0;
+  }
+  next.ready = true;
+  const std::lock_guard lock(engineMutex_);
+  next_ = next;
+}
+
+void PlaybackEngine::AdvanceAfterEnd() {
+  // An entry picked when the join failed is started rather than picked
+  // again, so a queued entry is never passed over and shuffle draws once.
+  const int next = pickedIndex_ >= 0 ? pickedIndex_ : PickNextIndex(*core_, false);
+  pickedIndex_ = -1;
+  if (next < 0) {
+    StopPlayback(true);
+  } else {
+    PlayEntry(next, true);
+  }
+}
+
+void PlaybackEngine::CompleteGaplessSwitch() {
+  Core& core = *core_;
+  std::int64_t leadIn;
+  std::int64_t length;
+  audio::AudioHandle decoder;
+  {
+    const std::lock_guard lock(engineMutex_);
+    leadIn = leadInSkipped_;
+    length = mainLength_;
+    decoder = mainDecoder_;
+    core.playlist.CurrentIndex = pendingIndex_;
+  }
+  positionBase_ = library_.ChannelGetPosition(outputStream_) - leadIn;
+  const std::string& entry = core.playlist.PlayingEntry;
+  const std::string title(EntryTitle(entry));
+  SetEntryCaption(core, std::string(FileNameOf(title)), title, PlayingInfoText(library_, entry, decoder));
+  ScrollToCurrent(core);
+  RecordJoinedEntry(core, entry);
+  ProgressState& progress = core.progress;
+  progress.max = static_cast<std::int64_t>(std::llround(library_.ChannelBytes2Seconds(decoder, length) * 1000));
+  progress.SetPosition(0);
+  core.ui.ListViewChanged();
+  TrimWorkingSet();
+  decoderEnded_.store(false, std::memory_order_release);
+}
+
+}  // namespace tarvo

@@ -1,0 +1,323 @@
+#include "playback/engine.h"
+
+#include <cmath>
+
+#include "base/text.h"
+#include "media/probes.h"
+#include "platform/process.h"
+#include "playback/entry_caption.h"
+#include "playback/entry_probe.h"
+#include "playback/key_dispatcher.h"
+#include "playback/sequencing.h"
+#include "playback/time_texts.h"
+#include "playback/volume.h"
+#include "playlist/entry.h"
+#include "playlist/model.h"
+#include "settings/settings_store.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr int kFileBufferMs = 3000;
+constexpr int kUpdatePeriodMs = 100;
+constexpr int kLibraryVolumeScale = 1000;
+constexpr std::int64_t kHundredthsUpToMs = 9999;
+constexpr int kFastTickMs = 10;
+constexpr int kSlowTickMs = 33;
+constexpr std::int64_t kFineSeekStepMs = 100;
+constexpr std::int64_t kCoarseSeekStepMs = 60000;
+constexpr std::int64_t kSeekStepMs = 3000;
+constexpr int kProgressPanel = 3;
+constexpr int kScratchSeconds = 5;
+
+}  // namespace
+
+PlaybackEngine::PlaybackEngine(audio::AudioLibrary& library, TStatusThread& statusThread)
+    : library_(library), statusThread_(statusThread) {}
+
+PlaybackEngine::~PlaybackEngine() {
+  // The output's audio thread must be gone before the engine it calls into.
+  library_.StreamFree(outputStream_);
+}
+
+void PlaybackEngine::Attach(Core& core) { core_ = &core; }
+
+void PlaybackEngine::EnsureAudioDevice() {
+  if (deviceOpen_) return;
+  deviceOpen_ = library_.Init(ReadIniInteger(*core_, "General", "Device", 1));
+  if (!deviceOpen_) ShowMessageBox(*core_, static_cast<int>(MessageKind::Warning), "Can't open sound device.");
+  library_.SetConfig(audio::ConfigOption::UpdatePeriod, kUpdatePeriodMs);
+  library_.SetConfig(audio::ConfigOption::BufferLength, kFileBufferMs);
+  library_.SetConfig(audio::ConfigOption::MaxVolume, kLibraryVolumeScale);
+}
+
+int PlaybackEngine::ProbeEntry(const std::string& entry) {
+  EnsureAudioDevice();
+  return ProbeEntryWith(library_, entry, [](audio::AudioHandle, void*, std::uint32_t) { return audio::kStreamEnd; });
+}
+
+void PlaybackEngine::PlayEntry(int index, bool fromTick) {
+  Core& core = *core_;
+  const auto& entries = core.playlist.PlaylistEntries;
+  if (entries.empty() || index < 0 || index >= static_cast<int>(entries.size())) return;
+  const std::string entry = entries[index];
+  const int code = ProbeEntry(entry);
+  if (code != kProbePlayable) {
+    ShowMessageBox(core, static_cast<int>(MessageKind::Warning), ProbeWarning(code) + entry);
+    return;
+  }
+  if (EntryKindOf(entry) == EntryKind::Stream) {
+    statusThread_.Suspend();
+    core.settings.playMode = kRepeatListMode;
+    ShowPlayMode(core);
+  }
+  FreeChannels();
+  EnsureAudioDevice();
+  {
+    const std::lock_guard lock(engineMutex_);
+    tailLimit_ = -1;
+    bytesDelivered_ = 0;
+    pendingIndex_ = index;
+  }
+  decoderEnded_.store(false, std::memory_order_release);
+  pendingEvent_.store(0, std::memory_order_release);
+  OpenEntryDecoders();
+  core.playlist.CurrentIndex = pendingIndex_;
+  if (mainDecoder_ == 0) return;
+
+  audio::ChannelInfo info;
+  library_.ChannelGetInfo(mainDecoder_, info);
+  outputStream_ = library_.StreamCreate(static_cast<int>(info.rate), static_cast<int>(info.channels),
+                                        [this](audio::AudioHandle, void* buffer, std::uint32_t wanted) {
+                                          return FeedOutput(buffer, wanted);
+                                        });
+  if (outputStream_ == 0) return;
+  {
+    const std::lock_guard lock(engineMutex_);
+    outputInfo_ = info;
+    // FeedOutput reads the lookahead decoder into this; sized here, on the
+    // window thread, for the largest request and the tail analysis.
+    const std::size_t samples = static_cast<std::size_t>(info.rate) * info.channels * kScratchSeconds;
+    if (scratch_.size() < samples) scratch_.resize(samples);
+  }
+  SetVolume(core, core.settings.volume);
+  ShowNewEntry(fromTick);
+  SeekTo(0);
+  SetVolume(core, core.settings.volume);
+  library_.StreamPlay(outputStream_);
+  TrimWorkingSet();
+}
+
+void PlaybackEngine::OpenEntryDecoders() {
+  Core& core = *core_;
+  if (pendingIndex_ < 0) {
+    mainDecoder_ = 0;
+    return;
+  }
+  const std::string& entry = core.playlist.PlaylistEntries[pendingIndex_];
+  library_.SetConfig(audio::ConfigOption::BufferLength, kFileBufferMs);
+  // Internet streams connect in the background; this build plays files only.
+  if (EntryKindOf(entry) == EntryKind::Audio) {
+    const audio::AudioHandle main = library_.StreamCreateFile(entry);
+    const audio::AudioHandle lookahead = library_.StreamCreateFile(entry);
+    const std::lock_guard lock(engineMutex_);
+    mainDecoder_ = main;
+    lookaheadDecoder_ = lookahead;
+    mainLength_ = library_.StreamGetLength(main);
+    mainIsMp3_ = AsciiLowerCopy(ExtensionOf(entry)) == ".mp3";
+  }
+  core.playlist.PlayingEntry = entry;
+}
+
+void PlaybackEngine::ShowNewEntry(bool fromTick) {
+  Core& core = *core_;
+  const std::string& entry = core.playlist.PlayingEntry;
+  RecordStartedEntry(core, entry);
+  const std::string title(EntryTitle(entry));
+  SetEntryCaption(core, std::string(FileNameOf(title)), title, PlayingInfoText(library_, entry, mainDecoder_));
+  ProgressState& progress = core.progress;
+  progress.max = static_cast<std::int64_t>(std::llround(library_.ChannelBytes2Seconds(mainDecoder_, mainLength_) * 1000));
+  progress.SetPosition(0);
+  progress.showHundredths = progress.max <= kHundredthsUpToMs;
+  progress.tickPeriodMs = progress.showHundredths ? kFastTickMs : kSlowTickMs;
+  statusThread_.SetPeriod(progress.tickPeriodMs);
+  if (!fromTick && statusThread_.IsSuspended()) statusThread_.Resume();
+  ScrollToCurrent(core);
+}
+
+void PlaybackEngine::FreeChannels() {
+  // The output stream goes first and without the lock: freeing it waits for
+  // a running FeedOutput, which takes the lock.
+  library_.StreamFree(outputStream_);
+  outputStream_ = 0;
+  const std::lock_guard lock(engineMutex_);
+  for (audio::AudioHandle* decoder : {&mainDecoder_, &lookaheadDecoder_, &next_.mainDecoder, &next_.lookaheadDecoder}) {
+    library_.StreamFree(*decoder);
+    *decoder = 0;
+  }
+  next_ = NextEntry();
+  nextRequested_.store(false, std::memory_order_release);
+}
+
+void PlaybackEngine::StopPlayback(bool release) {
+  Core& core = *core_;
+  if (!statusThread_.IsSuspended()) statusThread_.Suspend();
+  FreeChannels();
+  decoderEnded_.store(false, std::memory_order_release);
+  pendingEvent_.store(0, std::memory_order_release);
+  pickedIndex_ = -1;
+  core.progress.SetPosition(0);
+  core.texts.labelTime.clear();
+  if (release) ReleaseDevice();
+  ResetCaption(core);
+  core.texts.statusPanels[kProgressPanel].clear();
+  core.ui.WindowTextsChanged();
+  core.ui.ListViewChanged();
+  TrimWorkingSet();
+}
+
+void PlaybackEngine::ReleaseDevice() {
+  if (deviceOpen_ && library_.Free()) deviceOpen_ = false;
+}
+
+std::int64_t PlaybackEngine::MillisecondsToBytes(std::int64_t milliseconds) {
+  return library_.ChannelSeconds2Bytes(outputStream_, static_cast<double>(milliseconds) / 1000);
+}
+
+void PlaybackEngine::SeekTo(std::int64_t bytes) {
+  Core& core = *core_;
+  if (EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Stream) return;
+  pendingEvent_.store(0, std::memory_order_release);
+  std::int64_t length;
+  {
+    const std::lock_guard lock(engineMutex_);
+    length = mainLength_;
+  }
+  const std::int64_t oneSecond = library_.ChannelSeconds2Bytes(outputStream_, 1.0);
+  bytes = std::max<std::int64_t>(std::min(bytes, length - oneSecond), 0);
+  const audio::ChannelState state = library_.ChannelIsActive(outputStream_);
+  if (decoderEnded_.load(std::memory_order_acquire)) {
+    // The decoders are gone: open the entry afresh.
+    StopPlayback(false);
+    PlayEntry(core.playlist.CurrentIndex);
+  }
+  library_.ChannelStop(outputStream_);
+  {
+    const std::lock_guard lock(engineMutex_);
+    library_.ChannelSetPosition(mainDecoder_, bytes);
+    library_.ChannelSetPosition(lookaheadDecoder_, bytes);
+    bytesDelivered_ = 0;
+    tailLimit_ = -1;
+  }
+  positionBase_ = -bytes;
+  if (state == audio::ChannelState::Playing) {
+    SetVolume(core, core.settings.volume);
+    library_.StreamPlay(outputStream_);
+  } else if (state == audio::ChannelState::Paused) {
+    library_.StreamPlay(outputStream_);
+    library_.ChannelPause(outputStream_);
+  }
+}
+
+std::int64_t PlaybackEngine::ElapsedMs() {
+  if (outputStream_ == 0) return 0;
+  const std::int64_t elapsedBytes = library_.ChannelGetPosition(outputStream_) - positionBase_;
+  return static_cast<std::int64_t>(std::llround(library_.ChannelBytes2Seconds(outputStream_, elapsedBytes) * 1000));
+}
+
+bool PlaybackEngine::IsPaused() const {
+  return outputStream_ != 0 && library_.ChannelIsActive(outputStream_) == audio::ChannelState::Paused;
+}
+
+void PlaybackEngine::PlaySelected() {
+  Core& core = *core_;
+  const int focused = core.listView.focusedRow;
+  if (core.playlist.PlaylistEntries.empty()) return;
+  if (IsPaused() && focused == core.playlist.CurrentIndex) {
+    PauseOrResume();
+  } else {
+    PlayEntry(focused);
+  }
+}
+
+void PlaybackEngine::PauseOrResume() {
+  Core& core = *core_;
+  if (!deviceOpen_) {
+    PlaySelected();
+    return;
+  }
+  if (IsPaused()) {
+    core.texts.statusPanels[kProgressPanel] = PlayingInfoText(library_, core.playlist.PlayingEntry, mainDecoder_);
+    library_.ChannelResume(outputStream_);
+    if (statusThread_.IsSuspended()) statusThread_.Resume();
+  } else {
+    library_.ChannelPause(outputStream_);
+    core.texts.statusPanels[kProgressPanel] = "Paused";
+    if (!statusThread_.IsSuspended()) statusThread_.Suspend();
+  }
+  core.ui.WindowTextsChanged();
+}
+
+void PlaybackEngine::StopStep() {
+  if (IsPaused()) {
+    StopPlayback(true);
+  } else if (deviceOpen_) {
+    PauseOrResume();
+  }
+}
+
+void PlaybackEngine::TotalRewind() {
+  Core& core = *core_;
+  SeekTo(0);
+  core.progress.SetPosition(0);
+  core.texts.labelTime = TimeLabelText(0, core.progress.max, false, "*");
+  core.ui.WindowTextsChanged();
+}
+
+void PlaybackEngine::SetSeekLabel() {
+  const ProgressState& progress = core_->progress;
+  core_->texts.labelTime = TimeLabelText(progress.position, progress.max, false);
+  core_->ui.WindowTextsChanged();
+}
+
+void PlaybackEngine::SeekStep(int direction, int shift) {
+  if (!deviceOpen_) return;
+  ProgressState& progress = core_->progress;
+  progress.seekPending = true;
+  const std::int64_t step = shift == kShiftModifier ? kFineSeekStepMs
+                            : shift == kCtrlModifier ? kCoarseSeekStepMs
+                                                     : kSeekStepMs;
+  progress.SetPosition(progress.position + (direction < 0 ? -step : step));
+  SetSeekLabel();
+}
+
+void PlaybackEngine::SeekStepRelease() {
+  ProgressState& progress = core_->progress;
+  if (!progress.seekPending) return;
+  progress.seekPending = false;
+  SeekTo(MillisecondsToBytes(progress.position));
+}
+
+void PlaybackEngine::SeekBarDown(int x, int width) {
+  if (EntryKindOf(core_->playlist.PlayingEntry) == EntryKind::Stream || !deviceOpen_) return;
+  core_->progress.seekPending = true;
+  SeekBarMove(x, width);
+}
+
+void PlaybackEngine::SeekBarMove(int x, int width) {
+  ProgressState& progress = core_->progress;
+  if (!progress.seekPending) return;
+  // A bar without width has no position to point at: it stays where it is.
+  if (width <= 0) return;
+  progress.SetPosition(std::llround(static_cast<double>(progress.max) * x / width));
+  SetSeekLabel();
+}
+
+void PlaybackEngine::SeekBarUp() { SeekStepRelease(); }
+
+void PlaybackEngine::ApplyVolume(int libraryVolume) {
+  library_.ChannelSetAttributes(outputStream_, -1, libraryVolume, -101);
+}
+
+}  // namespace tarvo

@@ -1,0 +1,150 @@
+// The playback engine: plays one entry of the playlist at a time through one
+// output stream whose stream procedure, FeedOutput, copies from the entry's
+// decoder. That indirection lets the next entry join without a gap.
+//
+// Threads: everything runs on the window thread except FeedOutput and the
+// gapless helpers it calls, which run on the output stream's audio thread.
+// Lock order: the output stream's own locks (taken inside the audio layer's
+// Stop, Free and Play), then engineMutex_. The window thread never stops or
+// frees the output stream while holding engineMutex_, because FeedOutput
+// takes it and those calls wait for FeedOutput to return.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core.h"
+#include "playback/audio/audio_library.h"
+#include "playback/playback_control.h"
+#include "playback/status_thread.h"
+
+namespace tarvo {
+
+// What the status tick is to do once the output reaches a point.
+enum class PendingEventCode : int {
+  None = 0,
+  // A joined entry becomes current when the output reaches SwitchPosition.
+  GaplessSwitch = 1,
+  // When the output has stopped, play the next entry.
+  PlayNext = 2,
+  // When the output has stopped, stop and release the device.
+  Stop = 3,
+};
+
+class PlaybackEngine : public PlaybackControl {
+ public:
+  PlaybackEngine(audio::AudioLibrary& library, TStatusThread& statusThread);
+  ~PlaybackEngine() override;
+  PlaybackEngine(const PlaybackEngine&) = delete;
+  PlaybackEngine& operator=(const PlaybackEngine&) = delete;
+
+  // The core this engine plays for; called once before any other method.
+  void Attach(Core& core);
+
+  // PlaybackControl.
+  int ProbeEntry(const std::string& entry) override;
+  void PlayEntry(int index, bool fromTick = false) override;
+  void StopPlayback(bool release) override;
+  void PlaySelected() override;
+  void PauseOrResume() override;
+  void StopStep() override;
+  void TotalRewind() override;
+  void SeekStep(int direction, int shift) override;
+  void SeekStepRelease() override;
+  void ApplyVolume(int libraryVolume) override;
+  bool DeviceOpen() const override { return deviceOpen_; }
+  bool IsPaused() const override;
+  bool DecoderEnded() const override { return decoderEnded_.load(std::memory_order_acquire); }
+
+  // Opens the output device when it is not open; says so when that fails.
+  void EnsureAudioDevice();
+  // Moves playback of a file entry to `bytes` in the decoder's format.
+  void SeekTo(std::int64_t bytes);
+
+  // The seek bar's mouse: x within a bar `width` pixels wide.
+  void SeekBarDown(int x, int width);
+  void SeekBarMove(int x, int width);
+  void SeekBarUp();
+
+  // TStatusThread's work, on the window thread: moves the seek bar, writes
+  // the time and carries out what FeedOutput left for it.
+  void StatusTick();
+
+  // The playing output, for the level meter and the tests; 0 when none.
+  audio::AudioHandle OutputStream() const { return outputStream_; }
+  // Elapsed time of the playing entry.
+  std::int64_t ElapsedMs();
+
+ private:
+  // Window thread: opening, showing and ending entries (engine.cpp).
+  void OpenEntryDecoders();
+  void ShowNewEntry(bool fromTick);
+  void FreeChannels();
+  void ReleaseDevice();
+  void SetSeekLabel();
+  std::int64_t MillisecondsToBytes(std::int64_t milliseconds);
+  void RestartFromEnd();
+
+  // Window thread: the end of an entry (end_of_entry.cpp).
+  void PrepareNextEntry();
+  void AdvanceAfterEnd();
+  void CompleteGaplessSwitch();
+  void ShowElapsedTime();
+
+  // Audio thread (feed_output.cpp).
+  std::uint32_t FeedOutput(void* buffer, std::uint32_t wanted);
+  std::uint32_t JoinNextEntry(std::uint8_t* buffer, std::uint32_t kept, std::uint32_t wanted);
+  bool TailCutDue();
+  std::int64_t FindTailCut();
+  void ReadLookahead(std::uint32_t bytes);
+
+  audio::AudioLibrary& library_;
+  TStatusThread& statusThread_;
+  Core* core_ = nullptr;
+
+  // Window thread only.
+  bool deviceOpen_ = false;
+  audio::AudioHandle outputStream_ = 0;
+  // Output byte position at which the playing entry started.
+  std::int64_t positionBase_ = 0;
+  // The entry picked at the end of the last one when it could not join: the
+  // next entry that AdvanceAfterEnd starts, so a pick is never made twice.
+  int pickedIndex_ = -1;
+
+  // Shared with FeedOutput, guarded by engineMutex_.
+  std::mutex engineMutex_;
+  audio::AudioHandle mainDecoder_ = 0;
+  audio::AudioHandle lookaheadDecoder_ = 0;
+  std::int64_t mainLength_ = 0;
+  bool mainIsMp3_ = false;
+  int pendingIndex_ = -1;
+  std::int64_t tailLimit_ = -1;
+  std::int64_t bytesDelivered_ = 0;
+  std::int64_t leadInSkipped_ = 0;
+  audio::ChannelInfo outputInfo_;
+  // The next entry, opened by the window thread when FeedOutput asked for it.
+  struct NextEntry {
+    bool ready = false;
+    int index = -1;
+    bool joinable = false;
+    audio::AudioHandle mainDecoder = 0;
+    audio::AudioHandle lookaheadDecoder = 0;
+    std::int64_t length = 0;
+    std::int64_t leadInSkipped = 0;
+    bool isMp3 = false;
+  } next_;
+  // Lookahead reads are discarded into this; grown, never shrunk.
+  std::vector<std::int16_t> scratch_;
+
+  // Published by FeedOutput: SwitchPosition is stored before PendingEvent,
+  // and the tick reads PendingEvent first (release/acquire).
+  std::atomic<bool> decoderEnded_{false};
+  std::atomic<bool> nextRequested_{false};
+  std::atomic<int> pendingEvent_{0};
+  std::atomic<std::int64_t> switchPosition_{-1};
+};
+
+}  // namespace tarvo

@@ -1,0 +1,165 @@
+// FeedOutput, the stream procedure of the output stream, and the tail cut it
+// decides near the end of an MP3 entry.
+//
+// Audio thread. Every function here runs with engineMutex_ held (FeedOutput
+// takes it for its whole call, which is bounded: one decoder read of the
+// requested size, one lookahead read, and once per entry the 3-second tail
+// analysis). Nothing here allocates: the scratch buffer is sized by the
+// window thread when an entry starts.
+#include <cmath>
+#include <cstdlib>
+
+#include "playback/engine.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr double kShortestJoinSeconds = 3.0;
+constexpr double kTailAnalysisSeconds = 3.0;
+constexpr double kTailWindowSeconds = 0.2;
+constexpr int kQuietSample = 20;
+
+std::int64_t BytesPerSecond(const audio::ChannelInfo& info) {
+  return static_cast<std::int64_t>(info.rate) * info.channels * 2;
+}
+
+std::int64_t Seconds(const audio::ChannelInfo& info, double seconds) {
+  const std::int64_t frameBytes = static_cast<std::int64_t>(info.channels) * 2;
+  if (frameBytes == 0) return 0;
+  return static_cast<std::int64_t>(seconds * BytesPerSecond(info)) / frameBytes * frameBytes;
+}
+
+}  // namespace
+
+std::uint32_t PlaybackEngine::FeedOutput(void* out, std::uint32_t wanted) {
+  auto* buffer = static_cast<std::uint8_t*>(out);
+  const std::lock_guard lock(engineMutex_);
+  std::uint32_t result = 0;
+  bool ended = true;
+  bool cutClosed = false;
+  if (library_.ChannelIsActive(mainDecoder_) != audio::ChannelState::Stopped) {
+    ended = false;
+    if (tailLimit_ == -1 && TailCutDue()) tailLimit_ = FindTailCut();
+    const std::uint32_t ask =
+        tailLimit_ == -1 ? wanted : static_cast<std::uint32_t>(std::min<std::int64_t>(wanted, tailLimit_));
+    if (ask > 0) result = library_.ChannelGetData(mainDecoder_, buffer, ask);
+    if (result == audio::kDataError) {
+      pendingEvent_.store(static_cast<int>(PendingEventCode::Stop), std::memory_order_release);
+      return audio::kStreamEnd;
+    }
+    if (tailLimit_ != -1) {
+      tailLimit_ -= result;
+      if (tailLimit_ <= 0) {
+        library_.StreamFree(mainDecoder_);
+        mainDecoder_ = 0;
+        cutClosed = true;
+      }
+    } else if (library_.ChannelIsActive(mainDecoder_) == audio::ChannelState::Stopped) {
+      ended = true;
+    }
+  }
+  if (ended) {
+    decoderEnded_.store(true, std::memory_order_release);
+    // Only entries above 3 seconds are cut, so one closed by the cut counts
+    // as longer.
+    const bool shortEntry = !cutClosed && mainLength_ <= Seconds(outputInfo_, kShortestJoinSeconds);
+    if (shortEntry) {
+      pendingEvent_.store(static_cast<int>(PendingEventCode::PlayNext), std::memory_order_release);
+      return result | audio::kStreamEnd;
+    }
+    if (!next_.ready) {
+      // The window thread opens the next entry at its next tick; until then
+      // the output plays from its buffer.
+      nextRequested_.store(true, std::memory_order_release);
+    } else {
+      return JoinNextEntry(buffer, result, wanted);
+    }
+  }
+  bytesDelivered_ += result;
+  ReadLookahead(result);
+  return result;
+}
+
+// The ending entry delivered `kept` bytes of this request; the joined entry
+// fills the rest, so no audio of either is lost, and the switch is marked
+// after the kept bytes.
+std::uint32_t PlaybackEngine::JoinNextEntry(std::uint8_t* buffer, std::uint32_t kept, std::uint32_t wanted) {
+  library_.StreamFree(mainDecoder_);
+  library_.StreamFree(lookaheadDecoder_);
+  mainDecoder_ = lookaheadDecoder_ = 0;
+  NextEntry next = next_;
+  next_ = NextEntry();
+  if (next.index < 0) {
+    pendingEvent_.store(static_cast<int>(PendingEventCode::Stop), std::memory_order_release);
+    return kept | audio::kStreamEnd;
+  }
+  if (!next.joinable) {
+    pendingEvent_.store(static_cast<int>(PendingEventCode::PlayNext), std::memory_order_release);
+    return kept | audio::kStreamEnd;
+  }
+  mainDecoder_ = next.mainDecoder;
+  lookaheadDecoder_ = next.lookaheadDecoder;
+  mainLength_ = next.length;
+  mainIsMp3_ = next.isMp3;
+  leadInSkipped_ = next.leadInSkipped;
+  pendingIndex_ = next.index;
+  tailLimit_ = -1;
+  std::uint32_t joined = 0;
+  if (wanted > kept) {
+    joined = library_.ChannelGetData(mainDecoder_, buffer + kept, wanted - kept);
+    if (joined == audio::kDataError) joined = 0;
+  }
+  switchPosition_.store(bytesDelivered_ + kept, std::memory_order_release);
+  pendingEvent_.store(static_cast<int>(PendingEventCode::GaplessSwitch), std::memory_order_release);
+  bytesDelivered_ += kept + joined;
+  ReadLookahead(joined);
+  return kept + joined;
+}
+
+bool PlaybackEngine::TailCutDue() {
+  if (!mainIsMp3_ || mainLength_ <= Seconds(outputInfo_, kShortestJoinSeconds)) return false;
+  return library_.ChannelGetPosition(mainDecoder_) >= mainLength_ - Seconds(outputInfo_, 1.0);
+}
+
+// The bytes the decoder may still deliver: the last 0.2 s of the entry is
+// scanned backwards for the last sample louder than half its average
+// loudness, and what follows it is not played.
+std::int64_t PlaybackEngine::FindTailCut() {
+  const std::uint32_t bytes = static_cast<std::uint32_t>(
+      std::min<std::int64_t>(Seconds(outputInfo_, kTailAnalysisSeconds), static_cast<std::int64_t>(scratch_.size()) * 2));
+  const std::uint32_t got = library_.ChannelGetData(lookaheadDecoder_, scratch_.data(), bytes);
+  const std::int64_t count = got == audio::kDataError ? 0 : got / 2;
+  const std::int64_t start = std::max<std::int64_t>(count - Seconds(outputInfo_, kTailWindowSeconds) / 2, 0);
+  std::int64_t sum = 0;
+  std::int64_t loud = 0;
+  for (std::int64_t i = start; i < count; ++i) {
+    const int value = std::abs(scratch_[i]);
+    if (value > kQuietSample) {
+      sum += value;
+      ++loud;
+    }
+  }
+  const double average = static_cast<double>(loud ? sum / loud : 0);
+  const std::int64_t threshold = static_cast<std::int64_t>(std::nearbyint(average / 2));
+  std::int64_t position = start;
+  for (std::int64_t i = count - 1; i >= start; --i) {
+    if (std::abs(scratch_[i]) > threshold) {
+      position = i;
+      break;
+    }
+  }
+  return std::max<std::int64_t>(position * 2 / 4 * 4, 0);
+}
+
+// Keeps the lookahead decoder where the main decoder stands.
+void PlaybackEngine::ReadLookahead(std::uint32_t bytes) {
+  while (bytes > 0 && lookaheadDecoder_ != 0) {
+    const std::uint32_t chunk = std::min<std::uint32_t>(bytes, static_cast<std::uint32_t>(scratch_.size() * 2));
+    const std::uint32_t got = library_.ChannelGetData(lookaheadDecoder_, scratch_.data(), chunk);
+    if (got == 0 || got == audio::kDataError) return;
+    bytes -= got;
+  }
+}
+
+}  // namespace tarvo

@@ -1,0 +1,18 @@
+// The time texts of the seek bar and LabelTime.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tarvo {
+
+// "m:ss": minutes without leading zeros, two-digit seconds.
+std::string FormatTime(std::int64_t milliseconds);
+// "m:ss:hh" with hundredths.
+std::string FormatTimeHundredths(std::int64_t milliseconds);
+
+// elapsed " / " length " / -" remaining, for example "1:05 / 3:20 / -2:15";
+// `marker` goes after the elapsed time ("*" after a total rewind).
+std::string TimeLabelText(std::int64_t elapsed, std::int64_t length, bool hundredths, const std::string& marker = "");
+
+}  // namespace tarvo
