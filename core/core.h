@@ -7,12 +7,14 @@
 #include <string>
 
 #include "platform/ui.h"
+#include "playback/level_meter_state.h"
 #include "playback/playback_control.h"
 #include "playback/progress_state.h"
 #include "playback/sequencing_state.h"
 #include "playback/volume_state.h"
 #include "playlist/list_view.h"
 #include "playlist/playlist_state.h"
+#include "settings/list_look.h"
 #include "settings/runtime_settings.h"
 
 namespace tarvo {
@@ -64,6 +66,11 @@ struct Core {
   SequencingState sequencing;
   VolumeState volume;
   ProgressState progress;
+  LevelMeterState levelMeter;
+  // The playlist view's colours, font and row height, and the desktop's
+  // colours and font engine they are taken from.
+  ListLook listLook;
+  DesktopTheme desktopTheme;
 };
 
 }  // namespace tarvo
