@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/command_effects.h"
 #include "app/command_switches.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
@@ -124,6 +125,7 @@ int RunTarvo(int argc, char* argv[]) {
     HandleInstanceRequest(core, window, request, argument);
   });
   ConnectSeekBar(*window.Progres(), engine);
+  ConnectCommandEffects(core, window);
   tarvo::SetVolume(core, core.settings.volume);
   tarvo::ShowPlayMode(core);
   window.ShowFirstTime();

@@ -1,0 +1,104 @@
+#include "app/command_effects.h"
+
+#include <QAction>
+
+#include "app/command_table.h"
+#include "app/main_window.h"
+#include "platform/pulse_mixer.h"
+#include "playback/audio/output_choice.h"
+#include "playback/key_dispatcher.h"
+#include "playback/sequencing.h"
+#include "playback/volume.h"
+#include "playlist/model.h"
+#include "playlist/playlist_commands.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+using namespace tarvo;
+
+// Commands that run one key through the dispatcher.
+void ConnectDispatcherKeys(Core& core, CommandTable& commands) {
+  const struct {
+    const char* name;
+    int key;
+    int shift;
+  } keys[] = {
+      {"DeleteAc", kKeyDelete, kNoModifier}, {"JumpAc", kKeyBackQuote, kNoModifier},
+      {"PlayAc", kKeyEnter, kNoModifier},    {"PauseAc", kKeySpace, kNoModifier},
+      {"StopAc", kKeyNumpad0, kNoModifier},  {"NextAc", kKeyTab, kNoModifier},
+      {"PrevAc", kKeyTab, kShiftModifier},   {"TerugspoelenAc", kKeyBackspace, kNoModifier},
+  };
+  for (const auto& [name, key, shift] : keys) {
+    commands.Connect(QString::fromLatin1(name), [&core, key = key, shift = shift] { DispatchKeyCommand(core, key, shift); });
+  }
+}
+
+void ConnectPlayModes(Core& core, CommandTable& commands) {
+  for (int mode = 0; mode < kPlayModeCount; ++mode) {
+    commands.Connect(QStringLiteral("ModeAc%1").arg(mode + 1), [&core, mode] { SetPlayMode(core, mode); });
+  }
+  commands.Connect(QStringLiteral("PlayModeToggleAc"), [&core] { CyclePlayMode(core, false); });
+}
+
+void ConnectViews(Core& core, CommandTable& commands, TAppTarvo& window) {
+  commands.Connect(QStringLiteral("View1Ac"), [&core] { SetViewFormat(core, 0); });
+  commands.Connect(QStringLiteral("View2Ac"), [&core] { SetViewFormat(core, 1); });
+  commands.Connect(QStringLiteral("View3Ac"), [&core] {
+    // The music folders are chosen in the preferences; the relative style
+    // is shown either way.
+    if (core.playlist.MusicFolders.empty()) {
+      ShowMessageBox(core, static_cast<int>(MessageKind::Information),
+                     "Before you start viewing in relative path style, please set your music folder first.");
+    }
+    SetViewFormat(core, 2);
+  });
+  commands.Connect(QStringLiteral("ViewFormatPathAc"), [&core] { CycleViewFormat(core); });
+  commands.Connect(QStringLiteral("ViewPlayBarAc"), [&core, &window] {
+    window.SetPlayBarShown(!core.settings.playBar);
+    WriteIniBool(core, "Window", "PlayBar", core.settings.playBar);
+  });
+  commands.Connect(QStringLiteral("ViewProgressPanelAc"), [&core, &window] {
+    window.SetProgressPanelShown(!core.settings.progressPanel);
+    WriteIniBool(core, "Window", "ProgressPanel", core.settings.progressPanel);
+  });
+}
+
+void ConnectWindowCommands(Core& core, CommandTable& commands, TAppTarvo& window) {
+  commands.Connect(QStringLiteral("EscAc"), [&core, &window] {
+    core.playlist.AbortRequested = true;
+    // A running scan sees the request and asks whether to abort.
+    if (!core.playlist.ScanInProgress) window.close();
+  });
+  commands.Connect(QStringLiteral("MinimizeAc"), [&window] { window.showMinimized(); });
+  commands.Connect(QStringLiteral("MaximizeAc"), [&window] {
+    if (window.windowState() == Qt::WindowNoState) {
+      window.showMaximized();
+    } else {
+      window.showNormal();
+    }
+  });
+}
+
+}  // namespace
+
+void ConnectCommandEffects(Core& core, TAppTarvo& window) {
+  CommandTable& commands = window.Commands();
+  ConnectDispatcherKeys(core, commands);
+  ConnectPlayModes(core, commands);
+  ConnectViews(core, commands, window);
+  ConnectWindowCommands(core, commands, window);
+  commands.Connect(QStringLiteral("LoadPlayListAc"), [&core] { LoadPlayListAc(core); });
+  commands.Connect(QStringLiteral("SavePlaylistAc"), [&core] { SavePlaylistAc(core); });
+  commands.Connect(QStringLiteral("QueuAc"), [&core] { QueueSelectedRows(core); });
+  commands.Connect(QStringLiteral("ResetMixerAc"), [&core] {
+    const audio::OutputChoice output = audio::OutputChoiceFromEnvironment();
+    ResetMixer(core, [&output] {
+      if (output.kind == audio::OutputChoice::Kind::Pulse) ResetPulseMixer(output.argument);
+    });
+  });
+  // Commands with no effect of their own: soft mute is the Pause key.
+  for (const char* name : {"SoftmuteAc", "Next2Ac", "Previous2Ac", "RecordAc"}) {
+    commands.Command(QString::fromLatin1(name))->setEnabled(true);
+  }
+}
