@@ -168,12 +168,6 @@ TEST_F(SchemesTest, AColourThatIsNotHexadecimalStopsTheSchemeAtItsKey) {
   EXPECT_EQ(core.listView.SelectedRows(), std::vector<int>{3});
 }
 
-TEST_F(SchemesTest, AnEmptyColourValueIsNoColour) {
-  ApplySchemeFile(core, WriteScheme("[Style]\nbackground_color=\n"));
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_NE(ui.messages[0].text.find("Key: background_color"), std::string::npos);
-}
-
 TEST_F(SchemesTest, BuiltinDesktopLookUsesTheThemeAndThirteenPixelRows) {
   ApplyBuiltinScheme(core, kLovePlaylistScheme);
   ApplyBuiltinScheme(core, kWindowsDefaultScheme);
