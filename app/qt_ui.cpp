@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "app/main_window.h"
@@ -25,6 +26,23 @@ QString QtFilter(const std::string& filter) {
                    patterns.trimmed() + QLatin1Char(')');
   }
   return filters.join(QStringLiteral(";;"));
+}
+
+// The files picked in a file dialog for `request`; empty when cancelled.
+QStringList RunFileDialog(QWidget* parent, const tarvo::FileDialogRequest& request, bool multiple) {
+  QFileDialog dialog(parent, QString::fromStdString(request.title), QString::fromStdString(request.startFolder),
+                     QtFilter(request.filter));
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  if (request.save) {
+    dialog.setFileMode(QFileDialog::AnyFile);
+  } else {
+    dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  }
+  dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.save);
+  dialog.setFilter(dialog.filter() | QDir::Hidden);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
 }
 
 }  // namespace
@@ -51,15 +69,24 @@ bool QtUi::AskYesNo(const std::string& text) {
 }
 
 std::optional<std::string> QtUi::ChooseFile(const tarvo::FileDialogRequest& request) {
-  QFileDialog dialog(window_, QString(), QString::fromStdString(request.startFolder),
-                     QtFilter(request.filter));
-  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.save);
-  dialog.setFilter(dialog.filter() | QDir::Hidden);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().constFirst().toStdString();
+  const QStringList files = RunFileDialog(window_, request, false);
+  if (files.isEmpty()) return std::nullopt;
+  return files.constFirst().toStdString();
+}
+
+std::vector<std::string> QtUi::ChooseFiles(const tarvo::FileDialogRequest& request) {
+  std::vector<std::string> chosen;
+  for (const QString& file : RunFileDialog(window_, request, true)) chosen.push_back(file.toStdString());
+  return chosen;
+}
+
+std::optional<std::string> QtUi::AskText(const std::string& caption, const std::string& prompt,
+                                         const std::string& text) {
+  bool accepted = false;
+  const QString edited = QInputDialog::getText(window_, QString::fromStdString(caption), QString::fromStdString(prompt),
+                                               QLineEdit::Normal, QString::fromStdString(text), &accepted);
+  if (!accepted) return std::nullopt;
+  return edited.toStdString();
 }
 
 void QtUi::ProcessPendingEvents() { QApplication::processEvents(); }

@@ -1,5 +1,5 @@
 // The core's window services on Qt: message boxes, questions, file dialogs,
-// event processing and repaint requests.
+// one-line text input, event processing and repaint requests.
 #pragma once
 
 #include "platform/ui.h"
@@ -13,6 +13,9 @@ class QtUi : public tarvo::Ui {
   void ShowMessage(tarvo::MessageKind kind, const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   std::optional<std::string> ChooseFile(const tarvo::FileDialogRequest& request) override;
+  std::vector<std::string> ChooseFiles(const tarvo::FileDialogRequest& request) override;
+  std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                     const std::string& text) override;
   void ProcessPendingEvents() override;
   void SetBusyCursor(bool busy) override;
   void ListViewChanged() override;

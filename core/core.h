@@ -4,8 +4,10 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
+#include "platform/desktop_services.h"
 #include "platform/ui.h"
 #include "playback/level_meter_state.h"
 #include "playback/playback_control.h"
@@ -18,6 +20,8 @@
 #include "settings/runtime_settings.h"
 
 namespace tarvo {
+
+class PlaylistPrefetch;
 
 inline constexpr char kProgramCaption[] = "Tarvo 1.04b";
 
@@ -44,6 +48,10 @@ struct WindowRequests {
   // The love playlist started: switch the list to the second built-in look
   // and maximize the window.
   bool loveLook = false;
+  // Typing a letter or digit in the list: open the find window with this
+  // search text through ShowFind (playlist/find.h), then clear it. The key
+  // itself is already handled when the window sees the request.
+  std::optional<std::string> findText;
 };
 
 struct Core {
@@ -52,11 +60,16 @@ struct Core {
 
   Ui& ui;
   PlaybackControl& playback;
+  // Clipboard, trash and file manager, set by the application. Without them
+  // (benchmarks) the commands that need them do nothing.
+  DesktopServices* desktop = nullptr;
   // Where the settings, the autosaved playlist and the favourites live;
   // ends in "/".
   const std::string homeFolder;
   // The first command-line parameter; empty when there is none.
   std::string startArgument;
+  // The autosaved playlist read ahead during start-up, when there is one.
+  PlaylistPrefetch* playlistPrefetch = nullptr;
 
   PlaylistState playlist;
   ListViewState listView;

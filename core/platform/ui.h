@@ -6,12 +6,15 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tarvo {
 
 enum class MessageKind : int { Information = 0, Error = 1, Warning = 2 };
 
 struct FileDialogRequest {
+  std::string title;        // empty: the dialog's own caption
   std::string startFolder;  // empty: the dialog's own choice
   std::string filter;       // "Description|*.a;*.b|All files (*.*)|*.*"
   std::string defaultExtension;
@@ -29,6 +32,20 @@ class Ui {
   virtual bool AskYesNo(const std::string& text) = 0;
   // The chosen file, or nothing when the user cancelled.
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+  // An open dialog that picks several files at once; empty when the user
+  // cancelled. A window without one picks a single file.
+  virtual std::vector<std::string> ChooseFiles(const FileDialogRequest& request) {
+    std::optional<std::string> chosen = ChooseFile(request);
+    return chosen ? std::vector<std::string>{std::move(*chosen)} : std::vector<std::string>{};
+  }
+  // The one-line input window: `caption`, a `prompt` beside the field and
+  // `text` in it, all selected. The edited text on OK, nothing on Cancel; a
+  // window without one answers as if cancelled.
+  virtual std::optional<std::string> AskText([[maybe_unused]] const std::string& caption,
+                                             [[maybe_unused]] const std::string& prompt,
+                                             [[maybe_unused]] const std::string& text) {
+    return std::nullopt;
+  }
 
   // Lets pending window events run; long operations call it between items,
   // so commands (Esc among them) may run re-entrantly.

@@ -55,12 +55,12 @@ class PlaybackEngine : public PlaybackControl {
   void SeekStep(int direction, int shift) override;
   void SeekStepRelease() override;
   void ApplyVolume(int libraryVolume) override;
+  void EnsureAudioDevice() override;
+  std::int64_t FileLengthSeconds(const std::string& path) override;  // engine_lengths.cpp
   bool DeviceOpen() const override { return deviceOpen_; }
   bool IsPaused() const override;
   bool DecoderEnded() const override { return decoderEnded_.load(std::memory_order_acquire); }
 
-  // Opens the output device when it is not open; says so when that fails.
-  void EnsureAudioDevice();
   // Moves playback of a file entry to `bytes` in the decoder's format.
   void SeekTo(std::int64_t bytes);
 

@@ -1,7 +1,10 @@
 #include "playback/key_dispatcher.h"
 
+#include <string>
+
 #include "playback/sequencing.h"
 #include "playback/volume.h"
+#include "playlist/editing.h"
 #include "playlist/model.h"
 
 namespace tarvo {
@@ -42,6 +45,14 @@ bool IsLetter(int key) { return key >= kKeyA && key <= kKeyZ; }
 bool IsDigit(int key) { return key >= kKey1 && key <= kKey9; }
 
 int LastIndex(const Core& core) { return static_cast<int>(core.playlist.PlaylistEntries.size()) - 1; }
+
+// Typing in the list opens the find window with the typed character, lower
+// case; the window opens it when it sees the request.
+void RequestFind(Core& core, int key) {
+  const char typed = IsLetter(key) ? static_cast<char>('a' + (key - kKeyA)) : static_cast<char>('1' + (key - kKey1));
+  core.requests.findText = std::string(1, typed);
+  core.ui.WindowTextsChanged();
+}
 
 // Play list mode stops at the ends of the list instead of wrapping.
 void NextEntry(Core& core) {
@@ -91,9 +102,7 @@ bool RunKeyCommand(Core& core, int key, int shift) {
   } else if (key == kKeyLeft || key == kKeyRight) {
     if (playback.DeviceOpen()) playback.SeekStep(key == kKeyLeft ? kSeekBack : kSeekForward, shift);
   } else if ((IsLetter(key) && (noModifier || shift == kShiftModifier)) || (IsDigit(key) && noModifier)) {
-    // Typing searches in the find window (FindAc), which the core does not
-    // have yet: the list's own type-to-select runs meanwhile.
-    return false;
+    RequestFind(core, key);
   } else if (upOrDown && noModifier) {
     return KeepFocusInView(core, key == kKeyDown);
   } else if (key == kKeyPause) {
@@ -102,15 +111,17 @@ bool RunKeyCommand(Core& core, int key, int shift) {
     SelectAllRows(core);
   } else if (key == kKeyBackQuote) {
     JumpToPlaying(core);
+  } else if (key == kKeyDelete) {
+    DeleteAc(core);
   } else if (key == kKeyNumpad7) {
     PlayLoveList(core);
+  } else if (upOrDown && shift == kCtrlModifier) {
+    MoveSelectedRows(core, key == kKeyUp);
   } else if (key == kKeyNumpadAdd || key == kKeyEquals) {
     ChangeVolume(core, shift, +1);
   } else if (key == kKeyNumpadSubtract || key == kKeyMinus) {
     ChangeVolume(core, shift, -1);
   } else {
-    // Delete (DeleteAc, removing the selected rows) and Ctrl+Up/Down (moving
-    // them) belong to the list editing commands and are not handled here yet.
     return false;
   }
   return true;

@@ -3,6 +3,7 @@
 // tests a fake stands in. Every method runs on the window thread.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tarvo {
@@ -36,6 +37,13 @@ class PlaybackControl {
 
   // Applies a volume on the library's 0..1000 scale to the playing output.
   virtual void ApplyVolume(int libraryVolume) = 0;
+
+  // Opens the output device when it is not open; says so when that fails.
+  virtual void EnsureAudioDevice() = 0;
+  // The playing length of the file at `path` in whole seconds (rounded),
+  // measured on a decoding channel of its own; -1 when it can't be opened.
+  // Blocks while the file is read.
+  virtual std::int64_t FileLengthSeconds(const std::string& path) = 0;
 
   virtual bool DeviceOpen() const = 0;
   virtual bool IsPaused() const = 0;

@@ -98,12 +98,6 @@ void FolderScanner::Scan(std::string folder, bool recurse) {
   }
 }
 
-bool IsAcceptedMusicFile(std::string_view path) {
-  if (path.size() < 3) return false;
-  const std::string tail = AsciiLowerCopy(path.substr(path.size() - 3));
-  return tail == "mp3" || tail == "wav" || tail == "ogg";
-}
-
 void SetPanel(Core& core, int panel, std::string text) {
   core.texts.statusPanels[panel] = std::move(text);
   core.ui.WindowTextsChanged();
@@ -121,28 +115,23 @@ void WaitForGaplessSwitch(Core& core) {
 }
 
 // Runs the scan; false when the user aborted it.
-bool CollectCandidates(Core& core, FolderScanner& scanner, const std::string& folder, bool recurse) {
+bool CollectCandidates(Core& core, std::vector<std::string>& found, const std::string& folder, bool recurse) {
   PlaylistState& playlist = core.playlist;
   core.ui.SetBusyCursor(true);
   SetPanel(core, kProgressPanel, "Opening... Press ESC to abort");
   core.ui.ProcessPendingEvents();
   playlist.ScanInProgress = true;
-  try {
-    scanner.Scan(folder, recurse);
-  } catch (const SilentAbort&) {
-    core.ui.SetBusyCursor(false);
-    SetPanel(core, kProgressPanel, "");
-    playlist.AbortRequested = false;
-    playlist.ScanInProgress = false;
-    return false;
-  } catch (const std::exception&) {
-    core.ui.SetBusyCursor(false);
-    SetPanel(core, kProgressPanel, "");
-    ShowMessageBox(core, static_cast<int>(MessageKind::Error), "Error 11\r\rPlease report this error.");
-  }
+  const ScanOutcome outcome = ScanFolder(core, folder, recurse, found);
   playlist.ScanInProgress = false;
   core.ui.SetBusyCursor(false);
   SetPanel(core, kProgressPanel, "");
+  if (outcome == ScanOutcome::Aborted) {
+    playlist.AbortRequested = false;
+    return false;
+  }
+  if (outcome == ScanOutcome::Failed) {
+    ShowMessageBox(core, static_cast<int>(MessageKind::Error), "Error 11\r\rPlease report this error.");
+  }
   return true;
 }
 
@@ -170,9 +159,8 @@ void OpenFolder(Core& core, const std::string& folder, bool replaceList, bool ke
     return;
   }
 
-  FolderScanner scanner(core);
-  if (!CollectCandidates(core, scanner, folder, recurse)) return;
-  std::vector<std::string>& found = scanner.Found();
+  std::vector<std::string> found;
+  if (!CollectCandidates(core, found, folder, recurse)) return;
   std::erase_if(found, [](const std::string& path) { return !IsAcceptedMusicFile(path); });
   found.shrink_to_fit();
   if (found.empty()) {
@@ -202,6 +190,26 @@ void OpenFolder(Core& core, const std::string& folder, bool replaceList, bool ke
     SelectSingle(core, playlist.CurrentIndex);
   }
   SetPanel(core, kProgressPanel, "");
+}
+
+ScanOutcome ScanFolder(Core& core, const std::string& folder, bool recurse, std::vector<std::string>& found) {
+  FolderScanner scanner(core);
+  ScanOutcome outcome = ScanOutcome::Complete;
+  try {
+    scanner.Scan(folder, recurse);
+  } catch (const SilentAbort&) {
+    outcome = ScanOutcome::Aborted;
+  } catch (const std::exception&) {
+    outcome = ScanOutcome::Failed;
+  }
+  found = std::move(scanner.Found());
+  return outcome;
+}
+
+bool IsAcceptedMusicFile(std::string_view path) {
+  if (path.size() < 3) return false;
+  const std::string tail = AsciiLowerCopy(path.substr(path.size() - 3));
+  return tail == "mp3" || tail == "wav" || tail == "ogg";
 }
 
 void SetSortingWay(Core& core, int way) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core.h"
 #include "playlist/sorting.h"
@@ -14,6 +16,18 @@ namespace tarvo {
 // to abort.
 void OpenFolder(Core& core, const std::string& folder, bool replaceList, bool keepPosition,
                 bool recurse);
+
+enum class ScanOutcome { Complete, Aborted, Failed };
+
+// Collects the paths in `folder` (with its subfolders when `recurse`), depth
+// first in the order the file system lists them, into `found`. Lets pending
+// events run once per folder; Esc asks "Abort operation?" and Yes ends the
+// scan as Aborted. After Aborted or Failed, `found` holds what was collected.
+ScanOutcome ScanFolder(Core& core, const std::string& folder, bool recurse, std::vector<std::string>& found);
+
+// The files a folder scan keeps: names ending in "mp3", "wav" or "ogg", in
+// any case.
+bool IsAcceptedMusicFile(std::string_view path);
 
 // Stores the sort order (1 by file name, otherwise by path) and re-sorts the
 // whole list; the playing entry keeps its mark.

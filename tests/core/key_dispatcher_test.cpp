@@ -41,11 +41,8 @@ TEST_F(KeyDispatcherTest, PlaybackKeysReachTheEngine) {
 }
 
 TEST_F(KeyDispatcherTest, KeysOutsideTheTableGoToTheList) {
-  EXPECT_FALSE(Key(kKeyA));
-  EXPECT_FALSE(Key(kKeyZ, kShiftModifier));
-  EXPECT_FALSE(Key(kKey1));
-  EXPECT_FALSE(Key(kKeyDelete));
-  EXPECT_FALSE(Key(kKeyUp, kCtrlModifier));
+  EXPECT_FALSE(Key(kKey1, kShiftModifier));
+  EXPECT_FALSE(Key(kKeyUp, kAltModifier));
   EXPECT_FALSE(Key(kKeyTab, kCtrlModifier));
   EXPECT_FALSE(Key(kKeyA, kCtrlModifier | kShiftModifier));
   EXPECT_FALSE(Key(112));  // F1

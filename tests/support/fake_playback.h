@@ -1,6 +1,7 @@
 // Records the playback calls the core makes and answers probes from a table.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -38,6 +39,14 @@ class FakePlayback : public PlaybackControl {
   }
   void SeekStepRelease() override { calls.push_back("SeekStepRelease"); }
   void ApplyVolume(int libraryVolume) override { appliedVolumes.push_back(libraryVolume); }
+  void EnsureAudioDevice() override {
+    calls.push_back("EnsureAudioDevice");
+    deviceOpen = true;
+  }
+  std::int64_t FileLengthSeconds(const std::string& path) override {
+    const auto found = fileLengths.find(path);
+    return found == fileLengths.end() ? -1 : found->second;
+  }
   bool DeviceOpen() const override { return deviceOpen; }
   bool IsPaused() const override { return paused; }
   bool DecoderEnded() const override { return decoderEnded; }
@@ -50,6 +59,9 @@ class FakePlayback : public PlaybackControl {
   // Runs after each recorded PlayEntry, standing in for what the engine does
   // when an entry starts.
   std::function<void(int)> onPlayEntry;
+  // Lengths in seconds that FileLengthSeconds reports; other files can't be
+  // opened.
+  std::map<std::string, std::int64_t> fileLengths;
   std::vector<bool> stops;
   std::vector<std::string> calls;
   std::vector<int> appliedVolumes;

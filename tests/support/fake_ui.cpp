@@ -18,6 +18,23 @@ std::optional<std::string> FakeUi::ChooseFile(const FileDialogRequest& request) 
   return chosen;
 }
 
+std::vector<std::string> FakeUi::ChooseFiles(const FileDialogRequest& request) {
+  fileDialogs.push_back(request);
+  if (chosenFileLists.empty()) return {};
+  auto chosen = chosenFileLists.front();
+  chosenFileLists.pop_front();
+  return chosen;
+}
+
+std::optional<std::string> FakeUi::AskText(const std::string& caption, const std::string& prompt,
+                                           const std::string& text) {
+  textQuestions.push_back({caption, prompt, text});
+  if (textAnswers.empty()) return std::nullopt;
+  auto answer = textAnswers.front();
+  textAnswers.pop_front();
+  return answer;
+}
+
 void FakeUi::ProcessPendingEvents() {
   ++pendingEventRuns;
   if (onPendingEvents) onPendingEvents();

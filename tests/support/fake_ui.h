@@ -22,6 +22,9 @@ class FakeUi : public Ui {
   void ShowMessage(MessageKind kind, const std::string& text) override { messages.push_back({kind, text}); }
   bool AskYesNo(const std::string& text) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+  std::vector<std::string> ChooseFiles(const FileDialogRequest& request) override;
+  std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                     const std::string& text) override;
   void ProcessPendingEvents() override;
   void SetBusyCursor(bool busy) override { busyCursor = busy; }
   void ListViewChanged() override { ++listViewChanges; }
@@ -32,6 +35,10 @@ class FakeUi : public Ui {
   std::deque<bool> answers;  // AskYesNo answers No when empty
   std::vector<FileDialogRequest> fileDialogs;
   std::deque<std::optional<std::string>> chosenFiles;  // cancel when empty
+  std::deque<std::vector<std::string>> chosenFileLists;  // cancel when empty
+  // Each AskText as caption, prompt and the text offered.
+  std::vector<std::vector<std::string>> textQuestions;
+  std::deque<std::optional<std::string>> textAnswers;  // Cancel when empty
   // Runs at each ProcessPendingEvents, standing in for events such as Esc.
   std::function<void()> onPendingEvents;
   int pendingEventRuns = 0;

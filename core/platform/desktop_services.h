@@ -1,0 +1,36 @@
+// What the editing commands need of the desktop: the clipboard, the trash and
+// the file manager. The application implements it (the clipboard and the file
+// manager through Qt and D-Bus, the trash with MoveToFreedesktopTrash) and
+// hands it to the core at start-up; tests use a fake. Every method is called
+// on the window thread.
+#pragma once
+
+#include <string>
+
+namespace tarvo {
+
+// What became of one file handed to the trash.
+struct TrashOutcome {
+  bool moved = false;
+  // Why the file stayed where it was, for the user; empty when moved.
+  std::string error;
+};
+
+class DesktopServices {
+ public:
+  virtual ~DesktopServices() = default;
+
+  // The clipboard's plain text; empty when it holds none. Does not block.
+  virtual std::string ClipboardText() = 0;
+  virtual void SetClipboardText(const std::string& text) = 0;
+
+  // Moves one file to the user's trash, where the file manager can restore
+  // it. Blocks for the file system only (a rename, no copy).
+  virtual TrashOutcome MoveToTrash(const std::string& path) = 0;
+
+  // Shows `folder` in the file manager without waiting for it; false when no
+  // file manager could be asked.
+  virtual bool ShowFolder(const std::string& folder) = 0;
+};
+
+}  // namespace tarvo

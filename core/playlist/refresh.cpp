@@ -1,0 +1,112 @@
+// Removing entries whose files are gone, and the refresh from the last opened
+// folder.
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/file_io.h"
+#include "playlist/editing.h"
+#include "playlist/entry.h"
+#include "playlist/folder_scan.h"
+#include "playlist/model.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr int kProgressPanel = 3;
+
+// Removes, in place and keeping the order, every entry that is not an
+// existing file; a stream address is not a file and goes too.
+int RemoveMissingFiles(PlaylistState& playlist) {
+  auto& entries = playlist.PlaylistEntries;
+  const std::size_t before = entries.size();
+  std::erase_if(entries, [](const std::string& entry) { return !FileExists(entry); });
+  return static_cast<int>(before - entries.size());
+}
+
+void ShowInformation(Core& core, const std::string& text) {
+  ShowMessageBox(core, static_cast<int>(MessageKind::Information), text);
+}
+
+void SetProgressPanel(Core& core, std::string text) {
+  core.texts.statusPanels[kProgressPanel] = std::move(text);
+  core.ui.WindowTextsChanged();
+}
+
+// Scans the folder with its subfolders. The scan counts as a long operation,
+// so Esc asks whether to abort it instead of closing the program. False when
+// the user aborted.
+bool ScanForRefresh(Core& core, const std::string& folder, std::vector<std::string>& found) {
+  PlaylistState& playlist = core.playlist;
+  core.ui.SetBusyCursor(true);
+  SetProgressPanel(core, "Refreshing... Press ESC to abort");
+  playlist.ScanInProgress = true;
+  const ScanOutcome outcome = ScanFolder(core, folder, true, found);
+  playlist.ScanInProgress = false;
+  core.ui.SetBusyCursor(false);
+  SetProgressPanel(core, "");
+  if (outcome == ScanOutcome::Aborted) {
+    playlist.AbortRequested = false;
+    return false;
+  }
+  if (outcome == ScanOutcome::Failed) {
+    ShowMessageBox(core, static_cast<int>(MessageKind::Error), "Error 13\r\rPlease report this error.");
+  }
+  return true;
+}
+
+// Appends the music files not yet in the list, in scan order; returns how
+// many.
+int AppendNewMusicFiles(PlaylistState& playlist, std::vector<std::string>& found) {
+  auto& entries = playlist.PlaylistEntries;
+  std::unordered_set<std::string> known(entries.begin(), entries.end());
+  int added = 0;
+  for (std::string& path : found) {
+    if (!IsAcceptedMusicFile(path) || !known.insert(path).second) continue;
+    entries.push_back(std::move(path));
+    ++added;
+  }
+  return added;
+}
+
+}  // namespace
+
+void BrokenFilesAc(Core& core) {
+  const int removed = RemoveMissingFiles(core.playlist);
+  RelocateCurrent(core.playlist);
+  UpdateListView(core, true, true);
+  ShowInformation(core, std::to_string(removed) + " missing file(s) removed.");
+}
+
+void RefreshAc(Core& core) {
+  PlaylistState& playlist = core.playlist;
+  std::string& folder = playlist.LastScannedFolder;
+  if (!playlist.PlaylistEntries.empty() && (folder.empty() || FileExists(folder))) {
+    folder = FolderOf(playlist.PlaylistEntries.front());
+  }
+  const int removed = RemoveMissingFiles(playlist);
+  RelocateCurrent(playlist);
+  if (!FolderExists(folder)) {
+    UpdateListView(core, true, true);
+    ShowInformation(core, "Open a folder first.");
+    return;
+  }
+
+  // The folder is copied: the scan lets events run, and a folder command
+  // among them may change the last scanned folder.
+  const std::string scanned = folder;
+  std::vector<std::string> found;
+  const bool completed = ScanForRefresh(core, scanned, found);
+  const int added = completed ? AppendNewMusicFiles(playlist, found) : 0;
+  UpdateListView(core, true, true);
+  if (!completed) return;
+  const std::string foundText = std::to_string(added) + " new file(s) found in:\r\r" + scanned;
+  if (removed == 0) {
+    ShowInformation(core, foundText);
+  } else {
+    ShowInformation(core, std::to_string(removed) + " missing file(s) removed.\r" + foundText);
+  }
+}
+
+}  // namespace tarvo

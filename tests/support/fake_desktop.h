@@ -1,0 +1,37 @@
+// A desktop for core tests: a clipboard string, a trash that records what it
+// was given and refuses the files the test names, and a file manager that
+// records the folders it was asked to show.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/desktop_services.h"
+
+namespace tarvo::testing {
+
+class FakeDesktop : public DesktopServices {
+ public:
+  std::string ClipboardText() override { return clipboard; }
+  void SetClipboardText(const std::string& text) override { clipboard = text; }
+  TrashOutcome MoveToTrash(const std::string& path) override {
+    const auto refusal = trashRefusals.find(path);
+    if (refusal != trashRefusals.end()) return {false, refusal->second};
+    trashed.push_back(path);
+    return {true, ""};
+  }
+  bool ShowFolder(const std::string& folder) override {
+    shownFolders.push_back(folder);
+    return fileManagerWorks;
+  }
+
+  std::string clipboard;
+  // Files the trash refuses, with the reason it gives.
+  std::map<std::string, std::string> trashRefusals;
+  std::vector<std::string> trashed;
+  std::vector<std::string> shownFolders;
+  bool fileManagerWorks = true;
+};
+
+}  // namespace tarvo::testing
