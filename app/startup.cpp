@@ -16,6 +16,7 @@
 #include "playback/audio/linux_audio_library.h"
 #include "playback/engine.h"
 #include "playback/sequencing.h"
+#include "playlist/playlist_prefetch.h"
 #include "playback/volume.h"
 #include "playlist/formats_write.h"
 #include "playlist/load_into_playlist.h"
@@ -98,6 +99,11 @@ void Shutdown(tarvo::Core& core, TAppTarvo& window) {
 }  // namespace
 
 int RunTarvo(int argc, char* argv[]) {
+  const std::string home = tarvo::ResolveHomeFolder(tarvo::ProgramFolder());
+  // Without an argument the playlist of the last run is loaded: read it on
+  // the second core while Qt sets up.
+  std::optional<tarvo::PlaylistPrefetch> prefetch;
+  if (argc < 2) prefetch.emplace(home + "Playlist.txt");
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tarvo"));
 
@@ -106,8 +112,8 @@ int RunTarvo(int argc, char* argv[]) {
   StatusTimer statusTimer(nullptr);
   tarvo::PlaybackEngine engine(library, statusTimer);
   statusTimer.OnTick([&engine] { engine.StatusTick(); });
-  tarvo::Core core(ui, engine,
-                   tarvo::ResolveHomeFolder(QCoreApplication::applicationDirPath().toStdString()));
+  tarvo::Core core(ui, engine, home);
+  if (prefetch) core.playlistPrefetch = &*prefetch;
   engine.Attach(core);
   if (argc > 1) core.startArgument = argv[1];
 

@@ -38,4 +38,9 @@ std::string ResolveHomeFolder(const std::string& programFolder) {
   return WithTrailingSlash(folder);
 }
 
+std::string ProgramFolder() {
+  std::error_code ignored;
+  return std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path().string();
+}
+
 }  // namespace tarvo

@@ -10,4 +10,7 @@ namespace tarvo {
 // The folder is created when missing. The result ends in "/".
 std::string ResolveHomeFolder(const std::string& programFolder);
 
+// The folder of the running program, without a trailing "/".
+std::string ProgramFolder();
+
 }  // namespace tarvo

@@ -8,6 +8,8 @@
 #include "platform/file_io.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
+#include "playlist/playlist_lines.h"
+#include "playlist/playlist_prefetch.h"
 
 namespace tarvo {
 
@@ -16,24 +18,8 @@ namespace {
 constexpr char kTextPlaylistReadError[] = "Error 12\r\rPlease report this error.";
 // Locations taken from "key=value" lines are cut to this many bytes.
 constexpr std::size_t kMaxLocationBytes = 1000;
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 using Lines = std::vector<std::string>;
-
-// The lines of a playlist file; nothing when it is missing or unreadable.
-// Whole files are read, however many lines they have. A UTF-8 byte-order mark
-// written by other programs would otherwise stick to the first entry, and NUL
-// bytes can be part of neither a path nor a title, so both are dropped.
-std::optional<Lines> ReadPlaylistLines(const std::string& path) {
-  std::optional<std::string> contents = ReadWholeFile(path);
-  if (!contents) return std::nullopt;
-  std::string_view text = *contents;
-  if (StartsWith(text, kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
-  if (text.find('\0') == std::string_view::npos) return SplitLines(text);
-  std::string cleaned(text);
-  std::erase(cleaned, '\0');
-  return SplitLines(cleaned);
-}
 
 // Makes room for `extra` more entries at once rather than growing per entry;
 // repeated small loads still grow geometrically.
@@ -145,7 +131,9 @@ std::string ResolvePlaylistLine(std::string line, std::string_view playlistFolde
 
 void ReadTextPlaylist(Core& core, const std::string& path) {
   if (!FileExists(path) && !FolderExists(path)) return;
-  if (std::optional<Lines> lines = ReadPlaylistLines(path)) {
+  std::optional<Lines> lines = core.playlistPrefetch ? core.playlistPrefetch->Take(path) : std::nullopt;
+  if (!lines) lines = ReadPlaylistLines(path);
+  if (lines) {
     AppendAllLinesResolved(core.playlist.PlaylistEntries, *lines, FolderOf(path));
   } else {
     // A folder or a file we may not read: the list keeps what it had.

@@ -1,0 +1,36 @@
+#include "playlist/playlist_prefetch.h"
+
+#include <sys/stat.h>
+
+#include "playlist/playlist_lines.h"
+
+namespace tarvo {
+
+PlaylistPrefetch::PlaylistPrefetch(std::string path) : path_(std::move(path)) {
+  reader_ = std::thread([this] {
+    // Taken before the read: a change during the read makes Take refuse.
+    stamp_ = StampOf(path_);
+    lines_ = ReadPlaylistLines(path_);
+  });
+}
+
+PlaylistPrefetch::~PlaylistPrefetch() {
+  if (reader_.joinable()) reader_.join();
+}
+
+PlaylistPrefetch::Stamp PlaylistPrefetch::StampOf(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return {};
+  return {static_cast<long long>(info.st_size),
+          static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
+std::optional<std::vector<std::string>> PlaylistPrefetch::Take(const std::string& path) {
+  if (reader_.joinable()) reader_.join();
+  if (path != path_ || !lines_ || !(stamp_ == StampOf(path_))) return std::nullopt;
+  std::optional<std::vector<std::string>> lines = std::move(lines_);
+  lines_.reset();
+  return lines;
+}
+
+}  // namespace tarvo
