@@ -143,16 +143,21 @@ TEST_F(AudioOutputTest, DecodedMp3ThroughAStreamIsExactlyWhatLibmpg123Decodes) {
 }
 
 TEST_F(AudioOutputTest, PauseAndResumeLoseNothing) {
-  CountingSource source(3 * 44100);
+  constexpr std::int64_t kFrames = 10 * 44100;
+  CountingSource source(kFrames);
   auto library = OpenLibrary(false);
   const AudioHandle stream = CreateCountingStream(*library, source);
+  // Held back until paused, so that nothing is heard before the pause.
+  source.HoldBack(true);
   ASSERT_TRUE(library->StreamPlay(stream));
   ASSERT_TRUE(library->ChannelPause(stream));
   EXPECT_EQ(library->ChannelIsActive(stream), ChannelState::Paused);
-  const std::int64_t position = library->ChannelGetPosition(stream);
+  source.HoldBack(false);
   // Paused, the buffer fills ahead but nothing more is heard, and looking
   // at what is heard does not consume it.
   ASSERT_TRUE(WaitFor([&] { return source.Next() >= 44100; }));
+  const std::int64_t position = library->ChannelGetPosition(stream);
+  EXPECT_EQ(position, 0);
   EXPECT_EQ(library->ChannelGetPosition(stream), position);
   std::int16_t first[64];
   std::int16_t second[64];
@@ -166,7 +171,7 @@ TEST_F(AudioOutputTest, PauseAndResumeLoseNothing) {
   EXPECT_FALSE(library->ChannelResume(stream));
   ASSERT_TRUE(WaitFor([&] { return library->ChannelIsActive(stream) == ChannelState::Stopped; }));
   ASSERT_TRUE(library->Free());
-  EXPECT_TRUE(IsRunWithJump(FramesIn(OutputPath()), 3 * 44100, 0));
+  EXPECT_TRUE(IsRunWithJump(FramesIn(OutputPath()), kFrames, 0));
 }
 
 TEST_F(AudioOutputTest, StopDropsTheBufferAndTheNextPlayCountsFromZero) {
@@ -337,12 +342,14 @@ TEST_F(AudioOutputTest, SlideFadesTheVolumeOverItsTime) {
     return wanted;
   });
   ASSERT_TRUE(library->StreamPlay(stream));
+  const auto start = std::chrono::steady_clock::now();
   ASSERT_TRUE(library->ChannelSlideAttributes(stream, -1, 0, -101, 400));
-  std::this_thread::sleep_for(200ms);
+  std::this_thread::sleep_for(150ms);
   ChannelAttributes attributes;
   ASSERT_TRUE(library->ChannelGetAttributes(stream, attributes));
-  EXPECT_GT(attributes.volume, 100);
-  EXPECT_LT(attributes.volume, 900);
+  const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_GE(attributes.volume, std::max(0.0, 1000.0 * (1.0 - elapsed / 0.4)) - 5);
+  EXPECT_LE(attributes.volume, 1000.0 * (1.0 - 0.15 / 0.4) + 5);
   ASSERT_TRUE(WaitFor([&] {
     library->ChannelGetAttributes(stream, attributes);
     return attributes.volume == 0;

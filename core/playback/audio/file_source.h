@@ -1,8 +1,11 @@
-// A local file as a byte source.
+// A local file as a byte source. Reads go through a buffer of its own: the
+// decoder libraries ask for a few bytes at a time (an MPEG frame header,
+// then its body), and a system call for each would cost more than decoding.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "playback/audio/audio_error.h"
 #include "playback/audio/byte_source.h"
@@ -26,11 +29,15 @@ class FileSource final : public ByteSource {
   std::int64_t ReceivedBytes() const override { return size_; }
 
  private:
-  FileSource(int fd, std::int64_t size) : fd_(fd), size_(size) {}
+  FileSource(int fd, std::int64_t size);
 
   int fd_;
   std::int64_t size_;
   std::int64_t position_ = 0;
+  // The file's bytes from `bufferStart_` on; allocated once.
+  std::vector<char> buffer_;
+  std::int64_t bufferStart_ = 0;
+  std::size_t bufferFill_ = 0;
 };
 
 }  // namespace tarvo::audio

@@ -76,8 +76,13 @@ class FastWavSink final : public OutputSink {
 
 }  // namespace
 
-WavFileWriter::~WavFileWriter() {
-  if (fd_ >= 0) close(fd_);
+WavFileWriter::~WavFileWriter() { CloseFile(); }
+
+void WavFileWriter::CloseFile() {
+  if (fd_ < 0) return;
+  if (headerBytes_ != dataBytes_) WriteHeader();
+  close(fd_);
+  fd_ = -1;
 }
 
 bool WavFileWriter::Create() {
@@ -86,7 +91,7 @@ bool WavFileWriter::Create() {
 }
 
 bool WavFileWriter::StartFile(const std::string& path, const PcmFormat& format) {
-  if (fd_ >= 0) close(fd_);
+  CloseFile();
   fd_ = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   format_ = format;
   dataBytes_ = 0;
@@ -110,6 +115,7 @@ void WavFileWriter::WriteHeader() {
   std::memcpy(header + 36, "data", 4);
   PutLe32(header + 40, dataBytes_);
   WriteAllAt(fd_, header, sizeof header, 0);
+  headerBytes_ = dataBytes_;
 }
 
 void WavFileWriter::Append(const PcmFormat& format, const std::uint8_t* data, std::size_t bytes) {
@@ -128,7 +134,7 @@ void WavFileWriter::Append(const PcmFormat& format, const std::uint8_t* data, st
   bytes = std::min<std::size_t>(bytes, kMaxDataBytes - dataBytes_);
   if (bytes == 0 || !WriteAllAt(fd_, data, bytes, kHeaderBytes + dataBytes_)) return;
   dataBytes_ += static_cast<std::uint32_t>(bytes);
-  WriteHeader();
+  if (dataBytes_ - headerBytes_ >= static_cast<std::uint64_t>(format_.BytesPerSecond())) WriteHeader();
 }
 
 std::unique_ptr<WavOutput> WavOutput::Open(const std::string& path, bool realTime) {

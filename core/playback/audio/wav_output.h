@@ -3,8 +3,9 @@
 // card (pauses and stops cut the file where a listener would have stopped
 // hearing); `wav-fast:PATH` takes them as fast as they are produced.
 //
-// The file is created when the device is opened and its header is kept up to
-// date after every write, so it is a valid WAV file at any moment. It takes
+// The file is created when the device is opened. Its header is brought up to
+// date after every second of sound and when the device closes, so the file
+// is a valid WAV file at any moment, lagging at most a second. It takes
 // the format of the first stream heard; a later stream in another rate or
 // channel count continues in a new file named with "-2", "-3", ... before the
 // extension (out.wav, out-2.wav).
@@ -35,6 +36,7 @@ class WavFileWriter {
  private:
   bool StartFile(const std::string& path, const PcmFormat& format);
   void WriteHeader();
+  void CloseFile();
 
   const std::string basePath_;
   std::mutex mutex_;  // guards everything below
@@ -43,6 +45,7 @@ class WavFileWriter {
   PcmFormat format_{44100, 2};
   bool formatFixed_ = false;  // a stream has written: the format is the file's
   std::uint32_t dataBytes_ = 0;
+  std::uint32_t headerBytes_ = 0;  // the data size the header on disk states
 };
 
 class WavOutput final : public OutputDevice {

@@ -1,0 +1,120 @@
+// Decoding a 10-minute MP3 through an output stream into `wav-fast`, against
+// the floor of a bare libmpg123 decoding loop over the same file in the same
+// run. Both count the CPU time of every thread of the process (the layer
+// decodes on its audio thread and writes the WAV file). Best of three each.
+// Target: a ratio of at most 1.15.
+#include <mpg123.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+
+#include "audio_bench_fixture.h"
+#include "bench_support.h"
+#include "playback/audio/linux_audio_library.h"
+
+namespace {
+
+using namespace tarvo::audio;
+
+constexpr int kSeconds = 600;
+constexpr int kRuns = 3;
+
+// What a program would do with libmpg123 alone: gapless 16-bit decoding
+// into a buffer, nothing else.
+double RawDecodeCpu(const std::string& path, std::int64_t& bytes) {
+  const double start = tarvo::bench::ProcessCpuSeconds();
+  int status = 0;
+  mpg123_handle* handle = mpg123_new(nullptr, &status);
+  mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0.0);
+  mpg123_format_none(handle);
+  const long* rates = nullptr;
+  std::size_t rateCount = 0;
+  mpg123_rates(&rates, &rateCount);
+  for (std::size_t i = 0; i < rateCount; ++i) {
+    mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
+  }
+  bytes = 0;
+  std::vector<unsigned char> buffer(1 << 16);
+  if (mpg123_open(handle, path.c_str()) == MPG123_OK) {
+    for (;;) {
+      std::size_t done = 0;
+      status = mpg123_read(handle, buffer.data(), buffer.size(), &done);
+      bytes += static_cast<std::int64_t>(done);
+      if (status != MPG123_OK && status != MPG123_NEW_FORMAT) break;
+    }
+    mpg123_close(handle);
+  }
+  mpg123_delete(handle);
+  return tarvo::bench::ProcessCpuSeconds() - start;
+}
+
+// The player's way: a decoding channel read by a stream procedure into an
+// output stream, on the wav-fast output.
+double LayerDecodeCpu(const std::string& path, const std::string& wav, std::int64_t& bytes) {
+  const double start = tarvo::bench::ProcessCpuSeconds();
+  LinuxAudioLibrary library(ParseOutputChoice("wav-fast:" + wav));
+  if (!library.Init(1)) return -1;
+  const AudioHandle decoder = library.StreamCreateFile(path);
+  ChannelInfo info;
+  library.ChannelGetInfo(decoder, info);
+  std::mutex mutex;
+  std::condition_variable ended;
+  bool done = false;
+  const AudioHandle stream = library.StreamCreate(
+      static_cast<int>(info.rate), static_cast<int>(info.channels), [&](AudioHandle, void* buffer, std::uint32_t wanted) {
+        const std::uint32_t got = library.ChannelGetData(decoder, buffer, wanted);
+        if (got != kDataError && library.ChannelIsActive(decoder) != ChannelState::Stopped) return got;
+        std::lock_guard lock(mutex);
+        done = true;
+        ended.notify_all();
+        return (got == kDataError ? 0 : got) | kStreamEnd;
+      });
+  library.StreamPlay(stream);
+  {
+    std::unique_lock lock(mutex);
+    ended.wait(lock, [&] { return done; });
+  }
+  while (library.ChannelIsActive(stream) != ChannelState::Stopped) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  bytes = library.ChannelGetPosition(stream);
+  library.Free();
+  const double used = tarvo::bench::ProcessCpuSeconds() - start;
+  // Each run writes a new file; dropping the old one is not decoding work.
+  std::remove(wav.c_str());
+  return used;
+}
+
+}  // namespace
+
+int main() {
+  tarvo::bench::ScratchFolder folder;
+  const std::string mp3 = folder.Path() + "ten_minutes.mp3";
+  std::printf("making a %d-second MP3 with lame...\n", kSeconds);
+  std::fflush(stdout);
+  if (!tarvo::bench::MakeMp3(mp3, kSeconds)) {
+    std::fprintf(stderr, "audio_decode_bench: can't make the MP3 (is lame installed?)\n");
+    return 1;
+  }
+  double raw = 1e300;
+  double layer = 1e300;
+  std::int64_t rawBytes = 0;
+  std::int64_t layerBytes = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    raw = std::min(raw, RawDecodeCpu(mp3, rawBytes));
+    layer = std::min(layer, LayerDecodeCpu(mp3, folder.Path() + "out.wav", layerBytes));
+  }
+  if (layerBytes != rawBytes) {
+    std::fprintf(stderr, "audio_decode_bench: the layer delivered %lld bytes, libmpg123 %lld\n",
+                 static_cast<long long>(layerBytes), static_cast<long long>(rawBytes));
+    return 1;
+  }
+  std::printf("raw libmpg123 decode:            %.3f s CPU\n", raw);
+  std::printf("output stream to wav-fast:       %.3f s CPU\n", layer);
+  std::printf("ratio: %.3f (target <= 1.15)\n", layer / raw);
+  return 0;
+}
