@@ -25,7 +25,7 @@ inline double ProcessCpuSeconds() {
 // False when lame is missing or fails.
 inline bool MakeMp3(const std::string& path, int seconds) {
   const std::string command =
-      "lame -r -s 44.1 --bitwidth 16 --signed --little-endian -m j -b 128 -q 7 --silent - '" + path + "'";
+      "lame -r -s 44.1 --bitwidth 16 --signed --little-endian -m j -b 128 -q 7 --silent - '" + path + "' 2>/dev/null";
   std::FILE* lame = popen(command.c_str(), "w");
   if (!lame) return false;
   constexpr int kRate = 44100;

@@ -2,10 +2,13 @@
 // the floor of a bare libmpg123 decoding loop over the same file in the same
 // run. Both count the CPU time of every thread of the process (the layer
 // decodes on its audio thread and writes the WAV file). Best of three each.
+// `mpg123 -t` on the same file, when installed, is shown as a second floor.
 // Target: a ratio of at most 1.15.
 #include <mpg123.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -89,6 +92,20 @@ double LayerDecodeCpu(const std::string& path, const std::string& wav, std::int6
   return used;
 }
 
+// CPU seconds of `mpg123 -t` (decode, no output) on the file; negative when
+// the program is not there.
+double Mpg123ToolCpu(const std::string& path) {
+  auto childrenCpu = [] {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  };
+  const double start = childrenCpu();
+  if (std::system(("mpg123 -t -q '" + path + "' 2>/dev/null").c_str()) != 0) return -1;
+  return childrenCpu() - start;
+}
+
 }  // namespace
 
 int main() {
@@ -102,19 +119,23 @@ int main() {
   }
   double raw = 1e300;
   double layer = 1e300;
+  double tool = 1e300;
   std::int64_t rawBytes = 0;
   std::int64_t layerBytes = 0;
   for (int run = 0; run < kRuns; ++run) {
     raw = std::min(raw, RawDecodeCpu(mp3, rawBytes));
     layer = std::min(layer, LayerDecodeCpu(mp3, folder.Path() + "out.wav", layerBytes));
+    tool = std::min(tool, Mpg123ToolCpu(mp3));
   }
   if (layerBytes != rawBytes) {
     std::fprintf(stderr, "audio_decode_bench: the layer delivered %lld bytes, libmpg123 %lld\n",
                  static_cast<long long>(layerBytes), static_cast<long long>(rawBytes));
     return 1;
   }
-  std::printf("raw libmpg123 decode:            %.3f s CPU\n", raw);
+  std::printf("raw libmpg123 decode loop:       %.3f s CPU\n", raw);
+  if (tool > 0) std::printf("mpg123 -t:                       %.3f s CPU\n", tool);
   std::printf("output stream to wav-fast:       %.3f s CPU\n", layer);
   std::printf("ratio: %.3f (target <= 1.15)\n", layer / raw);
+  if (tool > 0) std::printf("ratio against mpg123 -t: %.3f\n", layer / tool);
   return 0;
 }

@@ -85,7 +85,7 @@ std::string ReadText(const std::string& path) {
 class PulseServer {
  public:
   PulseServer()
-      : server_({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+      : server_({"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=10", "--use-pid-file=no",
                  "-L", "module-null-sink sink_name=tarvo_null sink_properties='device.description=\"Tarvo Null\"'",
                  "-L", "module-null-sink sink_name=tarvo_second sink_properties=device.description=Second",
                  "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + Socket()},
