@@ -433,6 +433,16 @@ TEST_F(AudioOutputTest, FreeingAPlayingStreamNeverHangs) {
   EXPECT_TRUE(library->Free());
 }
 
+TEST_F(AudioOutputTest, RealTimeFileIsCompleteWhileTheDeviceIsOpen) {
+  CountingSource source(44100 / 5);
+  auto library = OpenLibrary(true);
+  const AudioHandle stream = CreateCountingStream(*library, source);
+  ASSERT_TRUE(library->StreamPlay(stream));
+  ASSERT_TRUE(WaitFor([&] { return library->ChannelIsActive(stream) == ChannelState::Stopped; }));
+  EXPECT_TRUE(IsRunWithJump(FramesIn(OutputPath()), 44100 / 5, 0));
+  EXPECT_EQ(FramesIn(OutputPath()).size(), 44100u / 5);
+}
+
 TEST_F(AudioOutputTest, AnotherFormatContinuesInANumberedFile) {
   auto library = OpenLibrary(false);
   for (const int rate : {44100, 22050}) {

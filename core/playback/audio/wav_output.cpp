@@ -134,7 +134,9 @@ void WavFileWriter::Append(const PcmFormat& format, const std::uint8_t* data, st
   bytes = std::min<std::size_t>(bytes, kMaxDataBytes - dataBytes_);
   if (bytes == 0 || !WriteAllAt(fd_, data, bytes, kHeaderBytes + dataBytes_)) return;
   dataBytes_ += static_cast<std::uint32_t>(bytes);
-  if (dataBytes_ - headerBytes_ >= static_cast<std::uint64_t>(format_.BytesPerSecond())) WriteHeader();
+  if (dataBytes_ - headerBytes_ >= static_cast<std::uint64_t>(headerSeconds_ * format_.BytesPerSecond())) {
+    WriteHeader();
+  }
 }
 
 std::unique_ptr<WavOutput> WavOutput::Open(const std::string& path, bool realTime) {

@@ -3,9 +3,11 @@
 // card (pauses and stops cut the file where a listener would have stopped
 // hearing); `wav-fast:PATH` takes them as fast as they are produced.
 //
-// The file is created when the device is opened. Its header is brought up to
-// date after every second of sound and when the device closes, so the file
-// is a valid WAV file at any moment, lagging at most a second. It takes
+// The file is created (emptied) each time the device is opened. With `wav:`
+// its header is brought up to date after every write, so the file is a
+// complete WAV file at any moment; with `wav-fast:` after every second of
+// sound and when the device closes, as rewriting it for each block would
+// cost more than the copying. It takes
 // the format of the first stream heard; a later stream in another rate or
 // channel count continues in a new file named with "-2", "-3", ... before the
 // extension (out.wav, out-2.wav).
@@ -21,7 +23,9 @@ namespace tarvo::audio {
 // Any thread; serialised by its own lock.
 class WavFileWriter {
  public:
-  explicit WavFileWriter(std::string path) : basePath_(std::move(path)) {}
+  // The header is rewritten whenever `headerSeconds` of sound have been
+  // added since it was last written (0: after every append).
+  WavFileWriter(std::string path, int headerSeconds) : basePath_(std::move(path)), headerSeconds_(headerSeconds) {}
   ~WavFileWriter();
   WavFileWriter(const WavFileWriter&) = delete;
   WavFileWriter& operator=(const WavFileWriter&) = delete;
@@ -39,6 +43,7 @@ class WavFileWriter {
   void CloseFile();
 
   const std::string basePath_;
+  const int headerSeconds_;
   std::mutex mutex_;  // guards everything below
   int fd_ = -1;
   int fileNumber_ = 1;
@@ -58,7 +63,7 @@ class WavOutput final : public OutputDevice {
   std::unique_ptr<OutputSink> CreateSink(const PcmFormat& format, AudioError& error) override;
 
  private:
-  WavOutput(const std::string& path, bool realTime) : file_(path), realTime_(realTime) {}
+  WavOutput(const std::string& path, bool realTime) : file_(path, realTime ? 0 : 1), realTime_(realTime) {}
 
   WavFileWriter file_;
   const bool realTime_;
