@@ -7,6 +7,7 @@
 #include "platform/pulse_mixer.h"
 #include "playback/audio/output_choice.h"
 #include "playback/key_dispatcher.h"
+#include "playback/level_meter.h"
 #include "playback/sequencing.h"
 #include "playback/volume.h"
 #include "playlist/model.h"
@@ -91,6 +92,10 @@ void ConnectCommandEffects(Core& core, TAppTarvo& window) {
   commands.Connect(QStringLiteral("LoadPlayListAc"), [&core] { LoadPlayListAc(core); });
   commands.Connect(QStringLiteral("SavePlaylistAc"), [&core] { SavePlaylistAc(core); });
   commands.Connect(QStringLiteral("QueuAc"), [&core] { QueueSelectedRows(core); });
+  for (int style = kLevelMeterHidden; style <= kLevelMeter14Style; ++style) {
+    commands.Connect(QStringLiteral("Level%1Ac").arg(style + 1), [&core, style] { ApplyLevelMeterStyle(core, style); });
+  }
+  commands.Connect(QStringLiteral("VUToggleAc"), [&core] { ToggleLevelMeterStyle(core); });
   commands.Connect(QStringLiteral("ResetMixerAc"), [&core] {
     const audio::OutputChoice output = audio::OutputChoiceFromEnvironment();
     ResetMixer(core, [&output] {

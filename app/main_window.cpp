@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,15 +15,28 @@
 
 #include "app/command_table.h"
 #include "app/key_codes.h"
+#include "app/progress_panel.h"
 #include "controls/vemmo_listbox.h"
 #include "controls/vemmo_progress.h"
 #include "playback/key_dispatcher.h"
+#include "playback/level_meter.h"
 #include "playback/sequencing.h"
 #include "playlist/model.h"
+#include "settings/schemes.h"
 
 namespace {
 
 constexpr int kModePanel = 2;
+constexpr int kVolumeBarMax = 100;
+
+tarvo::Color ToColor(const QColor& color) { return tarvo::Color{static_cast<std::uint32_t>(color.rgb() & 0xFFFFFF)}; }
+
+// Numeric-pad - and +, "-" and "=": in 14-step style the volume shows
+// while one of them is held.
+bool IsVolumeKey(int code) {
+  return code == tarvo::kKeyNumpadSubtract || code == tarvo::kKeyMinus || code == tarvo::kKeyNumpadAdd ||
+         code == tarvo::kKeyEquals;
+}
 
 }  // namespace
 
@@ -34,7 +48,13 @@ TAppTarvo::TAppTarvo(tarvo::Core& core, QWidget* parent)
   auto* layout = new QVBoxLayout(client);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  progressPanel_ = BuildProgressPanel();
+  progressPanel_ = new TProgressPanel(core, BuildPlayBar(), this);
+  auto* separator = new QAction(this);
+  separator->setSeparator(true);
+  progressPanel_->SetMeterMenu({commands_->Command(QStringLiteral("Level1Ac")),
+                                commands_->Command(QStringLiteral("Level2Ac")),
+                                commands_->Command(QStringLiteral("Level3Ac")), separator,
+                                commands_->Command(QStringLiteral("VUToggleAc"))});
   layout->addWidget(progressPanel_);
   layout->addWidget(listScreen_, 1);
   setCentralWidget(client);
@@ -43,30 +63,6 @@ TAppTarvo::TAppTarvo(tarvo::Core& core, QWidget* parent)
   listScreen_->installEventFilter(this);
   ApplySettings();
   ShowWindowTexts();
-}
-
-QWidget* TAppTarvo::BuildProgressPanel() {
-  auto* panel = new QWidget(this);
-  panel->setObjectName(QStringLiteral("ProgressPanel"));
-  auto* layout = new QHBoxLayout(panel);
-  layout->setContentsMargins(4, 2, 4, 2);
-  playBar_ = BuildPlayBar();
-  labelTime_ = new QLabel(panel);
-  labelTime_->setObjectName(QStringLiteral("LabelTime"));
-  progres_ = new TVemmoProgress(panel);
-  progres_->setObjectName(QStringLiteral("Progres"));
-  labelVolume_ = new QLabel(panel);
-  labelVolume_->setObjectName(QStringLiteral("LabelVolume"));
-  labelVolume_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  auto* column = new QVBoxLayout();
-  auto* top = new QHBoxLayout();
-  top->addWidget(playBar_);
-  top->addWidget(labelTime_, 1);
-  top->addWidget(labelVolume_);
-  column->addLayout(top);
-  column->addWidget(progres_);
-  layout->addLayout(column, 1);
-  return panel;
 }
 
 // Six flat buttons: play, play/pause, stop, previous, next, record.
@@ -112,7 +108,15 @@ void TAppTarvo::BuildStatusBar() {
   statusPanels_[1]->setMinimumWidth(75);
   statusPanels_[kModePanel]->setMinimumWidth(75);
   statusPanels_[kModePanel]->installEventFilter(this);
+  volumeBar2_ = new TVemmoProgress(this);
+  volumeBar2_->setObjectName(QStringLiteral("VolumeProcesBar2"));
+  volumeBar2_->SetMax(kVolumeBarMax);
+  volumeBar2_->SetCaptionType(TCaptionType::ctPercent);
+  statusBar()->addPermanentWidget(volumeBar2_);
+  volumeBar2_->hide();
 }
+
+TVemmoProgress* TAppTarvo::Progres() const { return progressPanel_->Progres(); }
 
 void TAppTarvo::ApplySettings() {
   const tarvo::WindowBounds& bounds = core_.settings.bounds;
@@ -124,7 +128,7 @@ void TAppTarvo::ApplySettings() {
 
 void TAppTarvo::SetPlayBarShown(bool shown) {
   core_.settings.playBar = shown;
-  playBar_->setVisible(shown);
+  progressPanel_->SetPlayBarShown(shown);
   commands_->Command(QStringLiteral("ViewPlayBarAc"))->setChecked(shown);
 }
 
@@ -135,6 +139,10 @@ void TAppTarvo::SetProgressPanelShown(bool shown) {
 }
 
 void TAppTarvo::ShowFirstTime() {
+  // The list draws every row from the scheme's look, so it comes first.
+  TakeDesktopTheme();
+  tarvo::ApplyActiveScheme(core_);
+  listScreen_->SyncFromCore();
   if (core_.settings.maximized) {
     showMaximized();
   } else {
@@ -157,13 +165,46 @@ void TAppTarvo::ShowListView() { listScreen_->SyncFromCore(); }
 void TAppTarvo::ShowWindowTexts() {
   const tarvo::WindowTexts& texts = core_.texts;
   setWindowTitle(QString::fromStdString(texts.caption));
-  labelTime_->setText(QString::fromStdString(texts.labelTime));
-  labelVolume_->setText(QString::fromStdString(texts.labelVolume));
-  progres_->SetRange(core_.progress.max, core_.progress.position);
+  progressPanel_->ShowCore();
+  volumeBar2_->SetPosition(texts.volumeBarPosition);
   for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
     statusPanels_[i]->setText(QString::fromStdString(texts.statusPanels[i]));
   }
   ShowCheckedCommands();
+  CarryOutRequests();
+}
+
+void TAppTarvo::ShowLevelMeters() { progressPanel_->ShowLevels(); }
+
+// The desktop's colours and font, which the built-in looks and the scheme
+// defaults refer to.
+void TAppTarvo::TakeDesktopTheme() {
+  const QPalette palette = listScreen_->palette();
+  tarvo::DesktopTheme& theme = core_.desktopTheme;
+  theme.window = ToColor(palette.color(QPalette::Base));
+  theme.windowText = ToColor(palette.color(QPalette::Text));
+  theme.highlight = ToColor(palette.color(QPalette::Highlight));
+  theme.highlightText = ToColor(palette.color(QPalette::HighlightedText));
+  theme.buttonShadow = ToColor(palette.color(QPalette::Dark));
+  theme.windowFontName = font().family().toStdString();
+  // A row is as high as a line of the font: the height the font engine
+  // gives its text, not the ink of the letter.
+  theme.measureTextHeight = [](const tarvo::FontSpec& spec) {
+    QFont font(QString::fromStdString(spec.name));
+    font.setPointSize(std::max(spec.pointSize, 1));
+    font.setBold(spec.bold);
+    return QFontMetrics(font).height();
+  };
+}
+
+// The love playlist started: its own look, over the whole screen.
+void TAppTarvo::CarryOutRequests() {
+  if (!core_.requests.loveLook) return;
+  // Cleared first: the scheme selects a row, which shows the texts again.
+  core_.requests.loveLook = false;
+  tarvo::ApplyBuiltinScheme(core_, tarvo::kLovePlaylistScheme);
+  listScreen_->SyncFromCore();
+  showMaximized();
 }
 
 void TAppTarvo::ShowCheckedCommands() {
@@ -172,6 +213,7 @@ void TAppTarvo::ShowCheckedCommands() {
   };
   check(QStringLiteral("ModeAc%1"), core_.texts.checkedModeCommand, 5);
   check(QStringLiteral("View%1Ac"), core_.texts.checkedViewCommand, 3);
+  check(QStringLiteral("Level%1Ac"), tarvo::LevelMeterLayoutFor(core_.settings.levelMeterStyle).checkedCommand, 3);
 }
 
 bool TAppTarvo::eventFilter(QObject* watched, QEvent* event) {
@@ -181,22 +223,31 @@ bool TAppTarvo::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (watched != listScreen_) return QMainWindow::eventFilter(watched, event);
-  if (event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    // A handled key is swallowed with its character.
-    if (tarvo::DispatchKeyCommand(core_, VirtualKeyOf(*key), ShiftStateOf(*key))) return true;
-  } else if (event->type() == QEvent::KeyRelease) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const int code = VirtualKeyOf(*key);
-    // A held seek key moved the seek bar; the seek is made on release.
-    if (!key->isAutoRepeat() && (code == tarvo::kKeyLeft || code == tarvo::kKeyRight || code == tarvo::kKeyNumpad1 ||
-                                 code == tarvo::kKeyNumpad3)) {
-      core_.playback.SeekStepRelease();
-      return true;
-    }
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    if (FilterListKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress)) return true;
   } else if (event->type() == QEvent::ContextMenu) {
     listPopup_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+// True when the key is used up here and must not reach the list.
+bool TAppTarvo::FilterListKey(QKeyEvent* key, bool pressed) {
+  const int code = VirtualKeyOf(*key);
+  if (pressed) {
+    if (IsVolumeKey(code) && core_.settings.levelMeterStyle == tarvo::kLevelMeter14Style) {
+      progressPanel_->SetVolumeKeyHeld(true);
+    }
+    // A handled key is swallowed with its character.
+    return tarvo::DispatchKeyCommand(core_, code, ShiftStateOf(*key));
+  }
+  if (key->isAutoRepeat()) return false;
+  if (IsVolumeKey(code)) progressPanel_->SetVolumeKeyHeld(false);
+  // A held seek key moved the seek bar; the seek is made on release.
+  if (code == tarvo::kKeyLeft || code == tarvo::kKeyRight || code == tarvo::kKeyNumpad1 || code == tarvo::kKeyNumpad3) {
+    core_.playback.SeekStepRelease();
+    return true;
+  }
+  return false;
 }

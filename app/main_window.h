@@ -1,7 +1,8 @@
-// The main window: the main menu, the progress panel (seek bar, time,
-// volume), the play bar, the playlist view and the status bar over the
+// The main window: the main menu, the progress panel (play bar, seek bar,
+// time, volume, level meter), the playlist view and the status bar over the
 // core's state. Keys typed in the list that are no command's shortcut go to
-// the core's key dispatcher.
+// the core's key dispatcher. The playlist's colours and font come from the
+// colour scheme applied at the first show.
 #pragma once
 
 #include <QMainWindow>
@@ -10,8 +11,10 @@
 #include "core.h"
 
 class CommandTable;
+class QKeyEvent;
 class QLabel;
 class QMenu;
+class TProgressPanel;
 class TVemmoListbox;
 class TVemmoProgress;
 
@@ -23,18 +26,24 @@ class TAppTarvo : public QMainWindow {
 
   CommandTable& Commands() const { return *commands_; }
   TVemmoListbox* ListScreen() const { return listScreen_; }
-  TVemmoProgress* Progres() const { return progres_; }
+  TVemmoProgress* Progres() const;
+  TProgressPanel* ProgressPanel() const { return progressPanel_; }
   // Takes the loaded bounds and bars from the settings.
   void ApplySettings();
-  // Shows the window (maximized when the settings say so), brings the
-  // current row into view and selects it alone.
+  // Applies the colour scheme of the settings, shows the window (maximized
+  // when the settings say so), brings the current row into view and selects
+  // it alone.
   void ShowFirstTime();
   void BringToFront();
   // Redraws the list from the core's list-view state.
   void ShowListView();
-  // Shows the caption, the time, the volume, the seek bar, the checked
-  // commands and the status bar panels of the core.
+  // Shows the caption, the time, the volume, the seek bar, the level meter,
+  // the checked commands and the status bar panels of the core, and carries
+  // out the core's window requests.
   void ShowWindowTexts();
+  // Repaints the level meter's LEDs; the level timer calls it when they
+  // changed.
+  void ShowLevelMeters();
   // ViewPlayBarAc and ViewProgressPanelAc.
   void SetPlayBarShown(bool shown);
   void SetProgressPanelShown(bool shown);
@@ -43,19 +52,19 @@ class TAppTarvo : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* BuildProgressPanel();
   QWidget* BuildPlayBar();
   void BuildStatusBar();
   void ShowCheckedCommands();
+  void TakeDesktopTheme();
+  void CarryOutRequests();
+  bool FilterListKey(QKeyEvent* key, bool pressed);
 
   tarvo::Core& core_;
   CommandTable* commands_;
   TVemmoListbox* listScreen_;
-  QWidget* progressPanel_ = nullptr;
-  QWidget* playBar_ = nullptr;
-  TVemmoProgress* progres_ = nullptr;
-  QLabel* labelTime_ = nullptr;
-  QLabel* labelVolume_ = nullptr;
+  TProgressPanel* progressPanel_ = nullptr;
+  // The second volume bar, in the status bar area; kept hidden.
+  TVemmoProgress* volumeBar2_ = nullptr;
   QMenu* listPopup_ = nullptr;
   std::array<QLabel*, 4> statusPanels_{};
 };

@@ -6,6 +6,7 @@
 
 #include "app/command_effects.h"
 #include "app/command_switches.h"
+#include "app/level_timer.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "app/single_instance.h"
@@ -15,6 +16,7 @@
 #include "platform/process.h"
 #include "playback/audio/linux_audio_library.h"
 #include "playback/engine.h"
+#include "playback/level_meter.h"
 #include "playback/sequencing.h"
 #include "playlist/playlist_prefetch.h"
 #include "playback/volume.h"
@@ -60,6 +62,7 @@ void LoadState(tarvo::Core& core, TAppTarvo& window) {
   tarvo::LoadSettings(core, screen.width(), screen.height());
   core.settings.bounds = tarvo::FitWindowBounds(core.settings.bounds, screen.width(), screen.height());
   window.ApplySettings();
+  tarvo::ApplyLevelMeterStyle(core, core.settings.levelMeterStyle);
 
   core.playlist.PlaylistEntries.clear();
   if (!core.startArgument.empty()) {
@@ -110,7 +113,9 @@ int RunTarvo(int argc, char* argv[]) {
   QtUi ui;
   tarvo::audio::LinuxAudioLibrary library;
   StatusTimer statusTimer(nullptr);
+  LevelTimer levelTimer(nullptr);
   tarvo::PlaybackEngine engine(library, statusTimer);
+  engine.SetLevelThread(&levelTimer);
   statusTimer.OnTick([&engine] { engine.StatusTick(); });
   tarvo::Core core(ui, engine, home);
   if (prefetch) core.playlistPrefetch = &*prefetch;
@@ -131,6 +136,9 @@ int RunTarvo(int argc, char* argv[]) {
     HandleInstanceRequest(core, window, request, argument);
   });
   ConnectSeekBar(*window.Progres(), engine);
+  levelTimer.OnTick([&] {
+    if (tarvo::LevelThreadRound(core, levelTimer, library, engine.OutputStream())) window.ShowLevelMeters();
+  });
   ConnectCommandEffects(core, window);
   tarvo::SetVolume(core, core.settings.volume);
   tarvo::ShowPlayMode(core);

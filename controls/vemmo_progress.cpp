@@ -1,40 +1,287 @@
 #include "controls/vemmo_progress.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 
-TVemmoProgress::TVemmoProgress(QWidget* parent) : QWidget(parent) { setMinimumHeight(10); }
+namespace {
+
+// The classic block bar's block size is the control's thickness divided by
+// this; a block leaves a two-pixel gap to the next one.
+constexpr double kClassicBlockRatio = 1.55;
+constexpr int kClassicBlockGap = 2;
+// Blocks narrower than this would be all gap.
+constexpr int kClassicMinBlock = kClassicBlockGap + 1;
+// A partly filled block is drawn whole.
+constexpr double kClassicRoundUp = 0.9999999;
+
+std::int64_t ClampToMax(std::int64_t value, std::int64_t max) { return std::clamp<std::int64_t>(value, 0, std::max<std::int64_t>(max, 0)); }
+
+}  // namespace
+
+TVemmoProgress::TVemmoProgress(QWidget* parent)
+    : QWidget(parent),
+      backgroundColor_(palette().color(QPalette::Button)),
+      barColor_(palette().color(QPalette::Highlight)),
+      frameTopColor_(palette().color(QPalette::Dark)),
+      frameBottomColor_(palette().color(QPalette::Light)) {
+  // Every pixel is painted by paintEvent; Qt must not clear it first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  resize(sizeHint());
+}
+
+void TVemmoProgress::SetMax(std::int64_t max) {
+  if (max == max_) return;
+  max_ = max;
+  const std::int64_t position = ClampToMax(position_, max_);
+  const std::int64_t position2 = ClampToMax(position2_, max_);
+  const bool moved = position != position_ || position2 != position2_;
+  position_ = position;
+  position2_ = position2;
+  update();
+  if (moved && onChange) onChange();
+}
+
+void TVemmoProgress::SetPosition(std::int64_t position) {
+  position = ClampToMax(position, max_);
+  if (position == position_) return;
+  position_ = position;
+  PositionsChanged();
+}
+
+void TVemmoProgress::SetPosition2(std::int64_t position) {
+  position = ClampToMax(position, max_);
+  if (position == position2_) return;
+  position2_ = position;
+  PositionsChanged();
+}
 
 void TVemmoProgress::SetRange(std::int64_t max, std::int64_t position) {
-  max = std::max<std::int64_t>(max, 0);
-  position = std::clamp<std::int64_t>(position, 0, max);
-  if (max == max_ && position == position_) return;
-  max_ = max;
-  position_ = position;
+  if (max != max_) {
+    // The new Max repaints everything; the position follows without a
+    // second repaint.
+    SetMax(max);
+    const std::int64_t clamped = ClampToMax(position, max_);
+    if (clamped != position_) {
+      position_ = clamped;
+      if (onChange) onChange();
+    }
+    return;
+  }
+  SetPosition(position);
+}
+
+void TVemmoProgress::PositionsChanged() {
+  update(InsideRect());
+  if (onChange) onChange();
+}
+
+void TVemmoProgress::SetBackgroundColor(const QColor& color) {
+  backgroundColor_ = color;
   update();
 }
 
-void TVemmoProgress::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  const QRect frame = rect().adjusted(0, 0, -1, -1);
-  painter.fillRect(rect(), palette().base());
-  if (max_ > 0) {
-    const int filled = static_cast<int>(static_cast<double>(width()) * position_ / max_);
-    painter.fillRect(QRect(0, 0, filled, height()), palette().highlight());
-  }
-  painter.setPen(palette().mid().color());
-  painter.drawRect(frame);
+void TVemmoProgress::SetBarColor(const QColor& color) {
+  barColor_ = color;
+  update();
 }
 
+void TVemmoProgress::SetFrameTopColor(const QColor& color) {
+  frameTopColor_ = color;
+  update();
+}
+
+void TVemmoProgress::SetFrameBottomColor(const QColor& color) {
+  frameBottomColor_ = color;
+  update();
+}
+
+void TVemmoProgress::SetBarType(TBarType type) {
+  barType_ = type;
+  update();
+}
+
+int TVemmoProgress::BorderWidth() const {
+  const bool fits = borderWidth_ > 0 && borderWidth_ < width() && borderWidth_ < height();
+  return fits ? borderWidth_ : 1;
+}
+
+void TVemmoProgress::SetBorderWidth(int width) {
+  borderWidth_ = width;
+  update();
+}
+
+void TVemmoProgress::SetCaption(const QString& caption) {
+  caption_ = caption;
+  update();
+}
+
+void TVemmoProgress::SetCaptionType(TCaptionType type) {
+  captionType_ = type;
+  update();
+}
+
+void TVemmoProgress::SetOrientation(TProgressOrientation orientation) {
+  orientation_ = orientation;
+  update();
+}
+
+void TVemmoProgress::SetStereoSeperation(int pixels) {
+  stereoSeperation_ = std::max(pixels, 0);
+  update();
+}
+
+void TVemmoProgress::SetLedSeperation(int pixels) {
+  ledSeperation_ = std::max(pixels, 0);
+  update();
+}
+
+void TVemmoProgress::SetLedWidth(int pixels) {
+  ledWidth_ = std::max(pixels, 1);
+  update();
+}
+
+QRect TVemmoProgress::InsideRect() const {
+  const int border = BorderWidth();
+  const int inset = border + 1;
+  if (width() <= 2 * inset || height() <= 2 * inset) return {};
+  return {inset, inset, width() - 2 * inset, height() - 2 * inset};
+}
+
+QString TVemmoProgress::CaptionText() const {
+  switch (captionType_) {
+    case TCaptionType::ctCustom:
+      return QLatin1Char(' ') + caption_;
+    case TCaptionType::ctPercent:
+      return QStringLiteral(" %1 %").arg(max_ > 0 ? position_ * 100 / max_ : 0);
+    case TCaptionType::ctValue:
+      return QStringLiteral(" %1 / %2").arg(position_).arg(max_);
+    case TCaptionType::ctNone:
+      break;
+  }
+  return {};
+}
+
+void TVemmoProgress::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect inside = InsideRect();
+  // A position change asks for the inside only; anything more is a full
+  // paint with background and frame.
+  if (inside.isEmpty() || !inside.contains(event->rect())) PaintFrame(painter);
+  if (inside.isEmpty()) return;
+  PaintPicture();
+  painter.drawImage(inside.topLeft(), picture_);
+}
+
+void TVemmoProgress::PaintFrame(QPainter& painter) {
+  painter.fillRect(rect(), backgroundColor_);
+  const int right = width() - 1;
+  const int bottom = height() - 1;
+  painter.setPen(frameTopColor_);
+  painter.drawLine(0, 0, right, 0);
+  painter.drawLine(0, 0, 0, bottom);
+  painter.setPen(frameBottomColor_);
+  painter.drawLine(0, bottom, right, bottom);
+  painter.drawLine(right, 0, right, bottom);
+}
+
+void TVemmoProgress::PaintPicture() {
+  const QSize size = InsideRect().size();
+  if (picture_.size() != size) picture_ = QImage(size, QImage::Format_RGB32);
+  picture_.fill(backgroundColor_);
+  QPainter painter(&picture_);
+  const bool horizontal = orientation_ == TProgressOrientation::pbHorizontal;
+  const int length = horizontal ? size.width() : size.height();
+  const int thickness = horizontal ? size.height() : size.width();
+  switch (barType_) {
+    case TBarType::brNormal:
+      painter.fillRect(Span(0, Scaled(position_, length), 0, thickness), barColor_);
+      break;
+    case TBarType::brStereoLeds:
+      PaintStereoLeds(painter, thickness);
+      break;
+    case TBarType::brClassicWindows:
+      PaintClassicBlocks(painter, length, thickness);
+      break;
+    case TBarType::brStereo: {
+      const int half = (thickness - stereoSeperation_) / 2;
+      painter.fillRect(Span(0, Scaled(position_, length), 0, half), barColor_);
+      painter.fillRect(Span(0, Scaled(position2_, length), half + stereoSeperation_, thickness), barColor_);
+      break;
+    }
+  }
+  const QString caption = CaptionText();
+  if (!caption.isEmpty()) {
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRect(1, 0, size.width() - 1, size.height()), Qt::AlignLeft | Qt::AlignVCenter, caption);
+  }
+}
+
+QRect TVemmoProgress::Span(int from, int to, int bandFrom, int bandTo) const {
+  if (orientation_ == TProgressOrientation::pbHorizontal) return {from, bandFrom, to - from, bandTo - bandFrom};
+  // Vertical bars grow up from the bottom.
+  const int length = picture_.height();
+  return {bandFrom, length - to, bandTo - bandFrom, to - from};
+}
+
+int TVemmoProgress::Scaled(std::int64_t value, int length) const {
+  if (value <= 0 || max_ <= 0) return 0;
+  return static_cast<int>(std::min<std::int64_t>(length * value / max_, length));
+}
+
+// Position and Position2 count LEDs here; they are not scaled by Max.
+void TVemmoProgress::PaintStereoLeds(QPainter& painter, int thickness) const {
+  const int length = orientation_ == TProgressOrientation::pbHorizontal ? picture_.width() : picture_.height();
+  const int half = (thickness - stereoSeperation_) / 2;
+  const auto paintRow = [&](std::int64_t leds, int bandFrom, int bandTo) {
+    const int pitch = ledWidth_ + ledSeperation_;
+    for (std::int64_t led = 0; led < leds; ++led) {
+      const int from = static_cast<int>(led) * pitch;
+      if (from >= length) break;
+      painter.fillRect(Span(from, std::min(from + ledWidth_, length), bandFrom, bandTo), barColor_);
+    }
+  };
+  paintRow(position_, 0, half);
+  paintRow(position2_, half + stereoSeperation_, thickness);
+}
+
+// Blocks as big as the control is thick, up to and including the block the
+// filled length ends in.
+void TVemmoProgress::PaintClassicBlocks(QPainter& painter, int length, int thickness) const {
+  const int across = orientation_ == TProgressOrientation::pbHorizontal ? height() : width();
+  const int block = std::max(static_cast<int>(across / kClassicBlockRatio), kClassicMinBlock);
+  const int filled = Scaled(position_, length);
+  const int blocks = static_cast<int>(static_cast<double>(filled) / block + kClassicRoundUp);
+  for (int k = 0; k < blocks; ++k) {
+    const int from = k * block;
+    const int to = std::min((k + 1) * block - kClassicBlockGap, length);
+    if (to > from) painter.fillRect(Span(from, to, 0, thickness), barColor_);
+  }
+}
+
+// A bar without a handler leaves the mouse to the control beneath it.
 void TVemmoProgress::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && onLeftDown) onLeftDown(event->position().toPoint().x(), width());
+  if (event->button() == Qt::LeftButton && onLeftDown) {
+    onLeftDown(event->position().toPoint().x(), width());
+  } else {
+    QWidget::mousePressEvent(event);
+  }
 }
 
 void TVemmoProgress::mouseMoveEvent(QMouseEvent* event) {
-  if (onMove) onMove(event->position().toPoint().x(), width());
+  if (onMove) {
+    onMove(event->position().toPoint().x(), width());
+  } else {
+    QWidget::mouseMoveEvent(event);
+  }
 }
 
 void TVemmoProgress::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && onLeftUp) onLeftUp();
+  if (event->button() == Qt::LeftButton && onLeftUp) {
+    onLeftUp();
+  } else {
+    QWidget::mouseReleaseEvent(event);
+  }
 }

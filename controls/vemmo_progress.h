@@ -1,12 +1,27 @@
-// The program's bar control, used for the seek bar: a 64-bit Max and
-// Position (setting Position clamps it to 0..Max), painted as a filled bar.
-// Mouse presses, moves and releases are reported with the x position and the
-// control's width.
+// The program's bar control: the seek bar, the volume bars and the two level
+// meters. A 64-bit Max with Position and Position2 (each clamped to 0..Max
+// when set), painted as a solid bar, as blocks, as two stereo bars or as two
+// rows of LEDs, with an optional caption inside.
+//
+// It is drawn into an off-screen picture and copied in; a position change
+// repaints only the inside, never the frame, so that moving bars do not
+// flicker, and the control never erases its background on its own. Mouse
+// presses, moves and releases are reported with the position along x and the
+// control's width. Window thread only.
 #pragma once
 
+#include <QColor>
+#include <QImage>
+#include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+
+enum class TBarType { brNormal, brClassicWindows, brStereo, brStereoLeds };
+// ctCustom shows Caption, ctPercent "Position × 100 / Max %", ctValue
+// "Position / Max".
+enum class TCaptionType { ctCustom, ctPercent, ctValue, ctNone };
+enum class TProgressOrientation { pbHorizontal, pbVertical };
 
 class TVemmoProgress : public QWidget {
   Q_OBJECT
@@ -14,10 +29,53 @@ class TVemmoProgress : public QWidget {
  public:
   explicit TVemmoProgress(QWidget* parent);
 
-  void SetRange(std::int64_t max, std::int64_t position);
   std::int64_t Max() const { return max_; }
   std::int64_t Position() const { return position_; }
+  std::int64_t Position2() const { return position2_; }
+  // A Max below the positions pulls them down with it.
+  void SetMax(std::int64_t max);
+  void SetPosition(std::int64_t position);
+  void SetPosition2(std::int64_t position);
+  // Max and Position at once, with a single repaint.
+  void SetRange(std::int64_t max, std::int64_t position);
 
+  QColor BackgroundColor() const { return backgroundColor_; }
+  QColor BarColor() const { return barColor_; }
+  QColor FrameTopColor() const { return frameTopColor_; }
+  QColor FrameBottomColor() const { return frameBottomColor_; }
+  void SetBackgroundColor(const QColor& color);
+  void SetBarColor(const QColor& color);
+  void SetFrameTopColor(const QColor& color);
+  void SetFrameBottomColor(const QColor& color);
+
+  TBarType BarType() const { return barType_; }
+  void SetBarType(TBarType type);
+  // The border inside the frame. A stored value that is not above 0 and
+  // below both the width and the height counts as 1.
+  int BorderWidth() const;
+  void SetBorderWidth(int width);
+  QString Caption() const { return caption_; }
+  void SetCaption(const QString& caption);
+  TCaptionType CaptionType() const { return captionType_; }
+  void SetCaptionType(TCaptionType type);
+  TProgressOrientation Orientation() const { return orientation_; }
+  void SetOrientation(TProgressOrientation orientation);
+  int StereoSeperation() const { return stereoSeperation_; }
+  int LedSeperation() const { return ledSeperation_; }
+  int LedWidth() const { return ledWidth_; }
+  void SetStereoSeperation(int pixels);
+  void SetLedSeperation(int pixels);
+  void SetLedWidth(int pixels);
+
+  // The rectangle a position change repaints: everything inside the border.
+  QRect InsideRect() const;
+  // The caption text as it is drawn; empty for ctNone.
+  QString CaptionText() const;
+
+  QSize sizeHint() const override { return {150, 16}; }
+
+  // Called after Position or Position2 changed.
+  std::function<void()> onChange;
   std::function<void(int x, int width)> onLeftDown;
   std::function<void(int x, int width)> onMove;
   std::function<void()> onLeftUp;
@@ -29,6 +87,31 @@ class TVemmoProgress : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  std::int64_t max_ = 0;
+  void PositionsChanged();
+  void PaintFrame(QPainter& painter);
+  void PaintPicture();
+  // One span along the bar's length (from its start: left or bottom) across
+  // the thickness band bandFrom..bandTo, in picture coordinates.
+  QRect Span(int from, int to, int bandFrom, int bandTo) const;
+  int Scaled(std::int64_t value, int length) const;
+  void PaintStereoLeds(QPainter& painter, int thickness) const;
+  void PaintClassicBlocks(QPainter& painter, int length, int thickness) const;
+
+  std::int64_t max_ = 100;
   std::int64_t position_ = 0;
+  std::int64_t position2_ = 0;
+  QColor backgroundColor_;
+  QColor barColor_;
+  QColor frameTopColor_;
+  QColor frameBottomColor_;
+  TBarType barType_ = TBarType::brNormal;
+  int borderWidth_ = 1;
+  QString caption_ = QStringLiteral("TVemmoProgress");
+  TCaptionType captionType_ = TCaptionType::ctNone;
+  TProgressOrientation orientation_ = TProgressOrientation::pbHorizontal;
+  int stereoSeperation_ = 1;
+  int ledSeperation_ = 1;
+  int ledWidth_ = 1;
+  // The off-screen picture; reallocated only when the inside's size changes.
+  QImage picture_;
 };

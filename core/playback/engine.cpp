@@ -8,6 +8,7 @@
 #include "playback/entry_caption.h"
 #include "playback/entry_probe.h"
 #include "playback/key_dispatcher.h"
+#include "playback/level_meter.h"
 #include "playback/sequencing.h"
 #include "playback/time_texts.h"
 #include "playback/volume.h"
@@ -143,6 +144,7 @@ void PlaybackEngine::ShowNewEntry(bool fromTick) {
   progress.tickPeriodMs = progress.showHundredths ? kFastTickMs : kSlowTickMs;
   statusThread_.SetPeriod(progress.tickPeriodMs);
   if (!fromTick && statusThread_.IsSuspended()) statusThread_.Resume();
+  if (levelThread_) WakeLevelMeter(core, *levelThread_);
   ScrollToCurrent(core);
 }
 
@@ -163,6 +165,8 @@ void PlaybackEngine::FreeChannels() {
 void PlaybackEngine::StopPlayback(bool release) {
   Core& core = *core_;
   if (!statusThread_.IsSuspended()) statusThread_.Suspend();
+  // The meter falls to dark, then its thread sleeps.
+  RequestLevelMeterPause(core);
   FreeChannels();
   decoderEnded_.store(false, std::memory_order_release);
   pendingEvent_.store(0, std::memory_order_release);
@@ -251,10 +255,12 @@ void PlaybackEngine::PauseOrResume() {
     core.texts.statusPanels[kProgressPanel] = PlayingInfoText(library_, core.playlist.PlayingEntry, mainDecoder_);
     library_.ChannelResume(outputStream_);
     if (statusThread_.IsSuspended()) statusThread_.Resume();
+    if (levelThread_) WakeLevelMeter(core, *levelThread_);
   } else {
     library_.ChannelPause(outputStream_);
     core.texts.statusPanels[kProgressPanel] = "Paused";
     if (!statusThread_.IsSuspended()) statusThread_.Suspend();
+    RequestLevelMeterPause(core);
   }
   core.ui.WindowTextsChanged();
 }

@@ -23,6 +23,8 @@
 
 namespace tarvo {
 
+class TVUThread;
+
 // What the status tick is to do once the output reaches a point.
 enum class PendingEventCode : int {
   None = 0,
@@ -43,6 +45,9 @@ class PlaybackEngine : public PlaybackControl {
 
   // The core this engine plays for; called once before any other method.
   void Attach(Core& core);
+  // The level meter's thread, woken when an entry starts and on resume. The
+  // meter is asked to pause at a stop or pause either way.
+  void SetLevelThread(TVUThread* thread) { levelThread_ = thread; }
 
   // PlaybackControl.
   int ProbeEntry(const std::string& entry) override;
@@ -104,6 +109,7 @@ class PlaybackEngine : public PlaybackControl {
   audio::AudioLibrary& library_;
   TStatusThread& statusThread_;
   Core* core_ = nullptr;
+  TVUThread* levelThread_ = nullptr;
 
   // Window thread only.
   bool deviceOpen_ = false;
