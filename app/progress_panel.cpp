@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "controls/vemmo_progress.h"
 #include "playback/level_meter.h"
