@@ -58,16 +58,26 @@ std::int64_t SkipLeadIn(audio::AudioLibrary& library, audio::AudioHandle decoder
 
 void PlaybackEngine::StatusTick() {
   Core& core = *core_;
-  if (nextRequested_.exchange(false, std::memory_order_acq_rel)) PrepareNextEntry();
+  const auto event = static_cast<PendingEventCode>(pendingEvent_.load(std::memory_order_acquire));
+  if (event == PendingEventCode::GaplessSwitch &&
+      library_.ChannelGetPosition(outputStream_) >= switchPosition_.load(std::memory_order_acquire)) {
+    pendingEvent_.store(0, std::memory_order_release);
+    switchPosition_.store(-1, std::memory_order_release);
+    CompleteGaplessSwitch();
+  }
+  // The entry after a joined one is picked only once the joined one is
+  // current: the pick moves on from it, and shuffle has it in its history.
+  // Waiting costs no gap: when the joined entry (over 3 s) is first heard,
+  // the output still holds seconds of it. nextRequested_ is read before
+  // PendingEvent, the reverse of the order FeedOutput sets them in.
+  if (nextRequested_.load(std::memory_order_acquire) &&
+      pendingEvent_.load(std::memory_order_acquire) != static_cast<int>(PendingEventCode::GaplessSwitch)) {
+    PrepareNextEntry();
+  }
   if (EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Audio && !core.progress.seekPending) ShowElapsedTime();
 
-  switch (static_cast<PendingEventCode>(pendingEvent_.load(std::memory_order_acquire))) {
+  switch (event) {
     case PendingEventCode::GaplessSwitch:
-      if (library_.ChannelGetPosition(outputStream_) >= switchPosition_.load(std::memory_order_acquire)) {
-        pendingEvent_.store(0, std::memory_order_release);
-        switchPosition_.store(-1, std::memory_order_release);
-        CompleteGaplessSwitch();
-      }
       break;
     case PendingEventCode::PlayNext:
       if (library_.ChannelIsActive(outputStream_) == audio::ChannelState::Stopped) {
@@ -134,8 +144,11 @@ void PlaybackEngine::PrepareNextEntry() {
     next.mainDecoder = next.lookaheadDecoder = 0;
   }
   next.ready = true;
+  // Published together with the end of the request, under the lock that
+  // FeedOutput asks under: it never asks twice for one end.
   const std::lock_guard lock(engineMutex_);
   next_ = next;
+  nextRequested_.store(false, std::memory_order_release);
 }
 
 void PlaybackEngine::AdvanceAfterEnd() {
@@ -155,12 +168,16 @@ void PlaybackEngine::CompleteGaplessSwitch() {
   std::int64_t leadIn;
   std::int64_t length;
   audio::AudioHandle decoder;
+  bool dry;
   {
     const std::lock_guard lock(engineMutex_);
     leadIn = leadInSkipped_;
     length = mainLength_;
     decoder = mainDecoder_;
     core.playlist.CurrentIndex = pendingIndex_;
+    // A joined entry may have been read to its end (or closed by its tail
+    // cut) before its first byte was heard; a seek must then reopen it.
+    dry = library_.ChannelIsActive(mainDecoder_) == audio::ChannelState::Stopped;
   }
   positionBase_ = library_.ChannelGetPosition(outputStream_) - leadIn;
   const std::string& entry = core.playlist.PlayingEntry;
@@ -169,11 +186,13 @@ void PlaybackEngine::CompleteGaplessSwitch() {
   ScrollToCurrent(core);
   RecordJoinedEntry(core, entry);
   ProgressState& progress = core.progress;
-  progress.max = static_cast<std::int64_t>(std::llround(library_.ChannelBytes2Seconds(decoder, length) * 1000));
+  // The output has the joined entry's format; its decoder may be gone.
+  progress.max =
+      static_cast<std::int64_t>(std::llround(library_.ChannelBytes2Seconds(outputStream_, length) * 1000));
   progress.SetPosition(0);
   core.ui.ListViewChanged();
   TrimWorkingSet();
-  decoderEnded_.store(false, std::memory_order_release);
+  decoderEnded_.store(dry, std::memory_order_release);
 }
 
 }  // namespace tarvo
