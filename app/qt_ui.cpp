@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 
+#include "app/input_form.h"
 #include "app/main_window.h"
 
 namespace {
@@ -82,11 +82,10 @@ std::vector<std::string> QtUi::ChooseFiles(const tarvo::FileDialogRequest& reque
 
 std::optional<std::string> QtUi::AskText(const std::string& caption, const std::string& prompt,
                                          const std::string& text) {
-  bool accepted = false;
-  const QString edited = QInputDialog::getText(window_, QString::fromStdString(caption), QString::fromStdString(prompt),
-                                               QLineEdit::Normal, QString::fromStdString(text), &accepted);
-  if (!accepted) return std::nullopt;
-  return edited.toStdString();
+  // Created on first use and kept, as a child of the main window when there
+  // is one.
+  if (!inputForm_) inputForm_ = new TInput_Form(window_);
+  return inputForm_->Ask(caption, prompt, text);
 }
 
 void QtUi::ProcessPendingEvents() { QApplication::processEvents(); }

@@ -2,12 +2,19 @@
 // one-line text input, event processing and repaint requests.
 #pragma once
 
+#include <QPointer>
+
+#include "app/input_form.h"
 #include "platform/ui.h"
 
 class TAppTarvo;
 
 class QtUi : public tarvo::Ui {
  public:
+  // The input window belongs to the main window when there was one.
+  ~QtUi() override {
+    if (inputForm_ && !inputForm_->parent()) delete inputForm_;
+  }
   void AttachWindow(TAppTarvo* window) { window_ = window; }
 
   void ShowMessage(tarvo::MessageKind kind, const std::string& text) override;
@@ -23,4 +30,5 @@ class QtUi : public tarvo::Ui {
 
  private:
   TAppTarvo* window_ = nullptr;
+  QPointer<TInput_Form> inputForm_;
 };

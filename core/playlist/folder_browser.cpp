@@ -1,0 +1,18 @@
+#include "playlist/folder_browser.h"
+
+#include "playlist/folder_scan.h"
+
+namespace tarvo {
+
+void OpenChosenFolder(Core& core, const std::string& folder, bool open, bool recurse) {
+  OpenFolder(core, folder, open, !open, recurse);
+  core.playlist.LastScannedFolder = folder;
+}
+
+void QuickAddFolder(Core& core, const std::string& folder, bool openVariant, bool alreadyQuickAdded,
+                    bool recurse) {
+  const bool replace = openVariant && !alreadyQuickAdded;
+  OpenFolder(core, folder, replace, !replace, recurse);
+}
+
+}  // namespace tarvo

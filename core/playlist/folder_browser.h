@@ -1,0 +1,21 @@
+// What the folder browser does with the folder the user chose: open it in
+// place of the list or add it after the list. Window thread.
+#pragma once
+
+#include <string>
+
+#include "core.h"
+
+namespace tarvo {
+
+// OK in the browser: opens (`open`) or adds the folder, then remembers it as
+// the last scanned folder for the refresh and the save dialog.
+void OpenChosenFolder(Core& core, const std::string& folder, bool open, bool recurse);
+
+// The browser's quick add, which leaves the browser open: in a browser shown
+// to open a folder the first quick add replaces the list and later ones
+// append; in one shown to add a folder every one appends.
+void QuickAddFolder(Core& core, const std::string& folder, bool openVariant, bool alreadyQuickAdded,
+                    bool recurse);
+
+}  // namespace tarvo
