@@ -252,7 +252,14 @@ void PlaybackEngine::PauseOrResume() {
     return;
   }
   if (IsPaused()) {
-    core.texts.statusPanels[kProgressPanel] = PlayingInfoText(library_, core.playlist.PlayingEntry, mainDecoder_);
+    audio::AudioHandle decoder;
+    {
+      // The output still calls FeedOutput while paused, which may swap the
+      // decoder at a join.
+      const std::lock_guard lock(engineMutex_);
+      decoder = mainDecoder_;
+    }
+    core.texts.statusPanels[kProgressPanel] = PlayingInfoText(library_, core.playlist.PlayingEntry, decoder);
     library_.ChannelResume(outputStream_);
     if (statusThread_.IsSuspended()) statusThread_.Resume();
     if (levelThread_) WakeLevelMeter(core, *levelThread_);
