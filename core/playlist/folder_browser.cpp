@@ -5,8 +5,8 @@
 namespace tarvo {
 
 void OpenChosenFolder(Core& core, const std::string& folder, bool open, bool recurse) {
-  OpenFolder(core, folder, open, !open, recurse);
-  core.playlist.LastScannedFolder = folder;
+  // An aborted scan leaves the list as it was, and the last folder too.
+  if (OpenFolder(core, folder, open, !open, recurse)) core.playlist.LastScannedFolder = folder;
 }
 
 void QuickAddFolder(Core& core, const std::string& folder, bool openVariant, bool alreadyQuickAdded,

@@ -9,7 +9,8 @@
 namespace tarvo {
 
 // OK in the browser: opens (`open`) or adds the folder, then remembers it as
-// the last scanned folder for the refresh and the save dialog.
+// the last scanned folder for the refresh and the save dialog, unless the
+// user aborted the scan.
 void OpenChosenFolder(Core& core, const std::string& folder, bool open, bool recurse);
 
 // The browser's quick add, which leaves the browser open: in a browser shown

@@ -145,27 +145,27 @@ void SortByWay(std::vector<std::string>& paths, int way) {
 
 }  // namespace
 
-void OpenFolder(Core& core, const std::string& folder, bool replaceList, bool keepPosition,
+bool OpenFolder(Core& core, const std::string& folder, bool replaceList, bool keepPosition,
                 bool recurse) {
   PlaylistState& playlist = core.playlist;
   try {
     WaitForGaplessSwitch(core);
   } catch (const SilentAbort&) {
     playlist.AbortRequested = false;
-    return;
+    return false;
   }
   if (!FolderExists(folder)) {
     ShowMessageBox(core, static_cast<int>(MessageKind::Warning), "Can't open this folder.");
-    return;
+    return true;
   }
 
   std::vector<std::string> found;
-  if (!CollectCandidates(core, found, folder, recurse)) return;
+  if (!CollectCandidates(core, found, folder, recurse)) return false;
   std::erase_if(found, [](const std::string& path) { return !IsAcceptedMusicFile(path); });
   found.shrink_to_fit();
   if (found.empty()) {
     ShowMessageBox(core, static_cast<int>(MessageKind::Information), "No music files found in given folder.");
-    return;
+    return true;
   }
 
   SetPanel(core, kProgressPanel, "Opening...");
@@ -190,6 +190,7 @@ void OpenFolder(Core& core, const std::string& folder, bool replaceList, bool ke
     SelectSingle(core, playlist.CurrentIndex);
   }
   SetPanel(core, kProgressPanel, "");
+  return true;
 }
 
 ScanOutcome ScanFolder(Core& core, const std::string& folder, bool recurse, std::vector<std::string>& found) {

@@ -13,8 +13,9 @@ namespace tarvo {
 // Scans `folder` (with its subfolders when `recurse`), keeps the music files,
 // sorts them and puts them in place of the list or after it. Runs on the
 // window thread and lets pending events run once per folder; Esc asks whether
-// to abort.
-void OpenFolder(Core& core, const std::string& folder, bool replaceList, bool keepPosition,
+// to abort. False when the user aborted it; true otherwise, also when it
+// ended with a message.
+bool OpenFolder(Core& core, const std::string& folder, bool replaceList, bool keepPosition,
                 bool recurse);
 
 enum class ScanOutcome { Complete, Aborted, Failed };

@@ -32,6 +32,14 @@ TEST_F(FolderBrowserTest, ChosenFolderBecomesTheLastScannedFolder) {
   EXPECT_EQ(core.playlist.LastScannedFolder, home.Path() + "music");
   OpenChosenFolder(core, home.Path() + "music", false, true);
   EXPECT_EQ(core.playlist.PlaylistEntries, (std::vector<std::string>{"/m/old.mp3", file}));
+
+  // Esc during the scan and Yes to the question: nothing changes.
+  home.Write("other/c.mp3", "");
+  core.playlist.AbortRequested = true;
+  ui.answers = {true};
+  OpenChosenFolder(core, home.Path() + "other", true, true);
+  EXPECT_EQ(core.playlist.PlaylistEntries.size(), 2u);
+  EXPECT_EQ(core.playlist.LastScannedFolder, home.Path() + "music");
 }
 
 }  // namespace
