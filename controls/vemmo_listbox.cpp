@@ -42,6 +42,8 @@ TVemmoListbox::TVemmoListbox(tarvo::Core& core, QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
   // Every pixel of the viewport is painted by paintEvent.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  // The scroll bar counts whole rows.
+  verticalScrollBar()->setSingleStep(1);
   autoScroll_.setTimerType(Qt::PreciseTimer);
   connect(&autoScroll_, &QTimer::timeout, this, &TVemmoListbox::AutoScrollTick);
   ApplyLook();
@@ -80,7 +82,6 @@ void TVemmoListbox::ApplyLook() {
   colours.setColor(QPalette::Highlight, ToQColor(look.selectionColor));
   colours.setColor(QPalette::HighlightedText, ToQColor(look.fontColorSelected));
   setPalette(colours);
-  verticalScrollBar()->setSingleStep(1);
 }
 
 void TVemmoListbox::UpdateScrollRange() {

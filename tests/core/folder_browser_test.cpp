@@ -9,20 +9,6 @@ namespace {
 
 using FolderBrowserTest = testing::CoreTest;
 
-TEST_F(FolderBrowserTest, QuickAddOpensFirstInTheOpenVariantThenAppends) {
-  const std::string first = home.Write("one/a.mp3", "");
-  const std::string second = home.Write("two/b.mp3", "");
-  SetEntries({"/m/old.mp3"});
-  QuickAddFolder(core, home.Path() + "one", true, false, true);
-  EXPECT_EQ(core.playlist.PlaylistEntries, std::vector<std::string>{first});
-  QuickAddFolder(core, home.Path() + "two", true, true, true);
-  EXPECT_EQ(core.playlist.PlaylistEntries, (std::vector<std::string>{first, second}));
-
-  // Shown to add a folder, every quick add appends.
-  QuickAddFolder(core, home.Path() + "one", false, false, true);
-  EXPECT_EQ(core.playlist.PlaylistEntries, (std::vector<std::string>{first, second, first}));
-}
-
 TEST_F(FolderBrowserTest, ChosenFolderBecomesTheLastScannedFolder) {
   const std::string file = home.Write("music/sub/a.ogg", "");
   SetEntries({"/m/old.mp3"});
