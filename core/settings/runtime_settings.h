@@ -16,6 +16,8 @@ struct WindowBounds {
   int top = 0;
   int width = 310;
   int height = 370;
+
+  friend bool operator==(const WindowBounds&, const WindowBounds&) = default;
 };
 
 struct RuntimeSettings {
