@@ -1,15 +1,19 @@
 #include "app/command_effects.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 #include "app/command_table.h"
+#include "app/find_form.h"
 #include "app/main_window.h"
+#include "app/tray_icon.h"
 #include "platform/pulse_mixer.h"
 #include "playback/audio/output_choice.h"
 #include "playback/key_dispatcher.h"
 #include "playback/level_meter.h"
 #include "playback/sequencing.h"
 #include "playback/volume.h"
+#include "playlist/editing.h"
 #include "playlist/model.h"
 #include "playlist/playlist_commands.h"
 #include "settings/settings_store.h"
@@ -65,13 +69,19 @@ void ConnectViews(Core& core, CommandTable& commands, TAppTarvo& window) {
   });
 }
 
-void ConnectWindowCommands(Core& core, CommandTable& commands, TAppTarvo& window) {
-  commands.Connect(QStringLiteral("EscAc"), [&core, &window] {
+void ConnectWindowCommands(Core& core, CommandTable& commands, TAppTarvo& window, const CommandHelpers& helpers) {
+  commands.Connect(QStringLiteral("EscAc"), [&core, &window, find = helpers.find] {
+    if (find->CloseIfShown()) return;
     core.playlist.AbortRequested = true;
-    // A running scan sees the request and asks whether to abort.
-    if (!core.playlist.ScanInProgress) window.close();
+    // A running scan or time count sees the request and asks whether to abort.
+    if (core.playlist.ScanInProgress) return;
+    // From the tray menu the window is hidden, and closing a hidden window
+    // would not end the program.
+    const bool hidden = !window.isVisible();
+    window.close();
+    if (hidden) QCoreApplication::quit();
   });
-  commands.Connect(QStringLiteral("MinimizeAc"), [&window] { window.showMinimized(); });
+  commands.Connect(QStringLiteral("MinimizeAc"), [tray = helpers.tray] { tray->Minimize(); });
   commands.Connect(QStringLiteral("MaximizeAc"), [&window] {
     if (window.windowState() == Qt::WindowNoState) {
       window.showMaximized();
@@ -79,16 +89,47 @@ void ConnectWindowCommands(Core& core, CommandTable& commands, TAppTarvo& window
       window.showNormal();
     }
   });
+  commands.Connect(QStringLiteral("FindAc"), [find = helpers.find] { find->Open(""); });
+}
+
+// The playlist editing commands and the desktop's clipboard, trash and file
+// manager.
+void ConnectEditing(Core& core, CommandTable& commands) {
+  const struct {
+    const char* name;
+    void (*run)(Core&);
+  } editing[] = {
+      {"OpenFileAc", OpenFileAc},
+      {"RealDelAc", RealDelAc},
+      {"ExplorerFile", ExplorerFile},
+      {"ExplorerExe", ExplorerExe},
+      {"RefreshAc", RefreshAc},
+      {"CropAc", CropAc},
+      {"BrokenFilesAc", BrokenFilesAc},
+      {"CutAc", CutAc},
+      {"CopyAc", CopyAc},
+      {"PastAc", PastAc},
+      {"ListEntryAc", ListEntryAc},
+      {"NewListAc", NewListAc},
+      {"ClearShuffleHistoryAc", ClearShuffleHistoryAc},
+      {"TotalTimeAc", TotalTimeAc},
+      {"CopyPlAc", CopyPlAc},
+  };
+  for (const auto& [name, run] : editing) {
+    commands.Connect(QString::fromLatin1(name), [&core, run = run] { run(core); });
+  }
 }
 
 }  // namespace
 
-void ConnectCommandEffects(Core& core, TAppTarvo& window) {
+CommandHelpers ConnectCommandEffects(Core& core, TAppTarvo& window) {
+  const CommandHelpers helpers{new FindWindowOpener(core, window), new TrayIcon(core, window)};
   CommandTable& commands = window.Commands();
   ConnectDispatcherKeys(core, commands);
   ConnectPlayModes(core, commands);
   ConnectViews(core, commands, window);
-  ConnectWindowCommands(core, commands, window);
+  ConnectWindowCommands(core, commands, window, helpers);
+  ConnectEditing(core, commands);
   commands.Connect(QStringLiteral("LoadPlayListAc"), [&core] { LoadPlayListAc(core); });
   commands.Connect(QStringLiteral("SavePlaylistAc"), [&core] { SavePlaylistAc(core); });
   commands.Connect(QStringLiteral("QueuAc"), [&core] { QueueSelectedRows(core); });
@@ -106,4 +147,5 @@ void ConnectCommandEffects(Core& core, TAppTarvo& window) {
   for (const char* name : {"SoftmuteAc", "Next2Ac", "Previous2Ac", "RecordAc"}) {
     commands.Command(QString::fromLatin1(name))->setEnabled(true);
   }
+  return helpers;
 }

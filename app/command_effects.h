@@ -4,6 +4,17 @@
 
 #include "core.h"
 
+class FindWindowOpener;
 class TAppTarvo;
+class TrayIcon;
 
-void ConnectCommandEffects(tarvo::Core& core, TAppTarvo& window);
+// The window's helpers that commands act through, created as children of the
+// window by ConnectCommandEffects.
+struct CommandHelpers {
+  // FindAc, and the letters typed in the list.
+  FindWindowOpener* find = nullptr;
+  // MinimizeAc and the tray menu.
+  TrayIcon* tray = nullptr;
+};
+
+CommandHelpers ConnectCommandEffects(tarvo::Core& core, TAppTarvo& window);

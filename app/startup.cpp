@@ -6,11 +6,15 @@
 
 #include "app/command_effects.h"
 #include "app/command_switches.h"
+#include "app/file_drop.h"
 #include "app/level_timer.h"
 #include "app/main_window.h"
+#include "app/qt_desktop.h"
 #include "app/qt_ui.h"
 #include "app/single_instance.h"
 #include "app/status_timer.h"
+#include "app/tray_icon.h"
+#include "app/window_state.h"
 #include "controls/vemmo_progress.h"
 #include "platform/home_folder.h"
 #include "platform/process.h"
@@ -118,6 +122,8 @@ int RunTarvo(int argc, char* argv[]) {
   engine.SetLevelThread(&levelTimer);
   statusTimer.OnTick([&engine] { engine.StatusTick(); });
   tarvo::Core core(ui, engine, home);
+  QtDesktop desktop;
+  core.desktop = &desktop;
   if (prefetch) core.playlistPrefetch = &*prefetch;
   engine.Attach(core);
   if (argc > 1) core.startArgument = argv[1];
@@ -139,7 +145,17 @@ int RunTarvo(int argc, char* argv[]) {
   levelTimer.OnTick([&] {
     if (tarvo::LevelThreadRound(core, levelTimer, library, engine.OutputStream())) window.ShowLevelMeters();
   });
-  ConnectCommandEffects(core, window);
+  const CommandHelpers helpers = ConnectCommandEffects(core, window);
+  helpers.tray->onMinimizedToTray = [&core] { tarvo::RequestLevelMeterPause(core); };
+  helpers.tray->onRestored = [&] {
+    const tarvo::audio::AudioHandle output = engine.OutputStream();
+    if (output == 0 || library.ChannelIsActive(output) == tarvo::audio::ChannelState::Stopped) return;
+    if (statusTimer.IsSuspended()) statusTimer.Resume();
+    tarvo::WakeLevelMeter(core, levelTimer);
+  };
+  // Both follow the window from its first show on.
+  new WindowState(core, window);
+  new FileDrop(core, window);
   tarvo::SetVolume(core, core.settings.volume);
   tarvo::ShowPlayMode(core);
   window.ShowFirstTime();

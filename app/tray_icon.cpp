@@ -1,0 +1,119 @@
+#include "app/tray_icon.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMenu>
+#include <QStyle>
+
+#include "app/command_table.h"
+#include "app/main_window.h"
+#include "playback/key_dispatcher.h"
+#include "playback/volume.h"
+
+namespace {
+
+constexpr int kIconGoneAfterMs = 300;
+
+}  // namespace
+
+TrayIcon::TrayIcon(tarvo::Core& core, TAppTarvo& window, bool trayAvailable)
+    : QObject(&window), core_(core), window_(window), trayAvailable_(trayAvailable), menu_(new QMenu(&window)) {
+  menu_->setObjectName(QStringLiteral("TrayPopupMenu"));
+  BuildMenu();
+  icon_.setContextMenu(menu_);
+  connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+    // Desktops that report no double click on their tray icons activate
+    // them with a single click.
+    if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) Restore();
+  });
+  hideIcon_.setSingleShot(true);
+  hideIcon_.setInterval(kIconGoneAfterMs);
+  connect(&hideIcon_, &QTimer::timeout, &icon_, &QSystemTrayIcon::hide);
+  window.installEventFilter(this);
+}
+
+void TrayIcon::BuildMenu() {
+  for (const int percent : {100, 60, 30, 0}) {
+    menu_->addAction(QStringLiteral("&%1%").arg(percent), this,
+                     [this, percent] { tarvo::SetVolume(core_, tarvo::kMaxVolume * percent / 100); });
+  }
+  menu_->addSeparator();
+  const CommandTable& commands = window_.Commands();
+  const auto addCommand = [&](const QString& caption, const char* command) {
+    menu_->addAction(caption, this,
+                     [&commands, name = QString::fromLatin1(command)] { commands.Command(name)->trigger(); });
+  };
+  addCommand(QStringLiteral("재생(&P)"), "PlayAc");
+  addCommand(QStringLiteral("일시정지(&u)"), "PauseAc");
+  menu_->addAction(QStringLiteral("중지(&S)"), this, [this] {
+    // Like the stop key pressed twice: the first press pauses, the second
+    // stops and releases the device.
+    tarvo::DispatchKeyCommand(core_, tarvo::kKeyNumpad0, tarvo::kNoModifier);
+    tarvo::DispatchKeyCommand(core_, tarvo::kKeyNumpad0, tarvo::kNoModifier);
+  });
+  addCommand(QStringLiteral("다음곡(&N)"), "NextAc");
+  // Present in the menu, but without an effect.
+  menu_->addAction(QStringLiteral("이전곡"));
+  addCommand(QStringLiteral("제목 복사(&C)"), "CopyPlAc");
+  menu_->addSeparator();
+  QAction* open = menu_->addAction(QStringLiteral("열기(&O)"), this, &TrayIcon::Restore);
+  menu_->setDefaultAction(open);
+  addCommand(QStringLiteral("종료(&E)"), "EscAc");
+}
+
+void TrayIcon::Minimize() { window_.showMinimized(); }
+
+void TrayIcon::Restore() {
+  window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+  window_.show();
+  window_.raise();
+  window_.activateWindow();
+}
+
+bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != &window_) return QObject::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::WindowStateChange:
+      if (window_.isMinimized() && trayAvailable_ && core_.settings.minimizeToTray) {
+        // Hidden once the state change has run its course.
+        QMetaObject::invokeMethod(this, &TrayIcon::GoToTray, Qt::QueuedConnection);
+      }
+      break;
+    case QEvent::Show:
+      // Restoring may show the window twice (state, then visibility); the
+      // first show counts.
+      if (icon_.isVisible() && !hideIcon_.isActive()) BackFromTray();
+      break;
+    case QEvent::WindowTitleChange:
+      // A new entry plays while the window is in the tray.
+      if (icon_.isVisible()) icon_.setToolTip(HintText());
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void TrayIcon::GoToTray() {
+  // Restored meanwhile.
+  if (!window_.isMinimized()) return;
+  if (onMinimizedToTray) onMinimizedToTray();
+  hideIcon_.stop();
+  QIcon picture = window_.windowIcon();
+  if (picture.isNull()) picture = window_.style()->standardIcon(QStyle::SP_MediaPlay);
+  icon_.setIcon(picture);
+  icon_.setToolTip(HintText());
+  icon_.show();
+  window_.hide();
+}
+
+// The playing entry; before anything played, the caption.
+QString TrayIcon::HintText() const {
+  const std::string& hint = core_.texts.trayHint.empty() ? core_.texts.caption : core_.texts.trayHint;
+  return QString::fromStdString(hint);
+}
+
+void TrayIcon::BackFromTray() {
+  if (onRestored) onRestored();
+  hideIcon_.start();
+}

@@ -1,0 +1,60 @@
+// The notification-area icon: minimizing with `minimize_to_tray` on hides the
+// main window behind it, its menu (TrayPopupMenu) runs the window's commands,
+// and a double click or "열기(&O)" brings the window back. The icon shows only
+// while the window is in the tray, and goes 300 ms after the window is back
+// (the worker THaalSystrayIconWeg is a single-shot timer here).
+// Attached from outside the window as an event filter. Window thread.
+#pragma once
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <functional>
+
+#include "core.h"
+
+class QMenu;
+class TAppTarvo;
+
+class TrayIcon : public QObject {
+  Q_OBJECT
+
+ public:
+  // `trayAvailable`: whether the desktop has a notification area; without
+  // one minimizing simply minimizes.
+  TrayIcon(tarvo::Core& core, TAppTarvo& window, bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable());
+
+  // The window goes to the tray: the level meter may pause.
+  std::function<void()> onMinimizedToTray;
+  // The window is back from the tray: the status and level timers wake when
+  // something plays.
+  std::function<void()> onRestored;
+
+  // MinimizeAc: minimizes; with `minimize_to_tray` on and a notification
+  // area, the window goes to the tray.
+  void Minimize();
+  // Double click, "열기(&O)": the window is shown in its former state and
+  // brought to the front.
+  void Restore();
+
+  bool IconVisible() const { return icon_.isVisible(); }
+  QString ToolTip() const { return icon_.toolTip(); }
+  QMenu* Menu() const { return menu_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenu();
+  void GoToTray();
+  void BackFromTray();
+  QString HintText() const;
+
+  tarvo::Core& core_;
+  TAppTarvo& window_;
+  const bool trayAvailable_;
+  QSystemTrayIcon icon_;
+  QMenu* menu_;
+  // THaalSystrayIconWeg: hides the icon a moment after the window is back.
+  QTimer hideIcon_;
+};
