@@ -106,7 +106,14 @@ void PlaybackEngine::PlayEntry(int index, bool fromTick) {
   ShowNewEntry(fromTick);
   SeekTo(0);
   SetVolume(core, core.settings.volume);
-  library_.StreamPlay(outputStream_);
+  if (!library_.StreamPlay(outputStream_) && !reopeningDevice_) {
+    // The device went away while it was open (the sound server restarted):
+    // release it and start the entry once more on a device opened afresh.
+    reopeningDevice_ = true;
+    StopPlayback(true);
+    PlayEntry(index, fromTick);
+    reopeningDevice_ = false;
+  }
   TrimWorkingSet();
 }
 

@@ -113,6 +113,8 @@ class PlaybackEngine : public PlaybackControl {
 
   // Window thread only.
   bool deviceOpen_ = false;
+  // Set while PlayEntry starts an entry again on a device opened afresh.
+  bool reopeningDevice_ = false;
   audio::AudioHandle outputStream_ = 0;
   // Output byte position at which the playing entry started.
   std::int64_t positionBase_ = 0;
