@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "app/command_table.h"
+#include "app/dir_form.h"
 #include "app/find_form.h"
 #include "app/main_window.h"
 #include "app/tray_icon.h"
@@ -130,6 +131,8 @@ CommandHelpers ConnectCommandEffects(Core& core, TAppTarvo& window) {
   ConnectViews(core, commands, window);
   ConnectWindowCommands(core, commands, window, helpers);
   ConnectEditing(core, commands);
+  commands.Connect(QStringLiteral("OpenDirAc"), [&core, &window] { OpenFolderDialog(core, &window, true); });
+  commands.Connect(QStringLiteral("AddDirAc"), [&core, &window] { OpenFolderDialog(core, &window, false); });
   commands.Connect(QStringLiteral("LoadPlayListAc"), [&core] { LoadPlayListAc(core); });
   commands.Connect(QStringLiteral("SavePlaylistAc"), [&core] { SavePlaylistAc(core); });
   commands.Connect(QStringLiteral("QueuAc"), [&core] { QueueSelectedRows(core); });
