@@ -8,6 +8,7 @@
 #include "platform/process.h"
 #include "playback/engine.h"
 #include "playback/entry_caption.h"
+#include "playback/gapless_rules.h"
 #include "playback/sequencing.h"
 #include "playback/time_texts.h"
 #include "playlist/entry.h"
@@ -17,9 +18,7 @@ namespace tarvo {
 
 namespace {
 
-constexpr double kShortestJoinSeconds = 3.0;
 constexpr double kLeadInSeconds = 0.2;
-constexpr int kQuietSample = 20;
 
 // The bytes at the start of a joined entry that are near-silent: the first
 // 0.2 s is read, and everything before the first sample louder than half the
@@ -31,16 +30,7 @@ std::int64_t SkipLeadIn(audio::AudioLibrary& library, audio::AudioHandle decoder
   std::vector<std::int16_t> samples(static_cast<std::size_t>(window / 2));
   const std::uint32_t got = library.ChannelGetData(decoder, samples.data(), static_cast<std::uint32_t>(window));
   const std::int64_t count = got == audio::kDataError ? 0 : got / 2;
-  std::int64_t sum = 0;
-  std::int64_t loud = 0;
-  for (std::int64_t i = 0; i < count; ++i) {
-    const int value = std::abs(samples[i]);
-    if (value > kQuietSample) {
-      sum += value;
-      ++loud;
-    }
-  }
-  const std::int64_t threshold = (loud ? sum / loud : 0) / 2;
+  const std::int64_t threshold = AverageLoudness(samples.data(), 0, count) / 2;
   std::int64_t position = count - 1;
   for (std::int64_t i = 0; i < count; ++i) {
     if (std::abs(samples[i]) > threshold) {

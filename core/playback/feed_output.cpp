@@ -10,15 +10,14 @@
 #include <cstdlib>
 
 #include "playback/engine.h"
+#include "playback/gapless_rules.h"
 
 namespace tarvo {
 
 namespace {
 
-constexpr double kShortestJoinSeconds = 3.0;
 constexpr double kTailAnalysisSeconds = 3.0;
 constexpr double kTailWindowSeconds = 0.2;
-constexpr int kQuietSample = 20;
 
 std::int64_t BytesPerSecond(const audio::ChannelInfo& info) {
   return static_cast<std::int64_t>(info.rate) * info.channels * 2;
@@ -131,16 +130,7 @@ std::int64_t PlaybackEngine::FindTailCut() {
   const std::uint32_t got = library_.ChannelGetData(lookaheadDecoder_, scratch_.data(), bytes);
   const std::int64_t count = got == audio::kDataError ? 0 : got / 2;
   const std::int64_t start = std::max<std::int64_t>(count - Seconds(outputInfo_, kTailWindowSeconds) / 2, 0);
-  std::int64_t sum = 0;
-  std::int64_t loud = 0;
-  for (std::int64_t i = start; i < count; ++i) {
-    const int value = std::abs(scratch_[i]);
-    if (value > kQuietSample) {
-      sum += value;
-      ++loud;
-    }
-  }
-  const double average = static_cast<double>(loud ? sum / loud : 0);
+  const double average = static_cast<double>(AverageLoudness(scratch_.data(), start, count));
   const std::int64_t threshold = static_cast<std::int64_t>(std::nearbyint(average / 2));
   std::int64_t position = start;
   for (std::int64_t i = count - 1; i >= start; --i) {
