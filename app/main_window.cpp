@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "app/command_table.h"
 #include "app/key_codes.h"
@@ -22,6 +23,7 @@
 #include "playback/level_meter.h"
 #include "playback/sequencing.h"
 #include "playlist/model.h"
+#include "settings/settings_store.h"
 #include "settings/schemes.h"
 
 namespace {
@@ -61,6 +63,7 @@ TAppTarvo::TAppTarvo(tarvo::Core& core, QWidget* parent)
   BuildStatusBar();
   listPopup_ = commands_->BuildListPopup(this);
   listScreen_->installEventFilter(this);
+  progressPanel_->installEventFilter(this);
   ApplySettings();
   ShowWindowTexts();
 }
@@ -217,6 +220,10 @@ void TAppTarvo::ShowCheckedCommands() {
 }
 
 bool TAppTarvo::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == progressPanel_ && event->type() == QEvent::MouseButtonPress &&
+      MovedWithoutCaptionBar(*static_cast<QMouseEvent*>(event))) {
+    return true;
+  }
   if (watched == statusPanels_[kModePanel] && event->type() == QEvent::MouseButtonPress) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     tarvo::CyclePlayMode(core_, mouse->button() == Qt::RightButton);
@@ -230,6 +237,19 @@ bool TAppTarvo::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void TAppTarvo::mousePressEvent(QMouseEvent* event) {
+  if (!MovedWithoutCaptionBar(*event)) QMainWindow::mousePressEvent(event);
+}
+
+// With the caption bar switched off in the settings (read at every press), a
+// plain left press on the window background or the progress panel moves the
+// window as a drag on the caption would.
+bool TAppTarvo::MovedWithoutCaptionBar(const QMouseEvent& event) {
+  if (event.buttons() != Qt::LeftButton || event.modifiers() != Qt::NoModifier) return false;
+  if (tarvo::ReadIniBool(core_, "Window", "CaptionBar", true) || !windowHandle()) return false;
+  return windowHandle()->startSystemMove();
 }
 
 // True when the key is used up here and must not reach the list.

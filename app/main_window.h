@@ -50,8 +50,10 @@ class TAppTarvo : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  bool MovedWithoutCaptionBar(const QMouseEvent& event);
   QWidget* BuildPlayBar();
   void BuildStatusBar();
   void ShowCheckedCommands();
