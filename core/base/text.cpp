@@ -1,5 +1,6 @@
 #include "base/text.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace tarvo {
@@ -81,6 +82,7 @@ std::vector<std::string> SplitLines(std::string_view contents) {
   const bool crOnly = contents.find('\n') == std::string_view::npos;
   const char lineEnd = crOnly ? '\r' : '\n';
   std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(std::count(contents.begin(), contents.end(), lineEnd)) + 1);
   std::size_t start = 0;
   while (start < contents.size()) {
     std::size_t end = contents.find(lineEnd, start);

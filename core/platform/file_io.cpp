@@ -8,10 +8,13 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace tarvo {
 
 namespace {
+
+constexpr std::size_t kFileBlockBytes = 1 << 16;
 
 class FileDescriptor {
  public:
@@ -47,25 +50,30 @@ bool WriteAll(int fd, std::string_view contents) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+bool ForEachFileBlock(const std::string& path, const std::function<void(std::string_view block)>& take) {
   // Non-blocking, so that a named pipe given as a file is refused below
   // instead of waiting forever for a writer; regular files ignore the flag.
   FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (file.get() < 0) return std::nullopt;
+  if (file.get() < 0) return false;
   struct stat info {};
-  if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  std::string contents;
-  contents.reserve(static_cast<std::size_t>(info.st_size));
-  char buffer[1 << 16];
+  if (fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  std::vector<char> buffer(kFileBlockBytes);
   for (;;) {
-    const ssize_t got = read(file.get(), buffer, sizeof buffer);
+    const ssize_t got = read(file.get(), buffer.data(), buffer.size());
     if (got < 0) {
       if (errno == EINTR) continue;
-      return std::nullopt;
+      return false;
     }
-    if (got == 0) break;
-    contents.append(buffer, static_cast<std::size_t>(got));
+    if (got == 0) return true;
+    take(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
   }
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::string contents;
+  struct stat info {};
+  if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) contents.reserve(static_cast<std::size_t>(info.st_size));
+  if (!ForEachFileBlock(path, [&contents](std::string_view block) { contents.append(block); })) return std::nullopt;
   return contents;
 }
 

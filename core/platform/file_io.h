@@ -1,6 +1,7 @@
-// Whole-file reads and crash-safe whole-file writes.
+// Whole-file and block-wise reads, and crash-safe whole-file writes.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,12 @@ namespace tarvo {
 // The file's bytes; nothing when it does not exist, is not a regular file or
 // cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Reads a file block by block through one small buffer, giving `take` each
+// block in order, so that a large file need not be held whole. False when
+// the file does not exist, is not a regular file or a read fails (`take` may
+// have seen some blocks by then).
+bool ForEachFileBlock(const std::string& path, const std::function<void(std::string_view block)>& take);
 
 // Writes `contents` to a temporary file in the same folder and renames it over
 // `path`, so that a crash or a full disk never leaves a half-written file. The

@@ -3,8 +3,10 @@
 // the end of the list; none of them empties it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core.h"
 
@@ -17,6 +19,10 @@ namespace tarvo {
 // drive prefix ("http:/", "C:/") or is a stream address; anything else is
 // put behind `playlistFolder` (which ends in "/").
 std::string ResolvePlaylistLine(std::string line, std::string_view playlistFolder);
+
+// The entries of a text playlist: its lines, each resolved as above; nothing
+// when the file cannot be read. Safe on any thread.
+std::optional<std::vector<std::string>> ReadTextPlaylistEntries(const std::string& path);
 
 // The program's own format, also used for the autosaved playlist: one whole
 // entry per line. A missing file adds nothing; a file that exists but cannot

@@ -11,17 +11,90 @@ namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
+// The first pass counts the line feeds: none means CR ends the lines, and
+// their number is the number of lines to make room for.
+std::size_t CountLineFeeds(std::string_view block) {
+  std::size_t count = 0;
+  for (std::size_t at = block.find('\n'); at != std::string_view::npos; at = block.find('\n', at + 1)) ++count;
+  return count;
+}
+
+// Cuts text arriving in blocks into lines. A line may span blocks; the part
+// seen so far waits in `pending_`.
+class LineSplitter {
+ public:
+  LineSplitter(std::size_t lineFeeds, std::vector<std::string>& lines)
+      // A file with CR line ends only (old Mac editors) would otherwise be
+      // one line.
+      : lineEnd_(lineFeeds == 0 ? '\r' : '\n'), lines_(lines) {
+    lines_.reserve(lines_.size() + lineFeeds + 1);
+  }
+
+  void Feed(std::string_view block) {
+    if (atFileStart_) {
+      atFileStart_ = false;
+      if (StartsWith(block, kUtf8ByteOrderMark)) block.remove_prefix(kUtf8ByteOrderMark.size());
+    }
+    for (;;) {
+      const std::size_t end = block.find(lineEnd_);
+      if (end == std::string_view::npos) break;
+      Emit(block.substr(0, end));
+      block.remove_prefix(end + 1);
+    }
+    pending_.append(block);
+  }
+
+  // The text after the last line end is a line too, unless nothing is left
+  // of it.
+  void Finish() {
+    std::string last = Clean(pending_);
+    if (!last.empty()) lines_.push_back(std::move(last));
+  }
+
+ private:
+  void Emit(std::string_view tail) {
+    if (pending_.empty()) {
+      lines_.push_back(Clean(tail));
+    } else {
+      pending_.append(tail);
+      lines_.push_back(Clean(pending_));
+      pending_.clear();
+    }
+  }
+
+  // NUL never belongs to an entry, nor does CR when LF ends the lines.
+  std::string Clean(std::string_view raw) const {
+    const bool lineFeedEnds = lineEnd_ == '\n';
+    // The usual line: ended by CR LF, nothing else to drop.
+    if (lineFeedEnds && !raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    std::string line(raw);
+    if (raw.find('\0') != std::string_view::npos) std::erase(line, '\0');
+    if (lineFeedEnds && raw.find('\r') != std::string_view::npos) std::erase(line, '\r');
+    return line;
+  }
+
+  const char lineEnd_;
+  std::vector<std::string>& lines_;
+  std::string pending_;
+  bool atFileStart_ = true;
+};
+
 }  // namespace
 
 std::optional<std::vector<std::string>> ReadPlaylistLines(const std::string& path) {
-  std::optional<std::string> contents = ReadWholeFile(path);
-  if (!contents) return std::nullopt;
-  std::string_view text = *contents;
-  if (StartsWith(text, kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
-  if (text.find('\0') == std::string_view::npos) return SplitLines(text);
-  std::string cleaned(text);
-  std::erase(cleaned, '\0');
-  return SplitLines(cleaned);
+  // Two passes through a small buffer: the first finds the line end and the
+  // number of lines, the second builds exactly the lines. The file's bytes
+  // are never held whole, which keeps a 100,000-line playlist at the memory
+  // of its lines.
+  std::size_t lineFeeds = 0;
+  if (!ForEachFileBlock(path, [&lineFeeds](std::string_view block) { lineFeeds += CountLineFeeds(block); })) {
+    return std::nullopt;
+  }
+  std::vector<std::string> lines;
+  LineSplitter splitter(lineFeeds, lines);
+  if (!ForEachFileBlock(path, [&splitter](std::string_view block) { splitter.Feed(block); })) return std::nullopt;
+  splitter.Finish();
+  return lines;
 }
 
 }  // namespace tarvo

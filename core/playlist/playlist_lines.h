@@ -1,4 +1,4 @@
-// The lines of a playlist file, read whole.
+// The lines of a playlist file.
 #pragma once
 
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "playlist/playlist_lines.h"
+#include "playlist/formats_read.h"
 
 namespace tarvo {
 
@@ -10,7 +10,7 @@ PlaylistPrefetch::PlaylistPrefetch(std::string path) : path_(std::move(path)) {
   reader_ = std::thread([this] {
     // Taken before the read: a change during the read makes Take refuse.
     stamp_ = StampOf(path_);
-    lines_ = ReadPlaylistLines(path_);
+    entries_ = ReadTextPlaylistEntries(path_);
   });
 }
 
@@ -27,10 +27,10 @@ PlaylistPrefetch::Stamp PlaylistPrefetch::StampOf(const std::string& path) {
 
 std::optional<std::vector<std::string>> PlaylistPrefetch::Take(const std::string& path) {
   if (reader_.joinable()) reader_.join();
-  if (path != path_ || !lines_ || !(stamp_ == StampOf(path_))) return std::nullopt;
-  std::optional<std::vector<std::string>> lines = std::move(lines_);
-  lines_.reset();
-  return lines;
+  if (path != path_ || !entries_ || !(stamp_ == StampOf(path_))) return std::nullopt;
+  std::optional<std::vector<std::string>> entries = std::move(entries_);
+  entries_.reset();
+  return entries;
 }
 
 }  // namespace tarvo

@@ -1,7 +1,8 @@
 // Reads the playlist of the last run on a worker thread while the window is
-// being built, so that the start-up's own load finds its lines ready. With
-// 100,000 entries most of that read is the memory the lines take, which the
-// second core fills while the window thread sets up the window.
+// being built, so that the start-up's own load finds its entries ready and
+// only takes them over. With 100,000 entries most of that read is the memory
+// the entries take, which the second core fills while the window thread sets
+// up the window.
 #pragma once
 
 #include <optional>
@@ -19,7 +20,7 @@ class PlaylistPrefetch {
   PlaylistPrefetch(const PlaylistPrefetch&) = delete;
   PlaylistPrefetch& operator=(const PlaylistPrefetch&) = delete;
 
-  // Window thread. The lines of `path` as read ahead, once: waits for the
+  // Window thread. The entries of `path` as read ahead, once: waits for the
   // reader, and gives nothing for another path, when the file could not be
   // read, or when it changed since (size or modification time).
   std::optional<std::vector<std::string>> Take(const std::string& path);
@@ -35,7 +36,7 @@ class PlaylistPrefetch {
   const std::string path_;
   // Written by the reader thread only until it is joined.
   Stamp stamp_;
-  std::optional<std::vector<std::string>> lines_;
+  std::optional<std::vector<std::string>> entries_;
   std::thread reader_;
 };
 

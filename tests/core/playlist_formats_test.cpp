@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <random>
 
+#include "base/text.h"
 #include "playlist/formats_read.h"
 #include "playlist/formats_write.h"
 #include "playlist/load_into_playlist.h"
+#include "playlist/playlist_lines.h"
 #include "support/core_fixture.h"
 
 namespace tarvo {
@@ -270,6 +272,27 @@ TEST_F(PlaylistFormatsTest, OddBytesLongLinesAndLongListsAreReadWhole) {
   ReadPls(core, lists.Write("many.pls", "[playlist]\n" + many));
   ASSERT_EQ(entries().size(), 150001u);
   EXPECT_EQ(entries().back(), "/m/150000.mp3");
+}
+
+TEST_F(PlaylistFormatsTest, LinesAreWholeWhereverTheFileIsCutIntoBlocks) {
+  // Lines of many lengths, so that line ends, CR LF pairs and dropped NULs
+  // fall on every side of the reader's block boundaries; the file read in
+  // blocks must split exactly like the whole text.
+  std::mt19937 random(7);
+  for (const char* lineEnd : {"\r\n", "\r", "\n"}) {
+    std::string text = "\xEF\xBB\xBF";
+    while (text.size() < 300000) {
+      std::string line = "/m/" + std::string(random() % 3000, 'a' + static_cast<char>(random() % 26));
+      if (random() % 7 == 0) line.insert(random() % line.size(), 1, '\0');
+      text += line + lineEnd;
+    }
+    text += "/m/last-without-line-end.mp3";
+    const std::optional<std::vector<std::string>> read = ReadPlaylistLines(lists.Write("blocks.txt", text));
+    std::string expectedText = text.substr(3);
+    std::erase(expectedText, '\0');
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(*read, SplitLines(expectedText)) << "line end " << (lineEnd[0] == '\n' ? "LF" : lineEnd[1] ? "CR LF" : "CR");
+  }
 }
 
 TEST_F(PlaylistFormatsTest, BinaryGarbageNeverBreaksAReader) {
