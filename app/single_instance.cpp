@@ -2,18 +2,17 @@
 
 #include <unistd.h>
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
+
+#include "platform/instance_socket.h"
 
 namespace {
 
 constexpr int kTimeoutMs = 2000;
 
 // One line per request: a word, a tab and the argument in UTF-8.
-QByteArray Encode(InstanceRequest request, const QString& argument) {
-  QByteArray word;
+std::string Encode(InstanceRequest request, const QString& argument) {
+  const char* word = "";
   switch (request) {
     case InstanceRequest::Open:
       word = "open";
@@ -25,14 +24,15 @@ QByteArray Encode(InstanceRequest request, const QString& argument) {
       word = "quit";
       break;
   }
-  return word + '\t' + argument.toUtf8().replace('\n', ' ') + '\n';
+  return std::string(word) + '\t' + argument.toUtf8().replace('\n', ' ').toStdString() + '\n';
 }
 
-bool Decode(const QByteArray& line, InstanceRequest& request, QString& argument) {
-  const qsizetype tab = line.indexOf('\t');
-  if (tab < 0) return false;
-  const QByteArray word = line.left(tab);
-  argument = QString::fromUtf8(line.mid(tab + 1).chopped(line.endsWith('\n') ? 1 : 0));
+bool Decode(std::string_view line, InstanceRequest& request, QString& argument) {
+  const std::size_t tab = line.find('\t');
+  if (tab == std::string_view::npos) return false;
+  const std::string_view word = line.substr(0, tab);
+  const std::string_view text = line.substr(tab + 1);
+  argument = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   if (word == "open") {
     request = InstanceRequest::Open;
   } else if (word == "front") {
@@ -45,56 +45,65 @@ bool Decode(const QByteArray& line, InstanceRequest& request, QString& argument)
   return true;
 }
 
-// The socket lives in the user's runtime folder (or the temporary folder),
-// named for the user and the home folder.
-QString SocketPath(const QString& homeFolder) {
-  QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::tempPath();
-  const QByteArray home = QCryptographicHash::hash(QDir::cleanPath(homeFolder).toUtf8(), QCryptographicHash::Sha1);
-  return folder + QStringLiteral("/tarvo-%1-%2").arg(getuid()).arg(QString::fromLatin1(home.toHex().left(12)));
-}
-
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& homeFolder, QObject* parent)
-    : QObject(parent), serverName_(SocketPath(homeFolder)) {}
+    : QObject(parent),
+      socketPath_(tarvo::InstanceSocketPath(homeFolder.toStdString(), qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString())) {}
+
+SingleInstance::~SingleInstance() {
+  if (listener_ < 0) return;
+  close(listener_);
+  unlink(socketPath_.c_str());
+}
+
+void SingleInstance::Handle(InstanceRequest request, const QString& argument) {
+  if (handler_) handler_(request, argument);
+}
 
 bool SingleInstance::SendToRunning(InstanceRequest request, const QString& argument) const {
-  QLocalSocket socket;
-  socket.connectToServer(serverName_);
-  if (!socket.waitForConnected(kTimeoutMs)) return false;
-  socket.write(Encode(request, argument));
-  if (!socket.waitForBytesWritten(kTimeoutMs)) return false;
-  // The running instance closes the connection once it has taken the request.
-  socket.waitForDisconnected(kTimeoutMs);
-  return true;
+  return tarvo::SendToInstanceSocket(socketPath_, Encode(request, argument), kTimeoutMs);
 }
 
 bool SingleInstance::Listen(Handler handler) {
   handler_ = std::move(handler);
-  server_ = new QLocalServer(this);
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
-  if (!server_->listen(serverName_)) {
-    // Nobody answered on this name, so the socket file is a crashed
-    // instance's leftover.
-    QLocalServer::removeServer(serverName_);
-    if (!server_->listen(serverName_)) return false;
-  }
-  connect(server_, &QLocalServer::newConnection, this, [this] {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-      connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-      connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
-      if (socket->canReadLine()) ReadRequest(socket);
-    }
-  });
+  listener_ = tarvo::ListenOnInstanceSocket(socketPath_);
+  if (listener_ < 0) return false;
+  auto* notifier = new QSocketNotifier(listener_, QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, [this] { AcceptWaiting(); });
   return true;
 }
 
-void SingleInstance::ReadRequest(QLocalSocket* socket) {
-  if (!socket->canReadLine()) return;
+void SingleInstance::AcceptWaiting() {
+  for (int connection = tarvo::AcceptInstanceConnection(listener_); connection >= 0;
+       connection = tarvo::AcceptInstanceConnection(listener_)) {
+    new InstanceConnection(connection, this);
+  }
+}
+
+InstanceConnection::InstanceConnection(int fd, SingleInstance* instance)
+    : QObject(instance), fd_(fd), instance_(instance), notifier_(new QSocketNotifier(fd, QSocketNotifier::Read, this)) {
+  connect(notifier_, &QSocketNotifier::activated, this, [this] { Receive(); });
+}
+
+InstanceConnection::~InstanceConnection() {
+  if (fd_ >= 0) close(fd_);
+}
+
+// Takes the first line; the connection is then closed, which tells the sender
+// its request arrived, before the request runs. A connection that ends
+// without a line is closed too.
+void InstanceConnection::Receive() {
+  const bool open = tarvo::ReceiveFromInstanceConnection(fd_, received_);
+  const std::size_t lineEnd = received_.find('\n');
+  if (lineEnd == std::string::npos && open) return;
+  notifier_->setEnabled(false);
+  close(fd_);
+  fd_ = -1;
+  deleteLater();
   InstanceRequest request;
   QString argument;
-  const bool valid = Decode(socket->readLine(), request, argument);
-  socket->disconnectFromServer();
-  if (valid && handler_) handler_(request, argument);
+  if (lineEnd != std::string::npos && Decode(std::string_view(received_).substr(0, lineEnd), request, argument)) {
+    instance_->Handle(request, argument);
+  }
 }

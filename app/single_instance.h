@@ -7,8 +7,9 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <string>
 
-class QLocalServer;
+class QSocketNotifier;
 
 // What a later start asks of the running instance.
 enum class InstanceRequest { Open, BringToFront, Quit };
@@ -21,6 +22,7 @@ class SingleInstance : public QObject {
 
   // `homeFolder` tells installations apart: two homes are two programs.
   SingleInstance(const QString& homeFolder, QObject* parent);
+  ~SingleInstance() override;
 
   // Sends one request to a running instance; false when none answers.
   bool SendToRunning(InstanceRequest request, const QString& argument = QString()) const;
@@ -29,12 +31,29 @@ class SingleInstance : public QObject {
   // window thread for every request that arrives. False when listening failed.
   bool Listen(Handler handler);
 
-  const QString& ServerName() const { return serverName_; }
+ private:
+  friend class InstanceConnection;
+  void AcceptWaiting();
+  void Handle(InstanceRequest request, const QString& argument);
+
+  std::string socketPath_;
+  int listener_ = -1;
+  Handler handler_;
+};
+
+// One accepted connection: collects the request line, then closes.
+class InstanceConnection : public QObject {
+  Q_OBJECT
+
+ public:
+  InstanceConnection(int fd, SingleInstance* instance);
+  ~InstanceConnection() override;
 
  private:
-  void ReadRequest(class QLocalSocket* socket);
+  void Receive();
 
-  QString serverName_;
-  QLocalServer* server_ = nullptr;
-  Handler handler_;
+  int fd_;
+  SingleInstance* instance_;
+  QSocketNotifier* notifier_;
+  std::string received_;
 };

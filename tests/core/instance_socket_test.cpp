@@ -1,0 +1,86 @@
+#include "platform/instance_socket.h"
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <future>
+
+#include "support/temp_folder.h"
+
+namespace tarvo {
+namespace {
+
+// Plays the running instance for one connection: takes everything up to the
+// first line end, then closes.
+std::string ServeOneRequest(int listener) {
+  pollfd waiting{listener, POLLIN, 0};
+  if (poll(&waiting, 1, 5000) != 1) return "(no connection)";
+  const int connection = AcceptInstanceConnection(listener);
+  std::string received;
+  while (received.find('\n') == std::string::npos) {
+    pollfd readable{connection, POLLIN, 0};
+    if (poll(&readable, 1, 5000) != 1 || !ReceiveFromInstanceConnection(connection, received)) break;
+  }
+  close(connection);
+  return received;
+}
+
+TEST(InstanceSocket, NamedForTheUserAndTheHomeFolder) {
+  testing::TempFolder runtime;
+  const std::string path = InstanceSocketPath("/home/anna/.config/tarvo/", runtime.Path());
+  EXPECT_EQ(path.rfind(runtime.Path() + "tarvo-" + std::to_string(getuid()) + "-", 0), 0u) << path;
+  EXPECT_EQ(path, InstanceSocketPath("/home/anna/.config/tarvo", runtime.Path()));
+  EXPECT_NE(path, InstanceSocketPath("/opt/tarvo/", runtime.Path()));
+  // Without a runtime folder the temporary folder is used.
+  EXPECT_EQ(InstanceSocketPath("/opt/tarvo/", "").rfind("/tmp/tarvo-", 0), 0u);
+  EXPECT_EQ(InstanceSocketPath("/opt/tarvo/", runtime.Path() + "missing").rfind("/tmp/tarvo-", 0), 0u);
+}
+
+TEST(InstanceSocket, ARequestReachesTheListenerWhichClosesToConfirm) {
+  testing::TempFolder runtime;
+  const std::string path = runtime.Path() + "tarvo-test";
+  EXPECT_FALSE(SendToInstanceSocket(path, "front\t\n", 500)) << "nobody listens yet";
+
+  const int listener = ListenOnInstanceSocket(path);
+  ASSERT_GE(listener, 0);
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0077, 0u) << "other users may not connect";
+
+  auto served = std::async(std::launch::async, [listener] { return ServeOneRequest(listener); });
+  const std::string request = "open\t/m/" + std::string(100000, 'x') + ".mp3\n";
+  EXPECT_TRUE(SendToInstanceSocket(path, request, 5000));
+  EXPECT_EQ(served.get(), request);
+  close(listener);
+}
+
+TEST(InstanceSocket, ALeftoverSocketIsReplacedButALiveOneIsNot) {
+  testing::TempFolder runtime;
+  const std::string path = runtime.Path() + "tarvo-test";
+  const int first = ListenOnInstanceSocket(path);
+  ASSERT_GE(first, 0);
+  EXPECT_EQ(ListenOnInstanceSocket(path), -1) << "an instance listens there";
+
+  // A crashed instance leaves its socket file behind.
+  close(first);
+  const int second = ListenOnInstanceSocket(path);
+  ASSERT_GE(second, 0);
+  auto served = std::async(std::launch::async, [second] { return ServeOneRequest(second); });
+  EXPECT_TRUE(SendToInstanceSocket(path, "quit\t\n", 5000));
+  EXPECT_EQ(served.get(), "quit\t\n");
+  close(second);
+}
+
+TEST(InstanceSocket, APathTooLongForASocketAddressFailsCleanly) {
+  const std::string path = "/tmp/" + std::string(200, 'x');
+  EXPECT_EQ(ListenOnInstanceSocket(path), -1);
+  EXPECT_FALSE(SendToInstanceSocket(path, "front\t\n", 100));
+}
+
+}  // namespace
+}  // namespace tarvo
