@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "platform/huge_page_heap.h"
 #include "playlist/formats_read.h"
 
 namespace tarvo {
@@ -10,7 +11,9 @@ PlaylistPrefetch::PlaylistPrefetch(std::string path) : path_(std::move(path)) {
   reader_ = std::thread([this] {
     // Taken before the read: a change during the read makes Take refuse.
     stamp_ = StampOf(path_);
+    BeginHugePageHeap();
     entries_ = ReadTextPlaylistEntries(path_);
+    EndHugePageHeap();
   });
 }
 

@@ -1,0 +1,58 @@
+#include "platform/huge_page_heap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace tarvo {
+namespace {
+
+// The "VmFlags" line of the mapping that holds `address`; "hg" in it means
+// huge pages were asked for.
+std::string MappingFlagsAt(const void* address) {
+  const auto wanted = reinterpret_cast<std::uintptr_t>(address);
+  std::ifstream maps("/proc/self/smaps");
+  std::string line;
+  bool inside = false;
+  while (std::getline(maps, line)) {
+    std::uintptr_t start = 0;
+    std::uintptr_t end = 0;
+    char dash = 0;
+    std::istringstream range(line);
+    if (range >> std::hex >> start >> dash >> end && dash == '-') {
+      inside = wanted >= start && wanted < end;
+    } else if (inside && line.rfind("VmFlags:", 0) == 0) {
+      return line;
+    }
+  }
+  return "(no mapping)";
+}
+
+TEST(HugePageHeap, AsksForHugePagesForTheCallingWorkersHeapOnly) {
+  std::string workerFlags;
+  std::thread worker([&workerFlags] {
+    BeginHugePageHeap();
+    void* block = std::malloc(1000);
+    workerFlags = MappingFlagsAt(block);
+    std::free(block);
+    EndHugePageHeap();
+  });
+  worker.join();
+  EXPECT_NE(workerFlags.find(" hg"), std::string::npos) << workerFlags;
+
+  // The main thread's heap is left as it is.
+  BeginHugePageHeap();
+  void* block = std::malloc(1000);
+  const std::string mainFlags = MappingFlagsAt(block);
+  std::free(block);
+  EndHugePageHeap();
+  EXPECT_EQ(mainFlags.find(" hg"), std::string::npos) << mainFlags;
+}
+
+}  // namespace
+}  // namespace tarvo
