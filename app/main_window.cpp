@@ -9,12 +9,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
 
 #include "app/command_table.h"
+#include "app/drawn_icons.h"
 #include "app/key_codes.h"
 #include "app/progress_panel.h"
 #include "controls/vemmo_listbox.h"
@@ -75,9 +75,10 @@ QWidget* TAppTarvo::BuildPlayBar() {
   auto* layout = new QHBoxLayout(bar);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  const auto addButton = [&](QStyle::StandardPixmap icon, std::function<void()> press) {
+  const QColor colour = palette().color(QPalette::ButtonText);
+  const auto addButton = [&](DrawnPicture picture, std::function<void()> press) {
     auto* button = new QToolButton(bar);
-    button->setIcon(style()->standardIcon(icon));
+    button->setIcon(DrawnIcon(picture, colour));
     button->setAutoRaise(true);
     button->setFixedSize(23, 22);
     connect(button, &QToolButton::clicked, this, [press = std::move(press)] { press(); });
@@ -85,18 +86,19 @@ QWidget* TAppTarvo::BuildPlayBar() {
     return button;
   };
   using namespace tarvo;
-  addButton(QStyle::SP_MediaPlay, [this] { DispatchKeyCommand(core_, kKeyEnter, kNoModifier); });
-  addButton(QStyle::SP_MediaPause, [this] {
+  addButton(DrawnPicture::Play, [this] { DispatchKeyCommand(core_, kKeyEnter, kNoModifier); });
+  addButton(DrawnPicture::PlayPause, [this] {
     const bool active = core_.playback.DeviceOpen() && !core_.playlist.PlayingEntry.empty();
     DispatchKeyCommand(core_, active ? kKeySpace : kKeyEnter, kNoModifier);
   });
-  addButton(QStyle::SP_MediaStop, [this] {
+  addButton(DrawnPicture::Stop, [this] {
     DispatchKeyCommand(core_, kKeyNumpad0, kNoModifier);
     DispatchKeyCommand(core_, kKeyNumpad0, kNoModifier);
   });
-  addButton(QStyle::SP_MediaSkipBackward, [this] { DispatchKeyCommand(core_, kKeyTab, kShiftModifier); });
-  addButton(QStyle::SP_MediaSkipForward, [this] { DispatchKeyCommand(core_, kKeyTab, kNoModifier); });
-  QToolButton* record = addButton(QStyle::SP_DialogNoButton, [this] { commands_->Command(QStringLiteral("RecordStartAc"))->trigger(); });
+  addButton(DrawnPicture::Previous, [this] { DispatchKeyCommand(core_, kKeyTab, kShiftModifier); });
+  addButton(DrawnPicture::Next, [this] { DispatchKeyCommand(core_, kKeyTab, kNoModifier); });
+  QToolButton* record =
+      addButton(DrawnPicture::Record, [this] { commands_->Command(QStringLiteral("RecordStartAc"))->trigger(); });
   record->setEnabled(false);
   return bar;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <thread>
 
 #include "app/command_effects.h"
 #include "app/command_switches.h"
@@ -12,7 +13,9 @@
 #include "app/qt_desktop.h"
 #include "app/qt_ui.h"
 #include "app/single_instance.h"
+#include "app/startup_warmup.h"
 #include "app/status_timer.h"
+#include "app/tarvo_style.h"
 #include "app/tray_icon.h"
 #include "app/window_state.h"
 #include "controls/vemmo_progress.h"
@@ -111,7 +114,13 @@ int RunTarvo(int argc, char* argv[]) {
   // the second core while Qt sets up.
   std::optional<tarvo::PlaylistPrefetch> prefetch;
   if (argc < 2) prefetch.emplace(home + "Playlist.txt");
+  std::jthread fontConfiguration(LoadFontConfiguration);
+  // The window keeps its own menu bar: asking the desktop for a global one
+  // goes over D-Bus and costs a good part of the start-up.
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   QApplication application(argc, argv);
+  std::jthread sessionBus(ConnectSessionBus);
+  QApplication::setStyle(new TarvoStyle);
   QApplication::setApplicationName(QStringLiteral("Tarvo"));
 
   QtUi ui;

@@ -7,7 +7,7 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6
-  libmpg123-dev libvorbis-dev libsndfile1-dev libcurl4-openssl-dev libpulse-dev libx11-dev
+  libmpg123-dev libvorbis-dev libsndfile1-dev libcurl4-openssl-dev libpulse-dev libx11-dev libfontconfig-dev
   # tests
   libgtest-dev libgmock-dev libmp3lame-dev
   lame mpg123 vorbis-tools sox xvfb xauth pulseaudio pulseaudio-utils python3
