@@ -18,4 +18,4 @@ Xvfb :97 -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 for _ in $(seq 50); do [ -e /tmp/.X11-unix/X97 ] && break; sleep 0.1; done
-DISPLAY=:97 "$build"/bench/startup_bench "$build"/app/tarvo "$build"/bench/empty_qt_window
+DISPLAY=:97 "$build"/bench/startup_bench "$build"/app/tarvo "$build"/bench/empty_qt_window "$build"/bench/menu_qt_window
