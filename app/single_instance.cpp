@@ -9,6 +9,9 @@
 namespace {
 
 constexpr int kTimeoutMs = 2000;
+// A request is one path or address; a peer that sends more without a line
+// end is cut off rather than filling memory.
+constexpr std::size_t kMaxRequestBytes = 1 << 20;
 
 // One line per request: a word, a tab and the argument in UTF-8.
 std::string Encode(InstanceRequest request, const QString& argument) {
@@ -96,7 +99,7 @@ InstanceConnection::~InstanceConnection() {
 void InstanceConnection::Receive() {
   const bool open = tarvo::ReceiveFromInstanceConnection(fd_, received_);
   const std::size_t lineEnd = received_.find('\n');
-  if (lineEnd == std::string::npos && open) return;
+  if (lineEnd == std::string::npos && open && received_.size() <= kMaxRequestBytes) return;
   notifier_->setEnabled(false);
   close(fd_);
   fd_ = -1;
