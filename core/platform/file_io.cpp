@@ -10,31 +10,13 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/file_descriptor.h"
+
 namespace tarvo {
 
 namespace {
 
 constexpr std::size_t kFileBlockBytes = 1 << 16;
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  // Closes now and reports whether the close succeeded.
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 bool WriteAll(int fd, std::string_view contents) {
   while (!contents.empty()) {

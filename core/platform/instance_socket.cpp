@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/file_descriptor.h"
+
 namespace tarvo {
 
 namespace {
@@ -50,25 +52,6 @@ bool MakeAddress(const std::string& path, sockaddr_un& address) {
   return true;
 }
 
-class Socket {
- public:
-  explicit Socket(int fd) : fd_(fd) {}
-  ~Socket() {
-    if (fd_ >= 0) close(fd_);
-  }
-  Socket(const Socket&) = delete;
-  Socket& operator=(const Socket&) = delete;
-  int get() const { return fd_; }
-  int Release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-
- private:
-  int fd_;
-};
-
 // Waits for `events` on `fd` until `deadline`; false on time-out or error.
 bool WaitFor(int fd, short events, std::chrono::steady_clock::time_point deadline) {
   for (;;) {
@@ -96,7 +79,7 @@ bool SendAll(int fd, std::string_view message, std::chrono::steady_clock::time_p
 
 // Someone accepts connections on `path`.
 bool SomeoneListens(const sockaddr_un& address) {
-  Socket probe(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  FileDescriptor probe(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   if (probe.get() < 0) return false;
   return connect(probe.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }
@@ -122,7 +105,7 @@ std::string InstanceSocketPath(const std::string& homeFolder, const std::string&
 bool SendToInstanceSocket(const std::string& path, std::string_view message, int timeoutMs) {
   sockaddr_un address;
   if (!MakeAddress(path, address)) return false;
-  Socket connection(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  FileDescriptor connection(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   if (connection.get() < 0) return false;
   // A connect waits while the instance's backlog is full, but not for ever.
   const timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
@@ -144,7 +127,7 @@ bool SendToInstanceSocket(const std::string& path, std::string_view message, int
 int ListenOnInstanceSocket(const std::string& path) {
   sockaddr_un address;
   if (!MakeAddress(path, address)) return -1;
-  Socket listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+  FileDescriptor listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
   if (listener.get() < 0) return -1;
   if (!Bind(listener.get(), address)) {
     if (errno != EADDRINUSE || SomeoneListens(address)) return -1;
