@@ -14,6 +14,7 @@ namespace {
 // glibc gives each further thread an arena whose heap is one mapping of this
 // size, aligned to it (twice the largest mmap threshold on 64-bit systems).
 constexpr std::uintptr_t kThreadHeapSpan = std::uintptr_t{64} << 20;
+constexpr std::uintptr_t kHugePageSize = std::uintptr_t{2} << 20;
 // Growth step of the heap while huge pages are wanted: a step covers whole
 // 2 MiB pages, which the kernel only uses where the writable part of the heap
 // spans one completely.
@@ -23,7 +24,7 @@ constexpr int kNormalTopPad = 128 << 10;
 
 }  // namespace
 
-void BeginHugePageHeap() {
+HugePageHeapScope::HugePageHeapScope() {
   mallopt(M_TOP_PAD, kLargeTopPad);
   void* probe = std::malloc(1);
   const auto address = reinterpret_cast<std::uintptr_t>(probe);
@@ -34,8 +35,16 @@ void BeginHugePageHeap() {
   if (!threadHeap) return;
   // A hint: ranges of the span that are not mapped are skipped.
   madvise(reinterpret_cast<void*>(address & ~(kThreadHeapSpan - 1)), kThreadHeapSpan, MADV_HUGEPAGE);
+  // The heap's own bookkeeping was written before the advice, so its first
+  // huge page is made of 4 KiB pages and would take a trap for each. Holding
+  // the rest of it, untouched, makes what follows land in huge pages.
+  const std::uintptr_t firstPageEnd = (address & ~(kHugePageSize - 1)) + kHugePageSize;
+  skippedRest_ = std::malloc(firstPageEnd - address);
 }
 
-void EndHugePageHeap() { mallopt(M_TOP_PAD, kNormalTopPad); }
+HugePageHeapScope::~HugePageHeapScope() {
+  std::free(skippedRest_);
+  mallopt(M_TOP_PAD, kNormalTopPad);
+}
 
 }  // namespace tarvo

@@ -8,15 +8,24 @@
 
 namespace tarvo {
 
-// For the calling thread's own heap (its malloc arena), until the matching
-// call below: the heap grows in steps large enough to hold whole huge pages,
-// and the kernel is asked to back it with them. Without transparent huge
-// pages, or on a heap laid out otherwise, this costs a few system calls and
-// changes nothing.
-void BeginHugePageHeap();
+// While it lives, the calling thread's own heap (its malloc arena) grows in
+// steps large enough to hold whole huge pages, the kernel is asked to back it
+// with them, and new allocations start past the heap's first huge page, which
+// already holds 4 KiB pages. Without transparent huge pages, or on a heap laid
+// out otherwise, this costs a few system calls and changes nothing. When it
+// ends the heap grows in normal steps again, so that memory freed later goes
+// back to the system as before.
+class HugePageHeapScope {
+ public:
+  HugePageHeapScope();
+  ~HugePageHeapScope();
+  HugePageHeapScope(const HugePageHeapScope&) = delete;
+  HugePageHeapScope& operator=(const HugePageHeapScope&) = delete;
 
-// Back to the normal growth steps, so that memory freed later goes back to
-// the system as before.
-void EndHugePageHeap();
+ private:
+  // The untouched rest of the heap's first huge page, held while the scope
+  // lasts.
+  void* skippedRest_ = nullptr;
+};
 
 }  // namespace tarvo

@@ -11,9 +11,8 @@ PlaylistPrefetch::PlaylistPrefetch(std::string path) : path_(std::move(path)) {
   reader_ = std::thread([this] {
     // Taken before the read: a change during the read makes Take refuse.
     stamp_ = StampOf(path_);
-    BeginHugePageHeap();
+    const HugePageHeapScope hugePages;
     entries_ = ReadTextPlaylistEntries(path_);
-    EndHugePageHeap();
   });
 }
 

@@ -12,6 +12,9 @@
 namespace tarvo {
 namespace {
 
+// glibc's per-thread heaps are mappings of this size, aligned to it.
+constexpr std::uintptr_t kThreadHeapSpan = std::uintptr_t{64} << 20;
+
 // The "VmFlags" line of the mapping that holds `address`; "hg" in it means
 // huge pages were asked for.
 std::string MappingFlagsAt(const void* address) {
@@ -38,22 +41,28 @@ TEST(HugePageHeap, AsksForHugePagesForTheCallingWorkersHeapOnly) {
   GTEST_SKIP() << "AddressSanitizer's allocator replaces glibc's per-thread heaps";
 #endif
   std::string workerFlags;
-  std::thread worker([&workerFlags] {
-    BeginHugePageHeap();
+  std::uintptr_t workerBlock = 0;
+  std::thread worker([&] {
+    const HugePageHeapScope hugePages;
     void* block = std::malloc(1000);
     workerFlags = MappingFlagsAt(block);
+    workerBlock = reinterpret_cast<std::uintptr_t>(block);
     std::free(block);
-    EndHugePageHeap();
   });
   worker.join();
   EXPECT_NE(workerFlags.find(" hg"), std::string::npos) << workerFlags;
+  // The heap's first 2 MiB were touched in 4 KiB pages before the advice;
+  // what the worker allocates lies beyond them.
+  EXPECT_GE(workerBlock % kThreadHeapSpan, std::uintptr_t{2} << 20);
 
   // The main thread's heap is left as it is.
-  BeginHugePageHeap();
-  void* block = std::malloc(1000);
-  const std::string mainFlags = MappingFlagsAt(block);
-  std::free(block);
-  EndHugePageHeap();
+  std::string mainFlags;
+  {
+    const HugePageHeapScope hugePages;
+    void* block = std::malloc(1000);
+    mainFlags = MappingFlagsAt(block);
+    std::free(block);
+  }
   EXPECT_EQ(mainFlags.find(" hg"), std::string::npos) << mainFlags;
 }
 
