@@ -1,8 +1,10 @@
 #include "app/drawn_icons.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QRect>
 
 namespace {
 
@@ -58,24 +60,46 @@ void Draw(QPainter& painter, DrawnPicture picture) {
   }
 }
 
-QPixmap Picture(DrawnPicture picture, const QColor& colour) {
-  QPixmap pixmap(kSide, kSide);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(colour);
-  Draw(painter, picture);
-  return pixmap;
-}
+// Draws on demand, at the size asked for: no picture is made before the
+// first paint, which comes after the window is shown.
+class DrawnIconEngine : public QIconEngine {
+ public:
+  DrawnIconEngine(DrawnPicture picture, const QColor& colour) : picture_(picture), colour_(colour) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(ColourFor(mode));
+    painter->translate(rect.topLeft());
+    painter->scale(qreal(rect.width()) / kSide, qreal(rect.height()) / kSide);
+    Draw(*painter, picture_);
+    painter->restore();
+  }
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+    return pixmap;
+  }
+
+  QIconEngine* clone() const override { return new DrawnIconEngine(picture_, colour_); }
+
+ private:
+  // A disabled button shows its picture greyed, as the style would.
+  QColor ColourFor(QIcon::Mode mode) const {
+    if (mode != QIcon::Disabled) return colour_;
+    QColor faded = colour_;
+    faded.setAlpha(90);
+    return faded;
+  }
+
+  const DrawnPicture picture_;
+  const QColor colour_;
+};
 
 }  // namespace
 
-QIcon DrawnIcon(DrawnPicture picture, const QColor& colour) {
-  QIcon icon(Picture(picture, colour));
-  // A disabled button shows its picture greyed, as the style would.
-  QColor faded = colour;
-  faded.setAlpha(90);
-  icon.addPixmap(Picture(picture, faded), QIcon::Disabled);
-  return icon;
-}
+QIcon DrawnIcon(DrawnPicture picture, const QColor& colour) { return QIcon(new DrawnIconEngine(picture, colour)); }

@@ -1,8 +1,9 @@
 // The playlist's look as the main window sets it: the desktop's colours and
 // font at the first show, a scheme file named by ActiveScheme, and the love
-// playlist's look with a maximized window.
+// playlist's look with a maximized window; the drawn play bar pictures.
 #include <QTest>
 
+#include "app/drawn_icons.h"
 #include "app/main_window.h"
 #include "app/qt_ui.h"
 #include "controls/vemmo_listbox.h"
@@ -32,6 +33,7 @@ class WindowLookTest : public QObject {
   void WithoutSchemeTheListTakesTheDesktopLook();
   void ActiveSchemeFileIsAppliedAtFirstShow();
   void LovePlaylistRequestSetsItsLookAndMaximizes();
+  void DrawnPicturesFillTheSizeAskedAndFadeWhenDisabled();
 };
 
 void WindowLookTest::WithoutSchemeTheListTakesTheDesktopLook() {
@@ -77,6 +79,20 @@ void WindowLookTest::LovePlaylistRequestSetsItsLookAndMaximizes() {
   QCOMPARE(fixture.core.listLook.itemHeight, 24);
   QCOMPARE(fixture.core.listLook.fontName, fontName);
   QTRY_VERIFY(fixture.window.windowState() & Qt::WindowMaximized);
+}
+
+void WindowLookTest::DrawnPicturesFillTheSizeAskedAndFadeWhenDisabled() {
+  const QIcon stop = DrawnIcon(DrawnPicture::Stop, QColor(200, 0, 0));
+  // The square of the stop picture covers its middle half at every size.
+  for (const int side : {16, 32, 48}) {
+    const QImage image = stop.pixmap(side, side).toImage();
+    QCOMPARE(image.size(), QSize(side, side));
+    QCOMPARE(image.pixelColor(side / 2, side / 2), QColor(200, 0, 0));
+    QCOMPARE(image.pixelColor(side / 2, side / 2 - side * 3 / 8).alpha(), 0);
+    QCOMPARE(image.pixelColor(1, 1).alpha(), 0);
+  }
+  const QImage disabled = stop.pixmap(QSize(16, 16), QIcon::Disabled).toImage();
+  QCOMPARE(disabled.pixelColor(8, 8).alpha(), 90);
 }
 
 QTEST_MAIN(WindowLookTest)
