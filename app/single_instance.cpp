@@ -56,6 +56,8 @@ SingleInstance::SingleInstance(const QString& homeFolder, QObject* parent)
 
 SingleInstance::~SingleInstance() {
   if (listener_ < 0) return;
+  // The notifier goes before the descriptor it watches.
+  delete listenerNotifier_;
   close(listener_);
   unlink(socketPath_.c_str());
 }
@@ -72,8 +74,8 @@ bool SingleInstance::Listen(Handler handler) {
   handler_ = std::move(handler);
   listener_ = tarvo::ListenOnInstanceSocket(socketPath_);
   if (listener_ < 0) return false;
-  auto* notifier = new QSocketNotifier(listener_, QSocketNotifier::Read, this);
-  connect(notifier, &QSocketNotifier::activated, this, [this] { AcceptWaiting(); });
+  listenerNotifier_ = new QSocketNotifier(listener_, QSocketNotifier::Read, this);
+  connect(listenerNotifier_, &QSocketNotifier::activated, this, [this] { AcceptWaiting(); });
   return true;
 }
 
@@ -90,6 +92,7 @@ InstanceConnection::InstanceConnection(int fd, SingleInstance* instance)
 }
 
 InstanceConnection::~InstanceConnection() {
+  delete notifier_;
   if (fd_ >= 0) close(fd_);
 }
 

@@ -38,6 +38,7 @@ class SingleInstance : public QObject {
 
   std::string socketPath_;
   int listener_ = -1;
+  QSocketNotifier* listenerNotifier_ = nullptr;
   Handler handler_;
 };
 
