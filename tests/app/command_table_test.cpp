@@ -8,12 +8,9 @@
 
 #include "app/command_effects.h"
 #include "app/command_table.h"
-#include "app/main_window.h"
-#include "app/qt_ui.h"
 #include "controls/vemmo_listbox.h"
 #include "playlist/model.h"
-#include "support/fake_playback.h"
-#include "support/temp_folder.h"
+#include "app_window_fixture.h"
 
 class CommandTableTest : public QObject {
   Q_OBJECT
@@ -26,34 +23,24 @@ class CommandTableTest : public QObject {
   void ListKeysGoToTheDispatcherAndAreSwallowed();
 
  private:
-  std::unique_ptr<tarvo::testing::TempFolder> home_;
-  std::unique_ptr<tarvo::testing::FakePlayback> playback_;
-  std::unique_ptr<QtUi> ui_;
-  std::unique_ptr<tarvo::Core> core_;
-  std::unique_ptr<TAppTarvo> window_;
+  std::unique_ptr<AppWindowFixture> fixture_;
 };
 
 void CommandTableTest::init() {
-  home_ = std::make_unique<tarvo::testing::TempFolder>();
-  playback_ = std::make_unique<tarvo::testing::FakePlayback>();
-  ui_ = std::make_unique<QtUi>();
-  core_ = std::make_unique<tarvo::Core>(*ui_, *playback_, home_->Path());
-  window_ = std::make_unique<TAppTarvo>(*core_);
-  ui_->AttachWindow(window_.get());
-  ConnectCommandEffects(*core_, *window_);
-  core_->playlist.PlaylistEntries = {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"};
-  tarvo::UpdateListView(*core_, false, false);
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  fixture_ = std::make_unique<AppWindowFixture>();
+  ConnectCommandEffects(fixture_->core, fixture_->window);
+  fixture_->core.playlist.PlaylistEntries = {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"};
+  tarvo::UpdateListView(fixture_->core, false, false);
+  fixture_->window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&fixture_->window));
 }
 
 void CommandTableTest::cleanup() {
-  window_.reset();
-  core_.reset();
+  fixture_.reset();
 }
 
 void CommandTableTest::EveryCommandHasItsShortcut() {
-  const CommandTable& commands = window_->Commands();
+  const CommandTable& commands = fixture_->window.Commands();
   QCOMPARE(commands.Names().size(), 65);
   const QList<std::pair<const char*, QKeySequence>> expected = {
       {"OpenFileAc", QKeySequence(QStringLiteral("Ctrl+L"))},
@@ -78,37 +65,37 @@ void CommandTableTest::EveryCommandHasItsShortcut() {
   // Features this build does not have yet are there, but disabled.
   QVERIFY(!commands.Command(QStringLiteral("AddRadioAc"))->isEnabled());
   QVERIFY(commands.Command(QStringLiteral("PlayAc"))->isEnabled());
-  QCOMPARE(window_->menuBar()->actions().size(), 7);
+  QCOMPARE(fixture_->window.menuBar()->actions().size(), 7);
 }
 
 void CommandTableTest::ModeCommandsAndThePanelClickStepTheMode() {
-  window_->Commands().Command(QStringLiteral("ModeAc5"))->trigger();
-  QCOMPARE(core_->settings.playMode, 4);
-  QVERIFY(window_->Commands().Command(QStringLiteral("ModeAc5"))->isChecked());
-  window_->Commands().Command(QStringLiteral("PlayModeToggleAc"))->trigger();
-  QCOMPARE(core_->settings.playMode, 0);
-  auto* modePanel = window_->findChild<QLabel*>(QStringLiteral("StatusPanel2"));
+  fixture_->window.Commands().Command(QStringLiteral("ModeAc5"))->trigger();
+  QCOMPARE(fixture_->core.settings.playMode, 4);
+  QVERIFY(fixture_->window.Commands().Command(QStringLiteral("ModeAc5"))->isChecked());
+  fixture_->window.Commands().Command(QStringLiteral("PlayModeToggleAc"))->trigger();
+  QCOMPARE(fixture_->core.settings.playMode, 0);
+  auto* modePanel = fixture_->window.findChild<QLabel*>(QStringLiteral("StatusPanel2"));
   QTest::mouseClick(modePanel, Qt::RightButton);
-  QCOMPARE(core_->settings.playMode, 4);
+  QCOMPARE(fixture_->core.settings.playMode, 4);
   QTest::mouseClick(modePanel, Qt::LeftButton);
-  QCOMPARE(core_->settings.playMode, 0);
+  QCOMPARE(fixture_->core.settings.playMode, 0);
 }
 
 void CommandTableTest::ListKeysGoToTheDispatcherAndAreSwallowed() {
-  TVemmoListbox* list = window_->ListScreen();
+  TVemmoListbox* list = fixture_->window.ListScreen();
   list->setFocus();
   // Enter is PlayAc's shortcut: the command runs, through the dispatcher.
-  tarvo::SelectSingle(*core_, 1);
+  tarvo::SelectSingle(fixture_->core, 1);
   QTest::keyClick(list, Qt::Key_Return);
-  QCOMPARE(playback_->calls, std::vector<std::string>{"PlaySelected"});
+  QCOMPARE(fixture_->playback.calls, std::vector<std::string>{"PlaySelected"});
   // Right is no shortcut: the list hands it to the dispatcher, which seeks.
-  playback_->deviceOpen = true;
+  fixture_->playback.deviceOpen = true;
   QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, QStringLiteral("x"));
   QVERIFY(qApp->notify(list, &right));
   QVERIFY(right.isAccepted());
-  QCOMPARE(playback_->calls.back(), std::string("SeekStep 1 0"));
+  QCOMPARE(fixture_->playback.calls.back(), std::string("SeekStep 1 0"));
   QTest::keyRelease(list, Qt::Key_Right);
-  QCOMPARE(playback_->calls.back(), std::string("SeekStepRelease"));
+  QCOMPARE(fixture_->playback.calls.back(), std::string("SeekStepRelease"));
 }
 
 QTEST_MAIN(CommandTableTest)

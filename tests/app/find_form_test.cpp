@@ -13,12 +13,9 @@
 
 #include "app/command_effects.h"
 #include "app/command_table.h"
-#include "app/main_window.h"
-#include "app/qt_ui.h"
 #include "controls/vemmo_listbox.h"
 #include "playlist/model.h"
-#include "support/fake_playback.h"
-#include "support/temp_folder.h"
+#include "app_window_fixture.h"
 
 namespace {
 
@@ -63,36 +60,23 @@ class FindFormTest : public QObject {
   // Runs `check` on the find window once it shows modally, then closes it.
   void WhenFindWindowShows(const std::function<void(TFind_Form&)>& check);
 
-  std::unique_ptr<tarvo::testing::TempFolder> home_;
-  std::unique_ptr<tarvo::testing::FakePlayback> playback_;
-  std::unique_ptr<QtUi> ui_;
-  std::unique_ptr<tarvo::Core> core_;
-  std::unique_ptr<TAppTarvo> window_;
+  std::unique_ptr<AppWindowFixture> fixture_;
   FindWindowOpener* opener_ = nullptr;
   TFind_Form* form_ = nullptr;
 };
 
 void FindFormTest::init() {
-  home_ = std::make_unique<tarvo::testing::TempFolder>();
-  playback_ = std::make_unique<tarvo::testing::FakePlayback>();
-  ui_ = std::make_unique<QtUi>();
-  core_ = std::make_unique<tarvo::Core>(*ui_, *playback_, home_->Path());
-  window_ = std::make_unique<TAppTarvo>(*core_);
-  ui_->AttachWindow(window_.get());
-  opener_ = ConnectCommandEffects(*core_, *window_).find;
-  core_->playlist.PlaylistEntries = kEntries;
-  tarvo::UpdateListView(*core_, false, false);
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  form_ = new TFind_Form(*core_, window_.get());
+  fixture_ = std::make_unique<AppWindowFixture>();
+  opener_ = ConnectCommandEffects(fixture_->core, fixture_->window).find;
+  fixture_->core.playlist.PlaylistEntries = kEntries;
+  tarvo::UpdateListView(fixture_->core, false, false);
+  fixture_->window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&fixture_->window));
+  form_ = new TFind_Form(fixture_->core, &fixture_->window);
 }
 
 void FindFormTest::cleanup() {
-  window_.reset();
-  core_.reset();
-  ui_.reset();
-  playback_.reset();
-  home_.reset();
+  fixture_.reset();
 }
 
 void FindFormTest::Prepare(const std::string& text) {
@@ -114,9 +98,9 @@ void FindFormTest::TypingNarrowsTheRowsAndEnterPlaysTheMatch() {
   QCOMPARE(SelectedRow(*form_->ListBox1()), 0);
 
   QTest::keyClick(form_->Edit1(), Qt::Key_Return);
-  QCOMPARE(playback_->played, std::vector<int>{2});
-  QCOMPARE(core_->playlist.CurrentIndex, 2);
-  QVERIFY(core_->listView.IsSelected(2));
+  QCOMPARE(fixture_->playback.played, std::vector<int>{2});
+  QCOMPARE(fixture_->core.playlist.CurrentIndex, 2);
+  QVERIFY(fixture_->core.listView.IsSelected(2));
   QVERIFY(!form_->isVisible());
   QCOMPARE(form_->ListBox1()->model()->rowCount(), 0);
 }
@@ -140,8 +124,8 @@ void FindFormTest::ArrowKeysMoveTheSelectionWithinTheRows() {
 
   // Insert queues the match, leaving the playing mark alone.
   QTest::keyClick(form_->Edit1(), Qt::Key_Insert);
-  QCOMPARE(core_->playlist.QueueEntries, std::vector<std::string>{kEntries[2]});
-  QVERIFY(playback_->played.empty());
+  QCOMPARE(fixture_->core.playlist.QueueEntries, std::vector<std::string>{kEntries[2]});
+  QVERIFY(fixture_->playback.played.empty());
   QVERIFY(!form_->isVisible());
 }
 
@@ -151,8 +135,8 @@ void FindFormTest::EnterWithoutAMatchClosesWithoutPlaying() {
   QTest::keyClicks(form_->Edit1(), QStringLiteral("/M"));
   QCOMPARE(form_->ListBox1()->model()->rowCount(), 0);
   QTest::keyClick(form_->Edit1(), Qt::Key_Return);
-  QVERIFY(playback_->played.empty());
-  QCOMPARE(core_->playlist.CurrentIndex, -1);
+  QVERIFY(fixture_->playback.played.empty());
+  QCOMPARE(fixture_->core.playlist.CurrentIndex, -1);
   QVERIFY(!form_->isVisible());
 }
 
@@ -162,13 +146,13 @@ void FindFormTest::ClickedRowIsTheOneEnterPlays() {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
   QCOMPARE(form_->State().selectedRow, 1);
   QTest::keyClick(list, Qt::Key_Return);
-  QCOMPARE(playback_->played, std::vector<int>{1});
+  QCOMPARE(fixture_->playback.played, std::vector<int>{1});
 
   Prepare("");
   const QPoint third = list->visualRect(list->model()->index(2, 0)).center();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, third);
-  QCOMPARE(playback_->played, (std::vector<int>{1, 2}));
+  QCOMPARE(fixture_->playback.played, (std::vector<int>{1, 2}));
   QVERIFY(!form_->isVisible());
 }
 
@@ -176,10 +160,10 @@ void FindFormTest::GraveAccentSelectsInThePlaylistWithoutPlaying() {
   Prepare("blues");
   QTest::keyClick(form_->Edit1(), Qt::Key_QuoteLeft);
   QVERIFY(!form_->isVisible());
-  QVERIFY(playback_->played.empty());
-  QCOMPARE(core_->listView.SelectedCount(), 1);
-  QVERIFY(core_->listView.IsSelected(1));
-  QCOMPARE(core_->playlist.CurrentIndex, -1);
+  QVERIFY(fixture_->playback.played.empty());
+  QCOMPARE(fixture_->core.listView.SelectedCount(), 1);
+  QVERIFY(fixture_->core.listView.IsSelected(1));
+  QCOMPARE(fixture_->core.playlist.CurrentIndex, -1);
 }
 
 void FindFormTest::F8ShowsWholeEntriesAfterRelativePaths() {
@@ -194,9 +178,9 @@ void FindFormTest::F8ShowsWholeEntriesAfterRelativePaths() {
 void FindFormTest::ListFontAboveTenPointsTakesNearlyTheWholeScreen() {
   QVERIFY(form_->PrepareFind(""));
   QCOMPARE(form_->size(), QSize(432, 365));
-  core_->listLook.fontSize = 11;
+  fixture_->core.listLook.fontSize = 11;
   QVERIFY(form_->PrepareFind(""));
-  const QSize screen = window_->screen()->geometry().size();
+  const QSize screen = fixture_->window.screen()->geometry().size();
   QCOMPARE(form_->size(), screen - QSize(100, 100));
   QCOMPARE(form_->ListBox1()->font().pointSize(), 11);
 }
@@ -223,29 +207,29 @@ void FindFormTest::LetterTypedInThePlaylistOpensTheWindowWithIt() {
     rows = ShownRows(*form.ListBox1());
     caretAfterText = !form.Edit1()->hasSelectedText() && form.Edit1()->cursorPosition() == 1;
   });
-  window_->ListScreen()->setFocus();
-  QTest::keyClick(window_->ListScreen(), Qt::Key_J);
+  fixture_->window.ListScreen()->setFocus();
+  QTest::keyClick(fixture_->window.ListScreen(), Qt::Key_J);
   QTRY_COMPARE(text, QStringLiteral("j"));
   QCOMPARE(rows, QStringList{"rock steady.ogg"});
   QVERIFY(caretAfterText);
-  QVERIFY(!core_->requests.findText);
+  QVERIFY(!fixture_->core.requests.findText);
 
   // Ctrl+F opens it with no text, every entry listed.
   WhenFindWindowShows([&](TFind_Form& form) { rows = ShownRows(*form.ListBox1()); });
-  window_->Commands().Command(QStringLiteral("FindAc"))->trigger();
+  fixture_->window.Commands().Command(QStringLiteral("FindAc"))->trigger();
   QCOMPARE(rows.size(), 4);
 }
 
 void FindFormTest::OneEntryListOpensNoWindow() {
-  core_->playlist.PlaylistEntries = {kEntries[0]};
-  tarvo::UpdateListView(*core_, false, false);
+  fixture_->core.playlist.PlaylistEntries = {kEntries[0]};
+  tarvo::UpdateListView(fixture_->core, false, false);
   QVERIFY(!form_->PrepareFind(""));
   // Neither Ctrl+F nor a letter opens it; the request is used up.
-  window_->Commands().Command(QStringLiteral("FindAc"))->trigger();
-  QTest::keyClick(window_->ListScreen(), Qt::Key_A);
+  fixture_->window.Commands().Command(QStringLiteral("FindAc"))->trigger();
+  QTest::keyClick(fixture_->window.ListScreen(), Qt::Key_A);
   QTest::qWait(20);
   QVERIFY(opener_->Form() == nullptr || !opener_->Form()->isVisible());
-  QVERIFY(!core_->requests.findText);
+  QVERIFY(!fixture_->core.requests.findText);
 }
 
 QTEST_MAIN(FindFormTest)

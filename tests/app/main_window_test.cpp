@@ -4,12 +4,9 @@
 #include <QStatusBar>
 #include <QTest>
 
-#include "app/main_window.h"
-#include "app/qt_ui.h"
 #include "controls/vemmo_listbox.h"
 #include "playlist/model.h"
-#include "support/fake_playback.h"
-#include "support/temp_folder.h"
+#include "app_window_fixture.h"
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -19,12 +16,9 @@ class MainWindowTest : public QObject {
 };
 
 void MainWindowTest::ShowsTitleAndTheModelRows() {
-  tarvo::testing::TempFolder home;
-  tarvo::testing::FakePlayback playback;
-  QtUi ui;
-  tarvo::Core core(ui, playback, home.Path());
-  TAppTarvo window(core);
-  ui.AttachWindow(&window);
+  AppWindowFixture fixture;
+  tarvo::Core& core = fixture.core;
+  TAppTarvo& window = fixture.window;
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   QCOMPARE(window.windowTitle(), QStringLiteral("Tarvo 1.04b"));

@@ -4,25 +4,12 @@
 #include <QTest>
 
 #include "app/drawn_icons.h"
-#include "app/main_window.h"
-#include "app/qt_ui.h"
 #include "controls/vemmo_listbox.h"
-#include "support/fake_playback.h"
-#include "support/temp_folder.h"
+#include "app_window_fixture.h"
 
 namespace {
 
 tarvo::Color ToColor(const QColor& color) { return tarvo::Color{static_cast<std::uint32_t>(color.rgb() & 0xFFFFFF)}; }
-
-struct WindowFixture {
-  WindowFixture() : core(ui, playback, home.Path()), window(core) { ui.AttachWindow(&window); }
-
-  tarvo::testing::TempFolder home;
-  tarvo::testing::FakePlayback playback;
-  QtUi ui;
-  tarvo::Core core;
-  TAppTarvo window;
-};
 
 }  // namespace
 
@@ -37,7 +24,7 @@ class WindowLookTest : public QObject {
 };
 
 void WindowLookTest::WithoutSchemeTheListTakesTheDesktopLook() {
-  WindowFixture fixture;
+  AppWindowFixture fixture;
   fixture.window.ShowFirstTime();
   const tarvo::ListLook& look = fixture.core.listLook;
   const QPalette palette = fixture.window.ListScreen()->palette();
@@ -51,7 +38,7 @@ void WindowLookTest::WithoutSchemeTheListTakesTheDesktopLook() {
 }
 
 void WindowLookTest::ActiveSchemeFileIsAppliedAtFirstShow() {
-  WindowFixture fixture;
+  AppWindowFixture fixture;
   fixture.home.Write("Schemes/night.ini", "[Style]\nbackground_color=000080\nfont_size=20\n");
   fixture.core.settings.activeScheme = "Schemes\\night.ini";
   fixture.window.ShowFirstTime();
@@ -68,7 +55,7 @@ void WindowLookTest::ActiveSchemeFileIsAppliedAtFirstShow() {
 }
 
 void WindowLookTest::LovePlaylistRequestSetsItsLookAndMaximizes() {
-  WindowFixture fixture;
+  AppWindowFixture fixture;
   fixture.window.ShowFirstTime();
   QVERIFY(QTest::qWaitForWindowExposed(&fixture.window));
   const std::string fontName = fixture.core.listLook.fontName;
