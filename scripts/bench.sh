@@ -16,6 +16,11 @@ done
 echo "== startup_bench"
 Xvfb :97 -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
+runtime=$(mktemp -d)
+trap 'kill $xvfb 2>/dev/null; rm -rf "$runtime"' EXIT
 for _ in $(seq 50); do [ -e /tmp/.X11-unix/X97 ] && break; sleep 0.1; done
-DISPLAY=:97 "$build"/bench/startup_bench "$build"/app/tarvo "$build"/bench/empty_qt_window "$build"/bench/menu_qt_window
+# The programs start as in a desktop session: with a runtime folder and a
+# session bus. Without a bus, every program's first D-Bus connection would
+# try to start one through dbus-launch, which no desktop user waits for.
+XDG_RUNTIME_DIR="$runtime" DISPLAY=:97 dbus-run-session -- \
+  "$build"/bench/startup_bench "$build"/app/tarvo "$build"/bench/empty_qt_window "$build"/bench/menu_qt_window
