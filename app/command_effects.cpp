@@ -2,11 +2,16 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
 
 #include "app/command_table.h"
 #include "app/dir_form.h"
+#include "app/favorites_form.h"
+#include "app/favorites_menu.h"
 #include "app/find_form.h"
 #include "app/main_window.h"
+#include "app/timer_form.h"
 #include "app/tray_icon.h"
 #include "platform/pulse_mixer.h"
 #include "playback/audio/output_choice.h"
@@ -17,6 +22,7 @@
 #include "playlist/editing.h"
 #include "playlist/model.h"
 #include "playlist/playlist_commands.h"
+#include "settings/favorites.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -70,17 +76,23 @@ void ConnectViews(Core& core, CommandTable& commands, TAppTarvo& window) {
   });
 }
 
+// Ends the program as closing the main window does; the settings and the
+// playlist are saved on the way out.
+void CloseProgram(TAppTarvo& window) {
+  // From the tray the window is hidden, and closing a hidden window would not
+  // end the program.
+  const bool hidden = !window.isVisible();
+  window.close();
+  if (hidden) QCoreApplication::quit();
+}
+
 void ConnectWindowCommands(Core& core, CommandTable& commands, TAppTarvo& window, const CommandHelpers& helpers) {
   commands.Connect(QStringLiteral("EscAc"), [&core, &window, find = helpers.find] {
     if (find->CloseIfShown()) return;
     core.playlist.AbortRequested = true;
     // A running scan or time count sees the request and asks whether to abort.
     if (core.playlist.ScanInProgress) return;
-    // From the tray menu the window is hidden, and closing a hidden window
-    // would not end the program.
-    const bool hidden = !window.isVisible();
-    window.close();
-    if (hidden) QCoreApplication::quit();
+    CloseProgram(window);
   });
   commands.Connect(QStringLiteral("MinimizeAc"), [tray = helpers.tray] { tray->Minimize(); });
   commands.Connect(QStringLiteral("MaximizeAc"), [&window] {
@@ -121,16 +133,43 @@ void ConnectEditing(Core& core, CommandTable& commands) {
   }
 }
 
+// The favourites commands; the organiser is made at its first use and kept.
+void ConnectFavorites(Core& core, CommandTable& commands, TAppTarvo& window, FavoritesMenu& menu) {
+  commands.Connect(QStringLiteral("FavoritesAddAc"), [&core, &menu] {
+    if (FavoritesAddAc(core)) menu.Rebuild();
+  });
+  commands.Connect(QStringLiteral("FavoritesOrganize"),
+                   [&core, &window, &menu, organizer = static_cast<TFavorites_Form*>(nullptr)]() mutable {
+                     if (!organizer) organizer = new TFavorites_Form(core, &window);
+                     organizer->exec();
+                     menu.Rebuild();
+                   });
+}
+
+// The sleep timer's window, made at its first use and kept, so that the
+// shutdown choice lasts for the program's run.
+void ConnectSleepTimer(Core& core, CommandTable& commands, TAppTarvo& window) {
+  commands.Connect(QStringLiteral("SleepTimerAc"),
+                   [&core, &window, timer = static_cast<TTimer_Form*>(nullptr)]() mutable {
+                     if (!timer) timer = new TTimer_Form(core, [&window] { CloseProgram(window); }, &window);
+                     timer->exec();
+                   });
+}
+
 }  // namespace
 
 CommandHelpers ConnectCommandEffects(Core& core, TAppTarvo& window) {
-  const CommandHelpers helpers{new FindWindowOpener(core, window), new TrayIcon(core, window)};
+  auto* favoritesMenu = window.menuBar()->findChild<QMenu*>(QStringLiteral("FavoritesMenu"));
+  const CommandHelpers helpers{new FindWindowOpener(core, window), new TrayIcon(core, window),
+                               new FavoritesMenu(core, *favoritesMenu)};
   CommandTable& commands = window.Commands();
   ConnectDispatcherKeys(core, commands);
   ConnectPlayModes(core, commands);
   ConnectViews(core, commands, window);
   ConnectWindowCommands(core, commands, window, helpers);
   ConnectEditing(core, commands);
+  ConnectFavorites(core, commands, window, *helpers.favorites);
+  ConnectSleepTimer(core, commands, window);
   commands.Connect(QStringLiteral("OpenDirAc"), [&core, &window] { OpenFolderDialog(core, &window, true); });
   commands.Connect(QStringLiteral("AddDirAc"), [&core, &window] { OpenFolderDialog(core, &window, false); });
   commands.Connect(QStringLiteral("LoadPlayListAc"), [&core] { LoadPlayListAc(core); });

@@ -4,6 +4,7 @@
 
 #include "core.h"
 
+class FavoritesMenu;
 class FindWindowOpener;
 class TAppTarvo;
 class TrayIcon;
@@ -15,6 +16,9 @@ struct CommandHelpers {
   FindWindowOpener* find = nullptr;
   // MinimizeAc and the tray menu.
   TrayIcon* tray = nullptr;
+  // The favourites of the main menu; rebuilt once the start-up playlist is
+  // loaded.
+  FavoritesMenu* favorites = nullptr;
 };
 
 CommandHelpers ConnectCommandEffects(tarvo::Core& core, TAppTarvo& window);

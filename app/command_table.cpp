@@ -161,6 +161,8 @@ void CommandTable::BuildMainMenu(QMenuBar* bar) const {
   QMenu* play = bar->addMenu(QStringLiteral("재생(&P)"));
   AddAll(play, *this, {"PlayAc", "PauseAc", "StopAc", "RecordStartAc", "", "NextAc", "PrevAc", "QueuAc"});
   QMenu* favorites = bar->addMenu(QStringLiteral("즐겨찾기(&F)"));
+  // The favourites themselves follow, added by FavoritesMenu.
+  favorites->setObjectName(QStringLiteral("FavoritesMenu"));
   AddAll(favorites, *this, {"FavoritesAddAc", "FavoritesOrganize", ""});
   QMenu* options = bar->addMenu(QStringLiteral("옵션(&O)"));
   AddAll(options, *this, {"PreferencesAc", ""});

@@ -7,8 +7,10 @@
 
 #include "app/command_effects.h"
 #include "app/command_switches.h"
+#include "app/favorites_menu.h"
 #include "app/file_drop.h"
 #include "app/level_timer.h"
+#include "app/logind_power_off.h"
 #include "app/main_window.h"
 #include "app/qt_desktop.h"
 #include "app/qt_ui.h"
@@ -133,6 +135,8 @@ int RunTarvo(int argc, char* argv[]) {
   tarvo::Core core(ui, engine, home);
   QtDesktop desktop;
   core.desktop = &desktop;
+  LogindPowerOff powerOff;
+  core.powerOff = &powerOff;
   if (prefetch) core.playlistPrefetch = &*prefetch;
   engine.Attach(core);
   if (argc > 1) core.startArgument = argv[1];
@@ -155,6 +159,7 @@ int RunTarvo(int argc, char* argv[]) {
     if (tarvo::LevelThreadRound(core, levelTimer, library, engine.OutputStream())) window.ShowLevelMeters();
   });
   const CommandHelpers helpers = ConnectCommandEffects(core, window);
+  helpers.favorites->Rebuild();
   helpers.tray->onMinimizedToTray = [&core] { tarvo::RequestLevelMeterPause(core); };
   helpers.tray->onRestored = [&] {
     const tarvo::audio::AudioHandle output = engine.OutputStream();

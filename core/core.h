@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/desktop_services.h"
+#include "platform/power_off.h"
 #include "platform/ui.h"
 #include "playback/level_meter_state.h"
 #include "playback/playback_control.h"
@@ -63,6 +64,9 @@ struct Core {
   // Clipboard, trash and file manager, set by the application. Without them
   // (benchmarks) the commands that need them do nothing.
   DesktopServices* desktop = nullptr;
+  // The sleep timer's power-off, set by the application only; without it
+  // the timer's power-off does nothing.
+  PowerOffService* powerOff = nullptr;
   // Where the settings, the autosaved playlist and the favourites live;
   // ends in "/".
   const std::string homeFolder;

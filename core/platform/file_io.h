@@ -29,6 +29,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents);
 // user froze it. Checked by the mode, so it also holds for root.
 bool IsReadOnlyFile(const std::string& path);
 
+// Renames `from` to `to` unless something is already at `to`, which is then
+// left as it was; false when nothing was renamed.
+bool RenameWithoutReplacing(const std::string& from, const std::string& to);
+
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 

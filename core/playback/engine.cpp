@@ -340,4 +340,8 @@ void PlaybackEngine::ApplyVolume(int libraryVolume) {
   library_.ChannelSetAttributes(outputStream_, -1, libraryVolume, -101);
 }
 
+void PlaybackEngine::SlideVolume(int libraryVolume, int milliseconds) {
+  library_.ChannelSlideAttributes(outputStream_, -1, libraryVolume, -101, milliseconds);
+}
+
 }  // namespace tarvo

@@ -60,6 +60,7 @@ class PlaybackEngine : public PlaybackControl {
   void SeekStep(int direction, int shift) override;
   void SeekStepRelease() override;
   void ApplyVolume(int libraryVolume) override;
+  void SlideVolume(int libraryVolume, int milliseconds) override;
   void EnsureAudioDevice() override;
   std::int64_t FileLengthSeconds(const std::string& path) override;  // engine_lengths.cpp
   bool DeviceOpen() const override { return deviceOpen_; }

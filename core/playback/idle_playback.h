@@ -18,6 +18,7 @@ class IdlePlayback : public PlaybackControl {
   void SeekStep(int, int) override {}
   void SeekStepRelease() override {}
   void ApplyVolume(int) override {}
+  void SlideVolume(int, int) override {}
   void EnsureAudioDevice() override {}
   std::int64_t FileLengthSeconds(const std::string&) override { return -1; }
   bool DeviceOpen() const override { return false; }

@@ -37,6 +37,9 @@ class PlaybackControl {
 
   // Applies a volume on the library's 0..1000 scale to the playing output.
   virtual void ApplyVolume(int libraryVolume) = 0;
+  // Slides the playing output's volume (library scale) to `libraryVolume`
+  // over `milliseconds`, without waiting; nothing when no output plays.
+  virtual void SlideVolume(int libraryVolume, int milliseconds) = 0;
 
   // Opens the output device when it is not open; says so when that fails.
   virtual void EnsureAudioDevice() = 0;

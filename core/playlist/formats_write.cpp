@@ -54,11 +54,11 @@ std::string PlaylistText(const std::vector<std::string>& entries, std::string_vi
 
 }  // namespace
 
-void SavePlaylistFile(const Core& core, const std::string& path, SaveFormat format) {
-  if (IsReadOnlyFile(path)) return;
+bool SavePlaylistFile(const Core& core, const std::string& path, SaveFormat format) {
+  if (IsReadOnlyFile(path)) return false;
   const std::string text = PlaylistText(core.playlist.PlaylistEntries, FolderOf(path), format);
-  // A failed write leaves the old file as it was; nothing is reported.
-  WriteFileAtomically(path, text);
+  // A failed write leaves the old file as it was.
+  return WriteFileAtomically(path, text);
 }
 
 }  // namespace tarvo

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "playback/playback_control.h"
@@ -39,6 +40,9 @@ class FakePlayback : public PlaybackControl {
   }
   void SeekStepRelease() override { calls.push_back("SeekStepRelease"); }
   void ApplyVolume(int libraryVolume) override { appliedVolumes.push_back(libraryVolume); }
+  void SlideVolume(int libraryVolume, int milliseconds) override {
+    volumeSlides.push_back({libraryVolume, milliseconds});
+  }
   void EnsureAudioDevice() override {
     calls.push_back("EnsureAudioDevice");
     deviceOpen = true;
@@ -65,6 +69,8 @@ class FakePlayback : public PlaybackControl {
   std::vector<bool> stops;
   std::vector<std::string> calls;
   std::vector<int> appliedVolumes;
+  // Each SlideVolume as target volume and milliseconds.
+  std::vector<std::pair<int, int>> volumeSlides;
   bool deviceOpen = false;
   bool decoderEnded = false;
   bool paused = false;
