@@ -40,7 +40,8 @@ bool IsFileName(std::string_view name) { return name.find_first_of(std::string_v
 // the favourite last opened, cut before its first ".".
 std::string ProposedName(std::string_view lastScanned) {
   const std::size_t slash = lastScanned.rfind('/');
-  return FavoriteName(slash == std::string_view::npos ? lastScanned : lastScanned.substr(slash + 1));
+  const std::string_view last = slash == std::string_view::npos ? lastScanned : lastScanned.substr(slash + 1);
+  return std::string(last.substr(0, last.find('.')));
 }
 
 // Asks for a name once and saves under it; true when saved, false after the
@@ -76,7 +77,9 @@ std::vector<std::string> CollectFavorites(Core& core) {
 
 std::string FavoriteName(std::string_view path) {
   const std::string_view name = FileNameOf(path);
-  return std::string(name.substr(0, name.find('.')));
+  const std::size_t dot = name.find('.');
+  // Without a dot there is nothing before it.
+  return dot == std::string_view::npos ? std::string() : std::string(name.substr(0, dot));
 }
 
 void OpenFavorite(Core& core, std::size_t index) {
