@@ -25,11 +25,9 @@ FavoritesMenu::FavoritesMenu(tarvo::Core& core, QMenu& menu) : QObject(&menu), c
 }
 
 void FavoritesMenu::Rebuild() {
+  // Deleting an item takes it out of the menu.
   const QList<QAction*> items = menu_.actions();
-  for (qsizetype i = kFixedItems; i < items.size(); ++i) {
-    menu_.removeAction(items[i]);
-    delete items[i];
-  }
+  for (qsizetype i = kFixedItems; i < items.size(); ++i) delete items[i];
   const std::vector<std::string> favorites = tarvo::CollectFavorites(core_);
   for (std::size_t i = 0; i < favorites.size(); ++i) {
     QAction* item = menu_.addAction(ItemCaption(tarvo::FavoriteName(favorites[i])));

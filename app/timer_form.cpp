@@ -21,7 +21,6 @@ const QString kCancelCaption = QStringLiteral("&Cancel");
 
 TTimer_Form::TTimer_Form(tarvo::Core& core, std::function<void()> endProgram, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
-      core_(core),
       countdown_(core, std::move(endProgram)),
       edit1_(new QLineEdit(this)),
       checkBox1_(new QCheckBox(QStringLiteral("Tarvo 종료시 컴퓨터 종료 실행(&S)"), this)),

@@ -40,7 +40,6 @@ class TTimer_Form : public QDialog {
   void Button1Click();
   void LockEdit(bool locked);
 
-  tarvo::Core& core_;
   tarvo::SleepTimer countdown_;
   QLineEdit* edit1_;
   QCheckBox* checkBox1_;
