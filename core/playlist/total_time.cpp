@@ -69,10 +69,11 @@ void TotalTimeAc(Core& core) {
     }
   }
   const std::string panelBefore = core.texts.statusPanels[kProgressPanel];
+  const bool outerBusy = core.playlist.ScanInProgress;
   core.playlist.ScanInProgress = true;
   std::int64_t totalSeconds = 0;
   const bool completed = AddUpLengths(core, selected, totalSeconds);
-  core.playlist.ScanInProgress = false;
+  core.playlist.ScanInProgress = outerBusy;
   if (openedHere) playback.StopPlayback(true);
   // The panel showed the playing entry's description (or another state)
   // before the walk borrowed it.
