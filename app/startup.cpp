@@ -89,12 +89,16 @@ bool MayAddEntries(const std::string& argument) {
 
 // Ends the program through the normal exit path from wherever it is: a
 // question or message box open at the time is closed first (a question
-// answers No), and a request that comes before the event loop runs is kept
-// for it.
+// answers No), a long operation stops, and a request that comes before the
+// event loop runs is kept for it.
 class ExitRequest {
  public:
+  explicit ExitRequest(tarvo::Core& core) : core_(core) {}
+
   void operator()() {
     requested_ = true;
+    // A running scan stops at its next folder.
+    core_.playlist.ExitRequested = true;
     for (int open = 0; open < kMostNestedBoxes; ++open) {
       QWidget* modal = QApplication::activeModalWidget();
       if (!modal) break;
@@ -106,6 +110,7 @@ class ExitRequest {
 
  private:
   static constexpr int kMostNestedBoxes = 8;
+  tarvo::Core& core_;
   bool requested_ = false;
 };
 
@@ -200,7 +205,7 @@ int RunTarvo(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Tarvo"));
   QtDesktop desktop;
   core.desktop = &desktop;
-  ExitRequest exitRequest;
+  ExitRequest exitRequest(core);
   const ExitSignals exitSignals([&exitRequest] { exitRequest(); }, nullptr);
   // Saves killed half-way leave their temporary files; none of them is
   // being written now that this instance is the one.

@@ -47,6 +47,7 @@ class FolderScanner {
 
 void FolderScanner::CheckAbort() {
   PlaylistState& playlist = core_.playlist;
+  if (playlist.ExitRequested) throw SilentAbort();
   if (!playlist.AbortRequested) return;
   playlist.AbortRequested = false;
   if (AskYesNo(core_, "Abort operation?")) {
@@ -108,7 +109,7 @@ void WaitForGaplessSwitch(Core& core) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     SetPanel(core, kFileCountPanel, "Waiting...");
     core.ui.ProcessPendingEvents();
-    if (core.playlist.AbortRequested) throw SilentAbort();
+    if (core.playlist.AbortRequested || core.playlist.ExitRequested) throw SilentAbort();
     if (core.playback.IsPaused()) core.playback.StopPlayback(true);
   }
 }

@@ -25,6 +25,7 @@ void SetProgressPanel(Core& core, std::string text) {
 // Esc during the walk: false when the user wants it to end.
 bool GoOnAfterEsc(Core& core) {
   PlaylistState& playlist = core.playlist;
+  if (playlist.ExitRequested) return false;
   if (!playlist.AbortRequested) return true;
   playlist.AbortRequested = false;
   return !AskYesNo(core, "Abort operation?");

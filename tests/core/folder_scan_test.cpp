@@ -182,5 +182,15 @@ TEST_F(FolderScanTest, AScanInsideAnotherLeavesTheOuterOneBusy) {
   EXPECT_EQ(core.playlist.PlaylistEntries.size(), 3u);
 }
 
+TEST_F(FolderScanTest, AnExitRequestStopsTheScanWithoutAsking) {
+  Music("a/1.mp3");
+  Music("b/2.mp3");
+  core.playlist.PlaylistEntries = {"/kept.mp3"};
+  ui.onPendingEvents = [this] { core.playlist.ExitRequested = core.playlist.ScanInProgress; };
+  EXPECT_FALSE(OpenFolder(core, music.Path(), true, false, true));
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_EQ(core.playlist.PlaylistEntries, Paths{"/kept.mp3"});
+}
+
 }  // namespace
 }  // namespace tarvo
