@@ -100,8 +100,10 @@ void QtUi::SetBusyCursor(bool busy) {
 
 void QtUi::ListViewChanged() {
   if (window_) window_->ShowListView();
+  if (listChanged_) listChanged_();
 }
 
 void QtUi::WindowTextsChanged() {
   if (window_) window_->ShowWindowTexts();
+  if (textsChanged_) textsChanged_();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 
 #include "app/input_form.h"
 #include "platform/ui.h"
@@ -16,6 +17,11 @@ class QtUi : public tarvo::Ui {
     if (inputForm_ && !inputForm_->parent()) delete inputForm_;
   }
   void AttachWindow(TAppTarvo* window) { window_ = window; }
+  // Told after the window has shown each change of the list or of its texts.
+  void OnChanges(std::function<void()> listChanged, std::function<void()> textsChanged) {
+    listChanged_ = std::move(listChanged);
+    textsChanged_ = std::move(textsChanged);
+  }
 
   void ShowMessage(tarvo::MessageKind kind, const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
@@ -30,5 +36,7 @@ class QtUi : public tarvo::Ui {
 
  private:
   TAppTarvo* window_ = nullptr;
+  std::function<void()> listChanged_;
+  std::function<void()> textsChanged_;
   QPointer<TInput_Form> inputForm_;
 };

@@ -52,14 +52,16 @@ bool Decode(std::string_view line, InstanceRequest& request, QString& argument) 
 
 SingleInstance::SingleInstance(const QString& homeFolder, QObject* parent)
     : QObject(parent),
-      socketPath_(tarvo::InstanceSocketPath(homeFolder.toStdString(), qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString())) {}
+      socketPaths_(tarvo::InstanceSocketPaths(homeFolder.toStdString(),
+                                              qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString())) {}
 
 SingleInstance::~SingleInstance() {
-  if (listener_ < 0) return;
-  // The notifier goes before the descriptor it watches.
-  delete listenerNotifier_;
-  close(listener_);
-  unlink(socketPath_.c_str());
+  for (const Listener& listener : listeners_) {
+    // The notifier goes before the descriptor it watches.
+    delete listener.notifier;
+    close(listener.fd);
+    unlink(listener.path.c_str());
+  }
 }
 
 void SingleInstance::Handle(InstanceRequest request, const QString& argument) {
@@ -67,21 +69,32 @@ void SingleInstance::Handle(InstanceRequest request, const QString& argument) {
 }
 
 bool SingleInstance::SendToRunning(InstanceRequest request, const QString& argument) const {
-  return tarvo::SendToInstanceSocket(socketPath_, Encode(request, argument), kTimeoutMs);
+  const std::string message = Encode(request, argument);
+  for (const std::string& path : socketPaths_) {
+    if (tarvo::SendToInstanceSocket(path, message, kTimeoutMs)) return true;
+  }
+  return false;
 }
 
 bool SingleInstance::Listen(Handler handler) {
   handler_ = std::move(handler);
-  listener_ = tarvo::ListenOnInstanceSocket(socketPath_);
-  if (listener_ < 0) return false;
-  listenerNotifier_ = new QSocketNotifier(listener_, QSocketNotifier::Read, this);
-  connect(listenerNotifier_, &QSocketNotifier::activated, this, [this] { AcceptWaiting(); });
-  return true;
+  // Also where a start without a runtime folder looks; that one may fail.
+  for (const std::string& path : socketPaths_) {
+    const int fd = tarvo::ListenOnInstanceSocket(path);
+    if (fd < 0) {
+      if (listeners_.empty()) return false;
+      continue;
+    }
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this, fd] { AcceptWaiting(fd); });
+    listeners_.push_back({path, fd, notifier});
+  }
+  return !listeners_.empty();
 }
 
-void SingleInstance::AcceptWaiting() {
-  for (int connection = tarvo::AcceptInstanceConnection(listener_); connection >= 0;
-       connection = tarvo::AcceptInstanceConnection(listener_)) {
+void SingleInstance::AcceptWaiting(int listener) {
+  for (int connection = tarvo::AcceptInstanceConnection(listener); connection >= 0;
+       connection = tarvo::AcceptInstanceConnection(listener)) {
     new InstanceConnection(connection, this);
   }
 }

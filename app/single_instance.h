@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QSocketNotifier;
 
@@ -33,12 +34,18 @@ class SingleInstance : public QObject {
 
  private:
   friend class InstanceConnection;
-  void AcceptWaiting();
+  struct Listener {
+    std::string path;
+    int fd;
+    QSocketNotifier* notifier;
+  };
+
+  void AcceptWaiting(int listener);
   void Handle(InstanceRequest request, const QString& argument);
 
-  std::string socketPath_;
-  int listener_ = -1;
-  QSocketNotifier* listenerNotifier_ = nullptr;
+  // Where this instance listens and a later start looks.
+  std::vector<std::string> socketPaths_;
+  std::vector<Listener> listeners_;
   Handler handler_;
 };
 

@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <functional>
 #include <thread>
 
+#include "app/autosave.h"
 #include "app/command_effects.h"
 #include "app/command_switches.h"
+#include "app/exit_signals.h"
 #include "app/favorites_menu.h"
 #include "app/file_drop.h"
 #include "app/level_timer.h"
@@ -21,6 +24,7 @@
 #include "app/tray_icon.h"
 #include "app/window_state.h"
 #include "controls/vemmo_progress.h"
+#include "platform/file_io.h"
 #include "platform/home_folder.h"
 #include "platform/process.h"
 #include "playback/audio/linux_audio_library.h"
@@ -30,8 +34,10 @@
 #include "playlist/playlist_prefetch.h"
 #include "playback/volume.h"
 #include "playlist/formats_write.h"
+#include "playlist/entry.h"
 #include "playlist/load_into_playlist.h"
 #include "playlist/model.h"
+#include "playlist/outside_path.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -46,8 +52,8 @@ bool HandedToRunningInstance(tarvo::Core& core, const SingleInstance& instance) 
   return instance.SendToRunning(InstanceRequest::BringToFront);
 }
 
-void HandleInstanceRequest(tarvo::Core& core, TAppTarvo& window, InstanceRequest request,
-                           const QString& argument) {
+void HandleInstanceRequest(tarvo::Core& core, TAppTarvo& window, const std::function<void()>& requestExit,
+                           InstanceRequest request, const QString& argument) {
   switch (request) {
     case InstanceRequest::Open:
       // A one-character text is no path.
@@ -60,10 +66,55 @@ void HandleInstanceRequest(tarvo::Core& core, TAppTarvo& window, InstanceRequest
       window.BringToFront();
       break;
     case InstanceRequest::Quit:
-      QCoreApplication::quit();
+      requestExit();
       break;
   }
 }
+
+// The first parameter as the list keeps it: switches as they are, paths and
+// "file://" URIs as absolute paths, since the running instance that may take
+// them works in another folder.
+std::string StartArgumentOf(int argc, char* argv[]) {
+  if (argc < 2) return std::string();
+  const std::string argument = argv[1];
+  if (IsCommandSwitch(argument)) return argument;
+  return tarvo::PathFromOutside(argument, tarvo::WorkingFolder());
+}
+
+// False for a local file that is not there: a mistyped name adds nothing.
+bool MayAddEntries(const std::string& argument) {
+  if (argument.empty()) return false;
+  const tarvo::EntryKind kind = tarvo::EntryKindOf(argument);
+  if (kind != tarvo::EntryKind::Audio && kind != tarvo::EntryKind::Module) return true;
+  return tarvo::FileExists(argument) || tarvo::FolderExists(argument);
+}
+
+// Ends the program through the normal exit path from wherever it is: a
+// question or message box open at the time is closed first (a question
+// answers No), a long operation stops, and a request that comes before the
+// event loop runs is kept for it.
+class ExitRequest {
+ public:
+  explicit ExitRequest(tarvo::Core& core) : core_(core) {}
+
+  void operator()() {
+    requested_ = true;
+    // A running scan stops at its next folder.
+    core_.playlist.ExitRequested = true;
+    for (int open = 0; open < kMostNestedBoxes; ++open) {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal) break;
+      modal->close();
+    }
+    QCoreApplication::quit();
+  }
+  bool Requested() const { return requested_; }
+
+ private:
+  static constexpr int kMostNestedBoxes = 8;
+  tarvo::Core& core_;
+  bool requested_ = false;
+};
 
 // Settings, bounds and the playlist, in the order the window is built.
 void LoadState(tarvo::Core& core, TAppTarvo& window) {
@@ -74,9 +125,15 @@ void LoadState(tarvo::Core& core, TAppTarvo& window) {
   tarvo::ApplyLevelMeterStyle(core, core.settings.levelMeterStyle);
 
   core.playlist.PlaylistEntries.clear();
-  if (!core.startArgument.empty()) {
+  const int storedTrack = core.playlist.CurrentIndex;
+  if (MayAddEntries(core.startArgument)) {
     tarvo::LoadIntoPlaylist(core, core.startArgument, tarvo::LoadMode::OpenFromShell);
-  } else {
+  }
+  // An argument that added nothing (a missing file, a kind the program does
+  // not play, an empty playlist) leaves the list of the last run as a start
+  // without argument loads it, so that it is saved back unchanged.
+  if (core.playlist.PlaylistEntries.empty()) {
+    core.playlist.CurrentIndex = storedTrack;
     tarvo::LoadIntoPlaylist(core, tarvo::PlaylistAutosaveFile(core), tarvo::LoadMode::ReplaceList);
     core.settings.startupPlayRequest = -1;
   }
@@ -111,19 +168,15 @@ void Shutdown(tarvo::Core& core, TAppTarvo& window) {
 }  // namespace
 
 int RunTarvo(int argc, char* argv[]) {
+  // Declared first so that it outlives every object below, but made only
+  // once a window is needed: the switches and the hand-over work without a
+  // display.
+  std::optional<QApplication> application;
   const std::string home = tarvo::ResolveHomeFolder(tarvo::ProgramFolder());
   // Without an argument the playlist of the last run is loaded: read it on
   // the second core while Qt sets up.
   std::optional<tarvo::PlaylistPrefetch> prefetch;
   if (argc < 2) prefetch.emplace(home + "Playlist.txt");
-  std::jthread fontConfiguration(LoadFontConfiguration);
-  // The window keeps its own menu bar: asking the desktop for a global one
-  // goes over D-Bus and costs a good part of the start-up.
-  QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
-  QApplication application(argc, argv);
-  std::jthread sessionBus(ConnectSessionBus);
-  QApplication::setStyle(new TarvoStyle);
-  QApplication::setApplicationName(QStringLiteral("Tarvo"));
 
   QtUi ui;
   tarvo::audio::LinuxAudioLibrary library;
@@ -133,13 +186,9 @@ int RunTarvo(int argc, char* argv[]) {
   engine.SetLevelThread(&levelTimer);
   statusTimer.OnTick([&engine] { engine.StatusTick(); });
   tarvo::Core core(ui, engine, home);
-  QtDesktop desktop;
-  core.desktop = &desktop;
-  LogindPowerOff powerOff;
-  core.powerOff = &powerOff;
   if (prefetch) core.playlistPrefetch = &*prefetch;
   engine.Attach(core);
-  if (argc > 1) core.startArgument = argv[1];
+  core.startArgument = StartArgumentOf(argc, argv);
 
   SingleInstance instance(QString::fromStdString(core.homeFolder), nullptr);
   if (IsCommandSwitch(core.startArgument)) {
@@ -148,11 +197,31 @@ int RunTarvo(int argc, char* argv[]) {
   }
   if (HandedToRunningInstance(core, instance)) return 0;
 
+  std::jthread fontConfiguration(LoadFontConfiguration);
+  // The window keeps its own menu bar: asking the desktop for a global one
+  // goes over D-Bus and costs a good part of the start-up.
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+  application.emplace(argc, argv);
+  std::jthread sessionBus(ConnectSessionBus);
+  QApplication::setStyle(new TarvoStyle);
+  QApplication::setApplicationName(QStringLiteral("Tarvo"));
+  QtDesktop desktop;
+  core.desktop = &desktop;
+  LogindPowerOff powerOff;
+  core.powerOff = &powerOff;
+  ExitRequest exitRequest(core);
+  const ExitSignals exitSignals([&exitRequest] { exitRequest(); }, nullptr);
+  // Saves killed half-way leave their temporary files; none of them is
+  // being written now that this instance is the one.
+  tarvo::RemoveStaleTemporaries(tarvo::PlaylistAutosaveFile(core));
+  tarvo::RemoveStaleTemporaries(tarvo::SettingsFilePath(core));
+
   TAppTarvo window(core);
   ui.AttachWindow(&window);
   LoadState(core, window);
+  const std::function<void()> requestExit = [&exitRequest] { exitRequest(); };
   instance.Listen([&](InstanceRequest request, const QString& argument) {
-    HandleInstanceRequest(core, window, request, argument);
+    HandleInstanceRequest(core, window, requestExit, request, argument);
   });
   ConnectSeekBar(*window.Progres(), engine);
   levelTimer.OnTick([&] {
@@ -173,8 +242,12 @@ int RunTarvo(int argc, char* argv[]) {
   tarvo::SetVolume(core, core.settings.volume);
   tarvo::ShowPlayMode(core);
   window.ShowFirstTime();
+  Autosave* autosave = new Autosave(core, window);
+  ui.OnChanges([autosave] { autosave->ListChanged(); }, [autosave] { autosave->SettingsChanged(); });
+  QObject::connect(&*application, &QGuiApplication::commitDataRequest, autosave, [autosave] { autosave->SaveNow(); });
   QTimer::singleShot(0, &window, [&core, &engine] { DeferredStartup(core, engine); });
-  application.exec();
+  if (!exitRequest.Requested()) application->exec();
+  ui.OnChanges(nullptr, nullptr);
   Shutdown(core, window);
   engine.StopPlayback(true);
   return 0;

@@ -1,10 +1,13 @@
 #include "platform/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <ctime>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +20,17 @@ namespace tarvo {
 namespace {
 
 constexpr std::size_t kFileBlockBytes = 1 << 16;
+constexpr time_t kStaleTemporarySeconds = 60;
+// mkostemp replaces "XXXXXX" with letters and digits.
+constexpr std::size_t kTemporarySuffixLength = 6;
+
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+  if (name.size() != prefix.size() + kTemporarySuffixLength || name.substr(0, prefix.size()) != prefix) return false;
+  for (const char c : name.substr(prefix.size())) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
 
 bool WriteAll(int fd, std::string_view contents) {
   while (!contents.empty()) {
@@ -77,6 +91,25 @@ bool WriteFileAtomically(const std::string& requestedPath, std::string_view cont
     return false;
   }
   return true;
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const std::string prefix = path.substr(slash == std::string::npos ? 0 : slash + 1) + ".";
+  DIR* listing = opendir(folder.c_str());
+  if (!listing) return;
+  const time_t oldEnough = time(nullptr) - kStaleTemporarySeconds;
+  while (const dirent* item = readdir(listing)) {
+    const std::string_view name = item->d_name;
+    if (!IsTemporaryName(name, prefix)) continue;
+    const std::string candidate = folder + item->d_name;
+    struct stat info {};
+    if (lstat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_mtime < oldEnough) {
+      unlink(candidate.c_str());
+    }
+  }
+  closedir(listing);
 }
 
 bool IsReadOnlyFile(const std::string& path) {

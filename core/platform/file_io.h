@@ -25,6 +25,13 @@ bool ForEachFileBlock(const std::string& path, const std::function<void(std::str
 // the old file is then untouched.
 bool WriteFileAtomically(const std::string& path, std::string_view contents);
 
+// Removes what saves of `path` that never finished (the program was killed
+// while writing) left behind: regular files named `path` + "." + six letters
+// or digits, as WriteFileAtomically names them, that were last written more
+// than a minute ago, so that a save under way in another instance is not
+// disturbed. Other files are never touched.
+void RemoveStaleTemporaries(const std::string& path);
+
 // The file exists and nobody may write it (no write permission bit set): the
 // user froze it. Checked by the mode, so it also holds for root.
 bool IsReadOnlyFile(const std::string& path);

@@ -1,7 +1,5 @@
 #include "platform/home_folder.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 
@@ -30,7 +28,12 @@ std::string UserConfigFolder() {
 std::string ResolveHomeFolder(const std::string& programFolder) {
   std::string folder = Environment("TARVO_HOME");
   if (folder.empty()) {
-    const bool portable = !programFolder.empty() && access(programFolder.c_str(), W_OK) == 0;
+    // A portable copy is set up by putting a "Tarvo.ini" beside the program;
+    // any other program folder (a build tree, ~/.local/bin, /usr/bin) keeps
+    // nothing of the user's.
+    std::error_code error;
+    const bool portable =
+        !programFolder.empty() && std::filesystem::is_regular_file(programFolder + "/Tarvo.ini", error);
     folder = portable ? programFolder : UserConfigFolder();
   }
   std::error_code ignored;

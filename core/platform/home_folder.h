@@ -5,8 +5,9 @@
 
 namespace tarvo {
 
-// $TARVO_HOME when set; else the program's folder when it is writable
-// (portable use); else $XDG_CONFIG_HOME/tarvo (default ~/.config/tarvo).
+// $TARVO_HOME when set; else the program's folder when it already holds a
+// "Tarvo.ini" (a portable copy); else $XDG_CONFIG_HOME/tarvo (default
+// ~/.config/tarvo).
 // The folder is created when missing. The result ends in "/".
 std::string ResolveHomeFolder(const std::string& programFolder);
 

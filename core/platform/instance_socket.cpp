@@ -8,6 +8,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -38,9 +39,39 @@ std::string_view WithoutTrailingSlashes(std::string_view path) {
   return path;
 }
 
-bool IsFolder(const std::string& path) {
+// A folder only this user can enter: a real folder (not a link), owned by
+// the user, with no rights for group or others.
+bool IsPrivateFolder(const std::string& path) {
   struct stat info {};
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return !path.empty() && lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+         (info.st_mode & 0077) == 0;
+}
+
+// The user's runtime folder; without one, the one systemd makes for the user,
+// so that a start from a shell without the variable still finds the
+// instance; else a folder of the user's own in the shared temporary folder,
+// made when missing. Empty when none of them is private.
+std::string PrivateSocketFolder(const std::string& runtimeFolder) {
+  const std::string folder(WithoutTrailingSlashes(runtimeFolder));
+  if (IsPrivateFolder(folder)) return folder;
+  const std::string uid = std::to_string(geteuid());
+  if (const std::string systemd = "/run/user/" + uid; IsPrivateFolder(systemd)) return systemd;
+  const std::string own = "/tmp/tarvo-" + uid;
+  mkdir(own.c_str(), 0700);
+  return IsPrivateFolder(own) ? own : std::string();
+}
+
+// The user id of the process at the other end of a connected socket.
+bool PeerIsThisUser(int fd) {
+  ucred peer {};
+  socklen_t size = sizeof peer;
+  return getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == geteuid();
+}
+
+// A socket file of this user's: what another user put there is never used.
+bool IsOwnSocket(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) && info.st_uid == geteuid();
 }
 
 // False when the path does not fit a socket address.
@@ -77,11 +108,12 @@ bool SendAll(int fd, std::string_view message, std::chrono::steady_clock::time_p
   return true;
 }
 
-// Someone accepts connections on `path`.
-bool SomeoneListens(const sockaddr_un& address) {
+// An instance of this user accepts connections on `path`.
+bool OwnInstanceListens(const sockaddr_un& address) {
   FileDescriptor probe(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   if (probe.get() < 0) return false;
-  return connect(probe.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  return connect(probe.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+         PeerIsThisUser(probe.get());
 }
 
 bool Bind(int fd, const sockaddr_un& address) {
@@ -95,22 +127,33 @@ bool Bind(int fd, const sockaddr_un& address) {
 }  // namespace
 
 std::string InstanceSocketPath(const std::string& homeFolder, const std::string& runtimeFolder) {
-  const std::string folder(IsFolder(runtimeFolder) ? WithoutTrailingSlashes(runtimeFolder) : "/tmp");
+  const std::string folder = PrivateSocketFolder(runtimeFolder);
+  if (folder.empty()) return std::string();
   char name[64];
-  std::snprintf(name, sizeof name, "/tarvo-%u-%012llx", static_cast<unsigned>(getuid()),
+  std::snprintf(name, sizeof name, "/tarvo-%u-%012llx", static_cast<unsigned>(geteuid()),
                 static_cast<unsigned long long>(HashOf(WithoutTrailingSlashes(homeFolder)) & 0xFFFFFFFFFFFFULL));
   return folder + name;
 }
 
+std::vector<std::string> InstanceSocketPaths(const std::string& homeFolder, const std::string& runtimeFolder) {
+  std::vector<std::string> paths;
+  for (const std::string& path : {InstanceSocketPath(homeFolder, runtimeFolder), InstanceSocketPath(homeFolder, "")}) {
+    if (!path.empty() && std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
+  }
+  return paths;
+}
+
 bool SendToInstanceSocket(const std::string& path, std::string_view message, int timeoutMs) {
   sockaddr_un address;
-  if (!MakeAddress(path, address)) return false;
+  if (!MakeAddress(path, address) || !IsOwnSocket(path)) return false;
   FileDescriptor connection(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
   if (connection.get() < 0) return false;
   // A connect waits while the instance's backlog is full, but not for ever.
   const timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
   setsockopt(connection.get(), SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
   if (connect(connection.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return false;
+  // Files and requests go to no other user's process.
+  if (!PeerIsThisUser(connection.get())) return false;
   fcntl(connection.get(), F_SETFL, fcntl(connection.get(), F_GETFL) | O_NONBLOCK);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   if (!SendAll(connection.get(), message, deadline)) return false;
@@ -130,7 +173,9 @@ int ListenOnInstanceSocket(const std::string& path) {
   FileDescriptor listener(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
   if (listener.get() < 0) return -1;
   if (!Bind(listener.get(), address)) {
-    if (errno != EADDRINUSE || SomeoneListens(address)) return -1;
+    // What is left there is a dead instance's socket or another user's:
+    // neither may keep this user's instance from starting.
+    if (errno != EADDRINUSE || OwnInstanceListens(address)) return -1;
     unlink(path.c_str());
     if (!Bind(listener.get(), address)) return -1;
   }
@@ -139,7 +184,12 @@ int ListenOnInstanceSocket(const std::string& path) {
 }
 
 int AcceptInstanceConnection(int listener) {
-  return accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+  for (;;) {
+    const int connection = accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (connection < 0 || PeerIsThisUser(connection)) return connection;
+    // Another user's request is not read at all.
+    close(connection);
+  }
 }
 
 bool ReceiveFromInstanceConnection(int connection, std::string& received) {

@@ -5,27 +5,38 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvo {
 
-// In `runtimeFolder` (the user's runtime folder; the temporary folder when
-// empty or missing), named for the user and the home folder: two home
-// folders are two programs.
+// Where the instance listens, named for the user and the home folder (two
+// home folders are two programs), in a folder only the user can enter (owned
+// by the user, no rights for others, not a link): `runtimeFolder` (the
+// user's runtime folder) when it is one; else /run/user/UID; else
+// /tmp/tarvo-UID, made when missing. Empty when none of them is private.
 std::string InstanceSocketPath(const std::string& homeFolder, const std::string& runtimeFolder);
+
+// Where a later start looks for the instance: the path above and the one a
+// start without a runtime folder uses, so that a start from another
+// environment of the same user still finds it.
+std::vector<std::string> InstanceSocketPaths(const std::string& homeFolder, const std::string& runtimeFolder);
 
 // Connects to the running instance, sends `message` and waits until that
 // instance closes the connection, which it does once it has taken the
 // message. False when nobody listens or the instance does not answer within
-// `timeoutMs`.
+// `timeoutMs`, and when the socket file or the process listening on it
+// belongs to another user (nothing is sent then).
 bool SendToInstanceSocket(const std::string& path, std::string_view message, int timeoutMs);
 
 // Starts listening on `path`, readable and writable by the user only; the
 // descriptor is non-blocking and close-on-exec. A socket file on which nobody
-// answers is a crashed instance's leftover and is replaced. -1 when another
-// instance listens there or the socket cannot be made.
+// answers is a crashed instance's leftover and is replaced, as is one of
+// another user's. -1 when another instance of this user listens there or the
+// socket cannot be made.
 int ListenOnInstanceSocket(const std::string& path);
 
-// One waiting connection, non-blocking and close-on-exec; -1 when none waits.
+// One waiting connection of this user's, non-blocking and close-on-exec;
+// connections from other users are closed unread. -1 when none waits.
 int AcceptInstanceConnection(int listener);
 
 // Reads what arrived on an accepted connection and appends it to `received`;

@@ -47,11 +47,11 @@ class FolderScanner {
 
 void FolderScanner::CheckAbort() {
   PlaylistState& playlist = core_.playlist;
+  if (playlist.ExitRequested) throw SilentAbort();
   if (!playlist.AbortRequested) return;
   playlist.AbortRequested = false;
   if (AskYesNo(core_, "Abort operation?")) {
     playlist.AbortRequested = true;
-    playlist.ScanInProgress = false;
     throw SilentAbort();
   }
 }
@@ -109,7 +109,7 @@ void WaitForGaplessSwitch(Core& core) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     SetPanel(core, kFileCountPanel, "Waiting...");
     core.ui.ProcessPendingEvents();
-    if (core.playlist.AbortRequested) throw SilentAbort();
+    if (core.playlist.AbortRequested || core.playlist.ExitRequested) throw SilentAbort();
     if (core.playback.IsPaused()) core.playback.StopPlayback(true);
   }
 }
@@ -120,9 +120,12 @@ bool CollectCandidates(Core& core, std::vector<std::string>& found, const std::s
   core.ui.SetBusyCursor(true);
   SetPanel(core, kProgressPanel, "Opening... Press ESC to abort");
   core.ui.ProcessPendingEvents();
+  // A scan started from inside another one (a file handed over meanwhile)
+  // leaves the outer one marked busy.
+  const bool outerBusy = playlist.ScanInProgress;
   playlist.ScanInProgress = true;
   const ScanOutcome outcome = ScanFolder(core, folder, recurse, found);
-  playlist.ScanInProgress = false;
+  playlist.ScanInProgress = outerBusy;
   core.ui.SetBusyCursor(false);
   SetPanel(core, kProgressPanel, "");
   if (outcome == ScanOutcome::Aborted) {
@@ -147,26 +150,32 @@ void SortByWay(std::vector<std::string>& paths, int way) {
 
 bool OpenFolder(Core& core, const std::string& folder, bool replaceList, bool keepPosition,
                 bool recurse) {
+  return OpenFolderCounting(core, folder, replaceList, keepPosition, recurse).has_value();
+}
+
+std::optional<std::size_t> OpenFolderCounting(Core& core, const std::string& folder, bool replaceList,
+                                              bool keepPosition, bool recurse) {
   PlaylistState& playlist = core.playlist;
   try {
     WaitForGaplessSwitch(core);
   } catch (const SilentAbort&) {
     playlist.AbortRequested = false;
-    return false;
+    return std::nullopt;
   }
   if (!FolderExists(folder)) {
     ShowMessageBox(core, static_cast<int>(MessageKind::Warning), "Can't open this folder.");
-    return true;
+    return 0;
   }
 
   std::vector<std::string> found;
-  if (!CollectCandidates(core, found, folder, recurse)) return false;
+  if (!CollectCandidates(core, found, folder, recurse)) return std::nullopt;
   std::erase_if(found, [](const std::string& path) { return !IsAcceptedMusicFile(path); });
   found.shrink_to_fit();
   if (found.empty()) {
     ShowMessageBox(core, static_cast<int>(MessageKind::Information), "No music files found in given folder.");
-    return true;
+    return 0;
   }
+  const std::size_t added = found.size();
 
   SetPanel(core, kProgressPanel, "Opening...");
   core.ui.ProcessPendingEvents();
@@ -190,7 +199,7 @@ bool OpenFolder(Core& core, const std::string& folder, bool replaceList, bool ke
     SelectSingle(core, playlist.CurrentIndex);
   }
   SetPanel(core, kProgressPanel, "");
-  return true;
+  return added;
 }
 
 ScanOutcome ScanFolder(Core& core, const std::string& folder, bool recurse, std::vector<std::string>& found) {

@@ -1,6 +1,7 @@
 // Opening and adding whole music folders, and the two sort orders.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,10 @@ namespace tarvo {
 // ended with a message.
 bool OpenFolder(Core& core, const std::string& folder, bool replaceList, bool keepPosition,
                 bool recurse);
+// The same; the number of music files it put into the list, or nothing when
+// the user aborted it.
+std::optional<std::size_t> OpenFolderCounting(Core& core, const std::string& folder, bool replaceList,
+                                              bool keepPosition, bool recurse);
 
 enum class ScanOutcome { Complete, Aborted, Failed };
 

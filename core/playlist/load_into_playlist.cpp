@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/text.h"
+#include "platform/file_io.h"
 #include "playlist/entry.h"
 #include "playlist/folder_scan.h"
 #include "playlist/formats_read.h"
@@ -80,6 +82,27 @@ void LoadPlayableFromOutside(Core& core, const std::string& path, LoadMode mode,
   ScrollToCurrent(core);
 }
 
+// A folder from the shell or a second instance opens as the open-folder
+// command opens it, with its subfolders: in place of the list, or after it
+// when the option only appends. The first of its files becomes current; a
+// second instance plays it, unless the option only appends.
+void LoadFolderFromOutside(Core& core, std::string folder, LoadMode mode, int option) {
+  if (!EndsWith(folder, "/")) folder.push_back('/');
+  PlaylistState& playlist = core.playlist;
+  const bool append = option == kAppendToList;
+  const std::size_t countBefore = append ? playlist.PlaylistEntries.size() : 0;
+  if (mode == LoadMode::FromOtherInstance && !append) core.playback.StopPlayback(false);
+  const std::optional<std::size_t> added = OpenFolderCounting(core, folder, !append, append, true);
+  if (!added || *added == 0) return;
+  playlist.LastScannedFolder = folder;
+  const bool moveMark = !(mode == LoadMode::FromOtherInstance && append);
+  if (moveMark) playlist.CurrentIndex = static_cast<int>(countBefore);
+  if (mode == LoadMode::FromOtherInstance && !append) core.playback.PlayEntry(playlist.CurrentIndex);
+  UpdateListView(core, true, false);
+  SelectSingle(core, playlist.CurrentIndex);
+  ScrollToCurrent(core);
+}
+
 void LoadPlaylistFile(Core& core, EntryKind kind, const std::string& path, LoadMode mode) {
   PlaylistState& playlist = core.playlist;
   const int previousCurrent = playlist.CurrentIndex;
@@ -105,12 +128,18 @@ void LoadPlaylistFile(Core& core, EntryKind kind, const std::string& path, LoadM
 
 void LoadIntoPlaylist(Core& core, const std::string& path, LoadMode mode) {
   const EntryKind kind = EntryKindOf(path);
-  if (kind == EntryKind::Unsupported) return;
+  const bool folder = FromShellOrInstance(mode) && FolderExists(path);
+  if (kind == EntryKind::Unsupported && !folder) return;
   const int option = ReadEnqueueOption(core);
 
   // Options 1 and 2 continue the list of the previous run.
   if (mode == LoadMode::OpenFromShell && (option == kAppendToList || option == kOpenFolderAndPlay)) {
     ReadTextPlaylist(core, PlaylistAutosaveFile(core));
+  }
+  // The folder's files replace the list only once some are found.
+  if (folder) {
+    LoadFolderFromOutside(core, path, mode, option);
+    return;
   }
   if (mode == LoadMode::ReplaceList ||
       (FromShellOrInstance(mode) && (option == kPlayInEmptiedList || option == kOpenFolderAndPlay))) {

@@ -29,6 +29,9 @@ struct PlaylistState {
   bool AbortRequested = false;
   // True while a folder scan or a total-time calculation runs.
   bool ScanInProgress = false;
+  // Set when the program is asked to end (a signal, "-quit", the session
+  // ending): long operations stop at once, without asking.
+  bool ExitRequested = false;
 };
 
 }  // namespace tarvo

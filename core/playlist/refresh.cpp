@@ -41,9 +41,10 @@ bool ScanForRefresh(Core& core, const std::string& folder, std::vector<std::stri
   PlaylistState& playlist = core.playlist;
   core.ui.SetBusyCursor(true);
   SetProgressPanel(core, "Refreshing... Press ESC to abort");
+  const bool outerBusy = playlist.ScanInProgress;
   playlist.ScanInProgress = true;
   const ScanOutcome outcome = ScanFolder(core, folder, true, found);
-  playlist.ScanInProgress = false;
+  playlist.ScanInProgress = outerBusy;
   core.ui.SetBusyCursor(false);
   SetProgressPanel(core, "");
   if (outcome == ScanOutcome::Aborted) {

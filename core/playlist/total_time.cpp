@@ -25,6 +25,7 @@ void SetProgressPanel(Core& core, std::string text) {
 // Esc during the walk: false when the user wants it to end.
 bool GoOnAfterEsc(Core& core) {
   PlaylistState& playlist = core.playlist;
+  if (playlist.ExitRequested) return false;
   if (!playlist.AbortRequested) return true;
   playlist.AbortRequested = false;
   return !AskYesNo(core, "Abort operation?");
@@ -69,10 +70,11 @@ void TotalTimeAc(Core& core) {
     }
   }
   const std::string panelBefore = core.texts.statusPanels[kProgressPanel];
+  const bool outerBusy = core.playlist.ScanInProgress;
   core.playlist.ScanInProgress = true;
   std::int64_t totalSeconds = 0;
   const bool completed = AddUpLengths(core, selected, totalSeconds);
-  core.playlist.ScanInProgress = false;
+  core.playlist.ScanInProgress = outerBusy;
   if (openedHere) playback.StopPlayback(true);
   // The panel showed the playing entry's description (or another state)
   // before the walk borrowed it.

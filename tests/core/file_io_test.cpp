@@ -1,8 +1,10 @@
 #include "platform/file_io.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
+#include <ctime>
 #include <filesystem>
 
 #include "support/temp_folder.h"
@@ -61,6 +63,28 @@ TEST(FileIo, ReadWholeFileRefusesFoldersAndPipes) {
   const std::string fifo = folder.Path() + "pipe.m3u";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_FALSE(ReadWholeFile(fifo).has_value());
+}
+
+TEST(FileIo, OnlyStaleTemporariesOfTheNamedFileAreRemoved) {
+  TempFolder folder;
+  const auto makeOld = [&](const std::string& name) {
+    const std::string path = folder.Write(name, "x");
+    const timespec hourAgo{time(nullptr) - 3600, 0};
+    const timespec times[2] = {hourAgo, hourAgo};
+    utimensat(AT_FDCWD, path.c_str(), times, 0);
+    return path;
+  };
+  const std::string stale = makeOld("Playlist.txt.aB3xY9");
+  const std::string otherName = makeOld("Playlist.txt.old");
+  const std::string otherFile = makeOld("Other.txt.aB3xY9");
+  // A save of another instance may be writing this one right now.
+  const std::string fresh = folder.Write("Playlist.txt.Qw12er", "x");
+
+  RemoveStaleTemporaries(folder.Path() + "Playlist.txt");
+  EXPECT_FALSE(FileExists(stale));
+  EXPECT_TRUE(FileExists(otherName));
+  EXPECT_TRUE(FileExists(otherFile));
+  EXPECT_TRUE(FileExists(fresh));
 }
 
 }  // namespace

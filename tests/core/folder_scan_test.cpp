@@ -159,5 +159,38 @@ TEST_F(FolderScanTest, SetSortingWayResortsAndKeepsThePlayingEntry) {
   EXPECT_EQ(core.playlist.CurrentIndex, 2);
 }
 
+// A file handed over during a scan opens its folder in a scan of its own;
+// Esc after that must still find the outer scan busy, or it would close the
+// window under the running scan.
+TEST_F(FolderScanTest, AScanInsideAnotherLeavesTheOuterOneBusy) {
+  Music("outer/a/1.mp3");
+  Music("outer/b/2.mp3");
+  Music("inner/3.mp3");
+  bool nested = false;
+  std::vector<bool> busyAfterNested;
+  ui.onPendingEvents = [&] {
+    if (!nested && core.playlist.ScanInProgress) {
+      nested = true;
+      OpenFolder(core, music.Path() + "inner/", false, true, false);
+      busyAfterNested.push_back(core.playlist.ScanInProgress);
+    }
+  };
+  OpenFolder(core, music.Path() + "outer/", false, true, true);
+  ui.onPendingEvents = nullptr;
+  EXPECT_EQ(busyAfterNested, std::vector<bool>{true});
+  EXPECT_FALSE(core.playlist.ScanInProgress);
+  EXPECT_EQ(core.playlist.PlaylistEntries.size(), 3u);
+}
+
+TEST_F(FolderScanTest, AnExitRequestStopsTheScanWithoutAsking) {
+  Music("a/1.mp3");
+  Music("b/2.mp3");
+  core.playlist.PlaylistEntries = {"/kept.mp3"};
+  ui.onPendingEvents = [this] { core.playlist.ExitRequested = core.playlist.ScanInProgress; };
+  EXPECT_FALSE(OpenFolder(core, music.Path(), true, false, true));
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_EQ(core.playlist.PlaylistEntries, Paths{"/kept.mp3"});
+}
+
 }  // namespace
 }  // namespace tarvo

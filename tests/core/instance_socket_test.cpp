@@ -36,9 +36,16 @@ TEST(InstanceSocket, NamedForTheUserAndTheHomeFolder) {
   EXPECT_EQ(path.rfind(runtime.Path() + "tarvo-" + std::to_string(getuid()) + "-", 0), 0u) << path;
   EXPECT_EQ(path, InstanceSocketPath("/home/anna/.config/tarvo", runtime.Path()));
   EXPECT_NE(path, InstanceSocketPath("/opt/tarvo/", runtime.Path()));
-  // Without a runtime folder the temporary folder is used.
-  EXPECT_EQ(InstanceSocketPath("/opt/tarvo/", "").rfind("/tmp/tarvo-", 0), 0u);
-  EXPECT_EQ(InstanceSocketPath("/opt/tarvo/", runtime.Path() + "missing").rfind("/tmp/tarvo-", 0), 0u);
+  // Without a private runtime folder: the user's own folder of systemd, or
+  // one of the user's own in the temporary folder; never one others enter.
+  const std::string fallback = InstanceSocketPath("/opt/tarvo/", "");
+  const std::string uid = std::to_string(geteuid());
+  EXPECT_TRUE(fallback.rfind("/run/user/" + uid + "/tarvo-", 0) == 0 || fallback.rfind("/tmp/tarvo-" + uid + "/tarvo-", 0) == 0)
+      << fallback;
+  EXPECT_EQ(InstanceSocketPath("/opt/tarvo/", runtime.Path() + "missing"), fallback);
+  chmod(runtime.Path().c_str(), 0755);
+  EXPECT_EQ(InstanceSocketPath("/opt/tarvo/", runtime.Path()), fallback) << "others may enter that folder";
+  EXPECT_EQ(InstanceSocketPaths("/opt/tarvo/", runtime.Path()), std::vector<std::string>{fallback});
 }
 
 TEST(InstanceSocket, ARequestReachesTheListenerWhichClosesToConfirm) {
