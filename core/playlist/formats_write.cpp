@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "platform/file_io.h"
 #include "playlist/entry.h"
+#include "playlist/playlist_line_paths.h"
 
 namespace tarvo {
 
@@ -15,10 +16,14 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 // Only a leading folder is cut, compared exactly: Linux names are
 // case-sensitive, and the same folder text may recur deeper in a path
-// ("/a/b/c/a/b/x.mp3" saved in "/a/b/").
-std::string_view WithoutFolder(std::string_view location, std::string_view folder) {
-  if (folder.empty() || !StartsWith(location, folder)) return location;
-  return location.substr(folder.size());
+// ("/a/b/c/a/b/x.mp3" saved in "/a/b/"). What is left is written so that a
+// "\" in it reads back as part of the name.
+void AppendWithoutFolder(std::string& text, std::string_view location, std::string_view folder) {
+  if (folder.empty() || !StartsWith(location, folder)) {
+    text.append(location);
+    return;
+  }
+  AppendRelativeLine(text, location.substr(folder.size()));
 }
 
 std::string PlaylistText(const std::vector<std::string>& entries, std::string_view folder, SaveFormat format) {
@@ -37,14 +42,14 @@ std::string PlaylistText(const std::vector<std::string>& entries, std::string_vi
     switch (format) {
       case SaveFormat::Text:
         // The whole entry, so streams keep their titles.
-        text.append(WithoutFolder(entry, folder));
+        AppendWithoutFolder(text, entry, folder);
         break;
       case SaveFormat::Pls:
         text.append("File").append(std::to_string(number)).append("=");
-        text.append(WithoutFolder(EntryLocation(entry), folder));
+        AppendWithoutFolder(text, EntryLocation(entry), folder);
         break;
       case SaveFormat::M3u:
-        text.append(WithoutFolder(EntryLocation(entry), folder));
+        AppendWithoutFolder(text, EntryLocation(entry), folder);
         break;
     }
     text.append(kLineEnd);
