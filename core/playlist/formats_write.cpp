@@ -14,16 +14,12 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Only a leading folder is cut, compared exactly: Linux names are
-// case-sensitive, and the same folder text may recur deeper in a path
-// ("/a/b/c/a/b/x.mp3" saved in "/a/b/"). What is left is written so that a
-// "\" in it reads back as part of the name.
-void AppendWithoutFolder(std::string& text, std::string_view location, std::string_view folder) {
-  if (folder.empty() || !StartsWith(location, folder)) {
-    text.append(location);
-    return;
-  }
-  AppendRelativeLine(text, location.substr(folder.size()));
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// A first line that begins like a byte-order mark would lose those bytes
+// when read; a mark of our own in front keeps it whole.
+bool LooksLikeByteOrderMark(std::string_view line) {
+  return StartsWith(line, kUtf8ByteOrderMark) || StartsWith(line, "\xFF\xFE") || StartsWith(line, "\xFE\xFF");
 }
 
 std::string PlaylistText(const std::vector<std::string>& entries, std::string_view folder, SaveFormat format) {
@@ -42,18 +38,19 @@ std::string PlaylistText(const std::vector<std::string>& entries, std::string_vi
     switch (format) {
       case SaveFormat::Text:
         // The whole entry, so streams keep their titles.
-        AppendWithoutFolder(text, entry, folder);
+        AppendPlaylistLine(text, entry, folder);
         break;
       case SaveFormat::Pls:
         text.append("File").append(std::to_string(number)).append("=");
-        AppendWithoutFolder(text, EntryLocation(entry), folder);
+        AppendPlaylistLine(text, EntryLocation(entry), folder);
         break;
       case SaveFormat::M3u:
-        AppendWithoutFolder(text, EntryLocation(entry), folder);
+        AppendPlaylistLine(text, EntryLocation(entry), folder);
         break;
     }
     text.append(kLineEnd);
   }
+  if (LooksLikeByteOrderMark(text)) text.insert(0, kUtf8ByteOrderMark);
   return text;
 }
 

@@ -84,9 +84,21 @@ std::string ResolvePlaylistLine(std::string line, std::string_view playlistFolde
   return resolved;
 }
 
-void AppendRelativeLine(std::string& text, std::string_view location) {
-  if (location.find('\\') != std::string_view::npos) text.append("./");
-  text.append(location);
+void AppendPlaylistLine(std::string& text, std::string_view location, std::string_view folder) {
+  // Only a leading folder is cut, compared exactly: Linux names are
+  // case-sensitive, and the same folder text may recur deeper in a path
+  // ("/a/b/c/a/b/x.mp3" saved in "/a/b/").
+  if (folder.empty() || !StartsWith(location, folder)) {
+    text.append(location);
+    return;
+  }
+  const std::string_view rest = location.substr(folder.size());
+  if (StartsWith(rest, "/") || IsStreamAddress(EntryLocation(rest)) || StartsWithSchemeOrDrive(rest)) {
+    text.append(location);
+    return;
+  }
+  if (StartsWith(rest, "./") || rest.find('\\') != std::string_view::npos) text.append("./");
+  text.append(rest);
 }
 
 }  // namespace tarvo

@@ -52,10 +52,13 @@ Backslashes BackslashesOfLines(const std::vector<std::string>& lines);
 // `playlistFolder` (which ends in "/"), a leading "./" dropped.
 std::string ResolvePlaylistLine(std::string line, std::string_view playlistFolder, Backslashes backslashes);
 
-// Appends to `text` the line a writer puts down for a relative `location` of
-// a local file, so that the rules above read it back unchanged: a name
-// holding "\" gets a leading "./", which keeps the playlist from looking like
-// one that uses "\" throughout.
-void AppendRelativeLine(std::string& text, std::string_view location);
+// Appends to `text` the line a writer puts down for `location` (an entry or
+// its location) in a playlist kept in `folder`, so that the rules above read
+// it back unchanged. Inside the folder the line is relative; a name holding
+// "\" or starting with "./" gets a leading "./", which also keeps the
+// playlist from looking like one that uses "\" throughout. A rest that would
+// read as something else (absolute, an address, a drive) keeps the whole
+// location.
+void AppendPlaylistLine(std::string& text, std::string_view location, std::string_view folder);
 
 }  // namespace tarvo
