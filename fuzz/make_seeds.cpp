@@ -43,7 +43,8 @@ void WriteAudioSeeds(const fs::path& corpus) {
   fs::create_directories(corpus / "decoder_mp3");
   fs::create_directories(corpus / "decoder_ogg");
   tarvo::testing::WriteWav((corpus / "decoder_wav" / "stereo16.wav").string(), stereo);
-  tarvo::testing::WriteWav((corpus / "decoder_wav" / "mono8.wav").string(), mono, tarvo::testing::WavSamples::Unsigned8);
+  tarvo::testing::WriteWav((corpus / "decoder_wav" / "mono8.wav").string(), mono,
+                           tarvo::testing::WavSamples::Unsigned8);
   tarvo::testing::WriteWav((corpus / "decoder_wav" / "float.wav").string(), mono, tarvo::testing::WavSamples::Float32);
   tarvo::testing::WriteMp3((corpus / "decoder_mp3" / "stereo.mp3").string(), stereo, 32);
   tarvo::testing::WriteMp3((corpus / "decoder_mp3" / "mono.mp3").string(), mono, 32);
@@ -59,13 +60,16 @@ void WritePlaylistSeeds(const fs::path& corpus, const fs::path& realWorld) {
   const std::string_view text = "/m/a.mp3\r\nRock/AC\\DC.mp3\r\n./x.ogg\r\nhttp://radio.example/live|Jazz\r\n\r\n";
   WritePlaylistSeed(readers, "text", ".txt", text);
   WritePlaylistSeed(readers, "windows", ".txt", "C:\\Music\\a.mp3\r\n..\\b.mp3\r\n\\Rock\\c.mp3\r\n");
-  WritePlaylistSeed(readers, "extm3u", ".m3u", "#EXTM3U\r\n#EXTINF:-1,Radio\r\nhttp://radio.example/a\r\n"
-                                               "#EXTINF:10,AC/DC\r\n..\\a.mp3\r\n");
+  WritePlaylistSeed(readers, "extm3u", ".m3u",
+                    "#EXTM3U\r\n#EXTINF:-1,Radio\r\nhttp://radio.example/a\r\n"
+                    "#EXTINF:10,AC/DC\r\n..\\a.mp3\r\n");
   WritePlaylistSeed(readers, "utf16", ".m3u8", "\xFF\xFE/\0a\0.\0m\0p\0\x33\0\n\0"sv);
-  WritePlaylistSeed(readers, "pls", ".pls", "[playlist]\nFile1=http://radio.example/a\nTitle1=One\n"
-                                            "File2=Rock\\a.mp3\nNumberOfEntries=2\nVersion=2\n");
-  WritePlaylistSeed(readers, "asx", ".asx", "<asx version=\"3.0\">\n<title>T</title>\n<entry><ref href=\"http://a.example/x\"/>"
-                                            "</entry>\n</asx>\nRef1=http://b.example/y\n");
+  WritePlaylistSeed(readers, "pls", ".pls",
+                    "[playlist]\nFile1=http://radio.example/a\nTitle1=One\n"
+                    "File2=Rock\\a.mp3\nNumberOfEntries=2\nVersion=2\n");
+  WritePlaylistSeed(readers, "asx", ".asx",
+                    "<asx version=\"3.0\">\n<title>T</title>\n<entry><ref href=\"http://a.example/x\"/>"
+                    "</entry>\n</asx>\nRef1=http://b.example/y\n");
   WritePlaylistSeed(readers, "b4s", ".b4s", "<entry Playstring=\"file:C:\\a.mp3\">\n<Name>Song</Name>\n</entry>\n");
   WriteText(roundTrip / "text", text);
   WriteText(roundTrip / "windows", "C:\\Music\\a.mp3\r\n\\\\server\\b.mp3\r\nAC\\DC.mp3\rx\0y"sv);
@@ -84,10 +88,12 @@ void WritePlaylistSeeds(const fs::path& corpus, const fs::path& realWorld) {
 void WriteSettingsSeeds(const fs::path& corpus) {
   fs::create_directories(corpus / "ini_document");
   fs::create_directories(corpus / "scheme");
-  WriteText(corpus / "ini_document" / "settings", "\xEF\xBB\xBF[Window]\r\nWidth=310\r\n; comment\r\n[General]\r\n"
-                                                  "EnqueueOption = 2\r\n[Root media]\r\npath0=/m/\r\n[broken\r\n=x\r");
-  WriteText(corpus / "scheme" / "dark", "[Style]\nbackground_color=#000080\nfont_name=DejaVu Sans\nfont_size=20\n"
-                                        "font_bold=1\nqueueditem_color=FF6F28\nplayingitem_bold=0\n");
+  WriteText(corpus / "ini_document" / "settings",
+            "\xEF\xBB\xBF[Window]\r\nWidth=310\r\n; comment\r\n[General]\r\n"
+            "EnqueueOption = 2\r\n[Root media]\r\npath0=/m/\r\n[broken\r\n=x\r");
+  WriteText(corpus / "scheme" / "dark",
+            "[Style]\nbackground_color=#000080\nfont_name=DejaVu Sans\nfont_size=20\n"
+            "font_bold=1\nqueueditem_color=FF6F28\nplayingitem_bold=0\n");
   WriteText(corpus / "scheme" / "bad-colour", "[Style]\nfont_color=#GG0000\n");
 }
 

@@ -110,8 +110,8 @@ void AppendExtendedM3u(std::vector<std::string>& entries, const Lines& lines, st
     std::string entry = ResolvePlaylistLine(next, folder, backslashes);
     if (IsStreamLocation(next)) {
       const std::size_t comma = info.find(',');
-      const std::string_view title = comma == std::string::npos ? std::string_view(info)
-                                                                : std::string_view(info).substr(comma + 1);
+      const std::string_view title =
+          comma == std::string::npos ? std::string_view(info) : std::string_view(info).substr(comma + 1);
       entry = StreamEntry(std::move(entry), title);
     }
     entries.push_back(std::move(entry));
@@ -124,7 +124,8 @@ std::optional<std::vector<std::string>> ReadTextPlaylistEntries(const std::strin
   std::optional<Lines> lines = ReadPlaylistLines(path);
   if (!lines) return std::nullopt;
   const std::string_view folder = FolderOf(path);
-  const Backslashes backslashes = origin == PlaylistOrigin::Autosave ? Backslashes::InNames : BackslashesOfLines(*lines);
+  const Backslashes backslashes =
+      origin == PlaylistOrigin::Autosave ? Backslashes::InNames : BackslashesOfLines(*lines);
   for (std::string& line : *lines) line = ResolvePlaylistLine(std::move(line), folder, backslashes);
   return lines;
 }

@@ -48,12 +48,31 @@ TEST_F(PlaylistForeignTextTest, BackslashInALinuxNameSurvivesRestartsAndOurOwnPl
   }
 }
 
+TEST_F(PlaylistForeignTextTest, OddEntriesOfTheAutosaveReadBackTheSame) {
+  const std::string autosave = PlaylistAutosaveFile(core);
+  // Each would read back as another entry if it were written relative or
+  // lost a leading byte-order mark.
+  const Entries odd{std::string("\xEF\xBB\xBF") + "ab://radio.example/x|BOM",
+                    home.Path() + "/x.mp3",
+                    home.Path() + "./x.mp3",
+                    home.Path() + "ab://x.mp3",
+                    home.Path() + "C:/x.mp3",
+                    home.Path()};
+  for (const std::string& entry : odd) {
+    SCOPED_TRACE(entry);
+    SetEntries({entry});
+    SavePlaylistFile(core, autosave, SaveFormat::Text);
+    EXPECT_EQ(Loaded(autosave), Entries{entry});
+  }
+}
+
 TEST_F(PlaylistForeignTextTest, WindowsPlaylistsStillUseBackslashAsSeparator) {
   const std::string lists = music.Path() + "lists/";
   EXPECT_EQ(Loaded(music.Write("lists/drive.m3u", "C:\\Music\\a.mp3\r\nC:\\Music\\Rock\\b.mp3\r\n")),
             (Entries{"C:/Music/a.mp3", "C:/Music/Rock/b.mp3"}));
-  EXPECT_EQ(Loaded(music.Write("lists/up.m3u", "#EXTM3U\r\n#EXTINF:1,AC/DC - Up\r\n..\\a.mp3\r\n"
-                                               "#EXTINF:-1,Radio\r\nhttp://radio.example/live\r\n")),
+  EXPECT_EQ(Loaded(music.Write("lists/up.m3u",
+                               "#EXTM3U\r\n#EXTINF:1,AC/DC - Up\r\n..\\a.mp3\r\n"
+                               "#EXTINF:-1,Radio\r\nhttp://radio.example/live\r\n")),
             (Entries{lists + "../a.mp3", "http://radio.example/live|Radio"}));
   // In a list that also uses "/", only plainly Windows lines are converted.
   EXPECT_EQ(Loaded(music.Write("lists/mixed.txt", "/m/AC\\DC.mp3\r\n\\\\server\\share\\c.mp3\r\nD:\\d.mp3\r\n")),
@@ -74,8 +93,9 @@ std::string Utf16File(std::u16string_view text, bool bigEndian) {
 
 TEST_F(PlaylistForeignTextTest, Utf16PlaylistsInEitherByteOrderGiveUtf8Entries) {
   // "\x5C" is also the low byte of some Korean characters ("쑜" is U+C45C).
-  const std::u16string text = u"#EXTM3U\r\n#EXTINF:1,노래\r\n/m/아이유 - 좋은 날.mp3\r\n"
-                              u"#EXTINF:2,x\r\n/m/Café Noël 쑜.mp3\r\n#EXTINF:3,y\r\n/m/\U0001F3B5.mp3";
+  const std::u16string text =
+      u"#EXTM3U\r\n#EXTINF:1,노래\r\n/m/아이유 - 좋은 날.mp3\r\n"
+      u"#EXTINF:2,x\r\n/m/Café Noël 쑜.mp3\r\n#EXTINF:3,y\r\n/m/\U0001F3B5.mp3";
   const Entries expected{"/m/아이유 - 좋은 날.mp3", "/m/Café Noël 쑜.mp3", "/m/\U0001F3B5.mp3"};
   EXPECT_EQ(Loaded(music.Write("le.m3u", Utf16File(text, false))), expected);
   EXPECT_EQ(Loaded(music.Write("be.m3u8", Utf16File(text, true))), expected);
