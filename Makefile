@@ -3,7 +3,7 @@
 #   make test   installs what is missing, builds and passes the tests
 JOBS ?= $(shell nproc)
 
-.PHONY: run test bench setup build clean
+.PHONY: run test bench fuzz setup build clean
 
 setup:
 	bash scripts/setup.sh
@@ -20,6 +20,11 @@ test: setup
 
 bench: setup
 	bash scripts/bench.sh
+
+# Every fuzz target for FUZZ_SECONDS seconds each (default 300).
+FUZZ_SECONDS ?= 300
+fuzz: setup
+	FUZZ_SECONDS=$(FUZZ_SECONDS) bash scripts/fuzz.sh
 
 clean:
 	rm -rf build

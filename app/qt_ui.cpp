@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "app/input_form.h"
 #include "app/main_window.h"
@@ -28,8 +29,22 @@ QString QtFilter(const std::string& filter) {
   return filters.join(QStringLiteral(";;"));
 }
 
-// The files picked in a file dialog for `request`; empty when cancelled.
-QStringList RunFileDialog(QWidget* parent, const tarvo::FileDialogRequest& request, bool multiple) {
+struct DialogAnswer {
+  QStringList files;  // empty when cancelled
+  int filterIndex = 0;
+};
+
+// "m3u" of "M3U playlist (*.m3u)": the extension of the first pattern;
+// nothing for "*.*".
+QString FilterExtension(const QString& nameFilter) {
+  const qsizetype patterns = nameFilter.indexOf(QStringLiteral("(*."));
+  if (patterns < 0) return {};
+  const QString extension = nameFilter.mid(patterns + 3).section(QLatin1Char(' '), 0, 0).remove(QLatin1Char(')'));
+  return extension == QStringLiteral("*") ? QString() : extension;
+}
+
+// The files picked in a file dialog for `request`.
+DialogAnswer RunFileDialog(QWidget* parent, const tarvo::FileDialogRequest& request, bool multiple) {
   QFileDialog dialog(parent, QString::fromStdString(request.title), QString::fromStdString(request.startFolder),
                      QtFilter(request.filter));
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -38,11 +53,18 @@ QStringList RunFileDialog(QWidget* parent, const tarvo::FileDialogRequest& reque
   } else {
     dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
   }
-  dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+  const QString defaultExtension = QString::fromStdString(request.defaultExtension);
+  dialog.setDefaultSuffix(defaultExtension);
+  // A name typed without extension takes the chosen filter's, so that the
+  // overwrite question names the file that is written.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, defaultExtension](const QString& filter) {
+    const QString extension = FilterExtension(filter);
+    dialog.setDefaultSuffix(extension.isEmpty() ? defaultExtension : extension);
+  });
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.save);
   dialog.setFilter(dialog.filter() | QDir::Hidden);
   if (dialog.exec() != QDialog::Accepted) return {};
-  return dialog.selectedFiles();
+  return {dialog.selectedFiles(), static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()))};
 }
 
 }  // namespace
@@ -69,14 +91,20 @@ bool QtUi::AskYesNo(const std::string& text) {
 }
 
 std::optional<std::string> QtUi::ChooseFile(const tarvo::FileDialogRequest& request) {
-  const QStringList files = RunFileDialog(window_, request, false);
+  const QStringList files = RunFileDialog(window_, request, false).files;
   if (files.isEmpty()) return std::nullopt;
   return files.constFirst().toStdString();
 }
 
+std::optional<tarvo::ChosenSaveFile> QtUi::ChooseSaveFile(const tarvo::FileDialogRequest& request) {
+  const DialogAnswer answer = RunFileDialog(window_, request, false);
+  if (answer.files.isEmpty()) return std::nullopt;
+  return tarvo::ChosenSaveFile{answer.files.constFirst().toStdString(), std::max(answer.filterIndex, 0)};
+}
+
 std::vector<std::string> QtUi::ChooseFiles(const tarvo::FileDialogRequest& request) {
   std::vector<std::string> chosen;
-  for (const QString& file : RunFileDialog(window_, request, true)) chosen.push_back(file.toStdString());
+  for (const QString& file : RunFileDialog(window_, request, true).files) chosen.push_back(file.toStdString());
   return chosen;
 }
 

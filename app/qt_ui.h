@@ -26,6 +26,7 @@ class QtUi : public tarvo::Ui {
   void ShowMessage(tarvo::MessageKind kind, const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   std::optional<std::string> ChooseFile(const tarvo::FileDialogRequest& request) override;
+  std::optional<tarvo::ChosenSaveFile> ChooseSaveFile(const tarvo::FileDialogRequest& request) override;
   std::vector<std::string> ChooseFiles(const tarvo::FileDialogRequest& request) override;
   std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
                                      const std::string& text) override;

@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libmp3lame-dev
   lame mpg123 vorbis-tools sox xvfb xauth pulseaudio pulseaudio-utils python3
   fonts-nanum
+  # fuzzing: clang with libFuzzer and the sanitizer runtimes
+  clang libclang-rt-14-dev
   # benchmarks
   dbus-daemon
 )

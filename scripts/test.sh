@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Tarvo with warnings as errors and runs every test; then builds the
 # core once more under AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs the core tests there.
+# runs the core tests there; last, runs each fuzz target for 20 s.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -15,3 +15,5 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_WERROR=ON
 cmake --build build/sanitize -j "$jobs" --target core_tests
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -L core --timeout 600
+
+FUZZ_SECONDS=20 bash scripts/fuzz.sh

@@ -21,6 +21,12 @@ struct FileDialogRequest {
   bool save = false;  // a save dialog asks before overwriting
 };
 
+// The answer of a save dialog: the name given and the filter chosen in it.
+struct ChosenSaveFile {
+  std::string path;
+  int filterIndex = 0;  // 0 is the filter's first "Description|patterns" pair
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -32,6 +38,13 @@ class Ui {
   virtual bool AskYesNo(const std::string& text) = 0;
   // The chosen file, or nothing when the user cancelled.
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+  // A save dialog (`request.save` set) that also tells which filter was
+  // chosen; a window that cannot tell answers the first.
+  virtual std::optional<ChosenSaveFile> ChooseSaveFile(const FileDialogRequest& request) {
+    std::optional<std::string> chosen = ChooseFile(request);
+    if (!chosen) return std::nullopt;
+    return ChosenSaveFile{std::move(*chosen), 0};
+  }
   // An open dialog that picks several files at once; empty when the user
   // cancelled. A window without one picks a single file.
   virtual std::vector<std::string> ChooseFiles(const FileDialogRequest& request) {

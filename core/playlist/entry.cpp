@@ -15,7 +15,8 @@ constexpr std::pair<std::string_view, EntryKind> kExtensionKinds[] = {
     {".mp2", EntryKind::Audio},   {".mp1", EntryKind::Audio},   {".xm", EntryKind::Module},
     {".mod", EntryKind::Module},  {".s3m", EntryKind::Module},  {".it", EntryKind::Module},
     {".mtm", EntryKind::Module},  {".mo3", EntryKind::Module},  {".wma", EntryKind::Stream},
-    {".m3u", EntryKind::M3uList}, {".pls", EntryKind::PlsList}, {".asx", EntryKind::AsxList},
+    {".m3u", EntryKind::M3uList}, {".m3u8", EntryKind::M3uList}, {".pls", EntryKind::PlsList},
+    {".asx", EntryKind::AsxList},
     {".b4s", EntryKind::B4sList}, {".txt", EntryKind::TxtList},
 };
 

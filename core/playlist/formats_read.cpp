@@ -29,15 +29,6 @@ void ReserveEntries(std::vector<std::string>& entries, std::size_t extra) {
   if (needed > entries.capacity()) entries.reserve(std::max(needed, entries.capacity() + entries.capacity() / 2));
 }
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-// "C:/...", "http://...", "file:/...": letters, ":" and "/".
-bool StartsWithSchemeOrDrive(std::string_view line) {
-  std::size_t letters = 0;
-  while (letters < line.size() && IsAsciiLetter(line[letters])) ++letters;
-  return letters > 0 && letters + 1 < line.size() && line[letters] == ':' && line[letters + 1] == '/';
-}
-
 // The text after the first "=", or the whole line when it has none.
 std::string_view ValueOf(std::string_view line) {
   const std::size_t equals = line.find('=');
@@ -88,7 +79,8 @@ bool IsStreamLocation(std::string_view location) { return EntryKindOf(location) 
 
 void AppendAllLinesResolved(std::vector<std::string>& entries, Lines& lines, std::string_view folder) {
   ReserveEntries(entries, lines.size());
-  for (std::string& line : lines) entries.push_back(ResolvePlaylistLine(std::move(line), folder));
+  const Backslashes backslashes = BackslashesOfLines(lines);
+  for (std::string& line : lines) entries.push_back(ResolvePlaylistLine(std::move(line), folder, backslashes));
 }
 
 // An empty list takes the read entries whole, without touching each string
@@ -105,15 +97,21 @@ void AppendEntries(std::vector<std::string>& entries, Lines&& read) {
 // Extended M3U: the line after each "#EXTINF:" line is an entry; a stream
 // keeps the text after the first comma of the "#EXTINF:" line as its title.
 void AppendExtendedM3u(std::vector<std::string>& entries, const Lines& lines, std::string_view folder) {
+  // Only the file lines vote: titles often hold a "/" ("AC/DC").
+  BackslashVote vote;
+  for (std::size_t i = 0; i + 1 < lines.size() && !vote.Decided(); ++i) {
+    if (ContainsNoCase(lines[i], "#extinf:")) vote.Add(lines[i + 1]);
+  }
+  const Backslashes backslashes = vote.Result();
   for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
     const std::string& info = lines[i];
     if (!ContainsNoCase(info, "#extinf:")) continue;
     const std::string& next = lines[i + 1];
-    std::string entry = ResolvePlaylistLine(next, folder);
+    std::string entry = ResolvePlaylistLine(next, folder, backslashes);
     if (IsStreamLocation(next)) {
       const std::size_t comma = info.find(',');
-      const std::string_view title = comma == std::string::npos ? std::string_view(info)
-                                                                : std::string_view(info).substr(comma + 1);
+      const std::string_view title =
+          comma == std::string::npos ? std::string_view(info) : std::string_view(info).substr(comma + 1);
       entry = StreamEntry(std::move(entry), title);
     }
     entries.push_back(std::move(entry));
@@ -122,43 +120,22 @@ void AppendExtendedM3u(std::vector<std::string>& entries, const Lines& lines, st
 
 }  // namespace
 
-std::string ResolvePlaylistLine(std::string line, std::string_view playlistFolder) {
-  // "\Rock\a.mp3" from a Windows list means the folder of the list, not "/".
-  const bool folderRelative = line.size() > 1 && line[0] == '\\' && line[1] != '\\';
-  if (folderRelative) line.erase(0, 1);
-
-  const std::size_t locationEnd = std::min(line.find('|'), line.size());
-  const std::string_view location = std::string_view(line).substr(0, locationEnd);
-  const bool stream = IsStreamAddress(location);
-  // A stream keeps its address and title exactly as written. Most lines hold
-  // no backslash; finding that out with one fast scan keeps a long playlist
-  // quick to read.
-  const std::size_t backslash = location.find('\\');
-  if (!stream && backslash != std::string_view::npos) {
-    std::replace(line.begin() + static_cast<std::ptrdiff_t>(backslash),
-                 line.begin() + static_cast<std::ptrdiff_t>(locationEnd), '\\', '/');
-  }
-
-  if (!folderRelative && (stream || StartsWith(line, "/") || StartsWithSchemeOrDrive(line))) return line;
-  std::string resolved;
-  resolved.reserve(playlistFolder.size() + line.size());
-  resolved.append(playlistFolder);
-  resolved.append(line);
-  return resolved;
-}
-
-std::optional<std::vector<std::string>> ReadTextPlaylistEntries(const std::string& path) {
+std::optional<std::vector<std::string>> ReadTextPlaylistEntries(const std::string& path, PlaylistOrigin origin) {
   std::optional<Lines> lines = ReadPlaylistLines(path);
   if (!lines) return std::nullopt;
   const std::string_view folder = FolderOf(path);
-  for (std::string& line : *lines) line = ResolvePlaylistLine(std::move(line), folder);
+  const Backslashes backslashes =
+      origin == PlaylistOrigin::Autosave ? Backslashes::InNames : BackslashesOfLines(*lines);
+  for (std::string& line : *lines) line = ResolvePlaylistLine(std::move(line), folder, backslashes);
   return lines;
 }
 
 void ReadTextPlaylist(Core& core, const std::string& path) {
   if (!FileExists(path) && !FolderExists(path)) return;
-  std::optional<Lines> read = core.playlistPrefetch ? core.playlistPrefetch->Take(path) : std::nullopt;
-  if (!read) read = ReadTextPlaylistEntries(path);
+  const PlaylistOrigin origin = path == PlaylistAutosaveFile(core) ? PlaylistOrigin::Autosave : PlaylistOrigin::Other;
+  std::optional<Lines> read;
+  if (core.playlistPrefetch && origin == PlaylistOrigin::Autosave) read = core.playlistPrefetch->Take(path);
+  if (!read) read = ReadTextPlaylistEntries(path, origin);
   if (read) {
     AppendEntries(core.playlist.PlaylistEntries, std::move(*read));
   } else {
@@ -195,18 +172,25 @@ void ReadPls(Core& core, const std::string& path) {
   auto& entries = core.playlist.PlaylistEntries;
   const std::string_view folder = FolderOf(path);
   ReserveEntries(entries, lines->size() / 2);
+  // Any line mentioning "file" is a file line, even a title line that does.
+  auto isFileLine = [](std::string_view line) { return ContainsNoCase(line, "file"); };
+  BackslashVote vote;
+  for (const std::string& line : *lines) {
+    if (isFileLine(line)) vote.Add(ValueOf(line));
+    if (vote.Decided()) break;
+  }
+  const Backslashes backslashes = vote.Result();
   for (std::size_t i = 0; i < lines->size(); ++i) {
-    // Any line mentioning "file" is a file line, even a title line that does.
-    if (!ContainsNoCase((*lines)[i], "file")) continue;
+    if (!isFileLine((*lines)[i])) continue;
     std::string location(TruncateUtf8(ValueOf((*lines)[i]), kMaxLocationBytes));
     if (!IsStreamLocation(location)) {
-      entries.push_back(ResolvePlaylistLine(std::move(location), folder));
+      entries.push_back(ResolvePlaylistLine(std::move(location), folder, backslashes));
       continue;
     }
     // Only the title line directly after its file line counts.
     std::string title = location;
     if (i + 1 < lines->size() && ContainsNoCase((*lines)[i + 1], "title")) title = ValueOf((*lines)[i + 1]);
-    entries.push_back(StreamEntry(ResolvePlaylistLine(std::move(location), folder), title));
+    entries.push_back(StreamEntry(std::move(location), title));
   }
 }
 

@@ -9,20 +9,17 @@
 #include <vector>
 
 #include "core.h"
+#include "playlist/playlist_line_paths.h"
 
 namespace tarvo {
 
-// Turns one line of a text, M3U or PLS playlist into an entry. Lines written
-// on Windows use "\" as separator; a line starting with a single "\" is taken
-// relative to the playlist's folder rather than to a drive root. A line is
-// kept as it stands when it is absolute ("/..."), starts with a scheme or
-// drive prefix ("http:/", "C:/") or is a stream address; anything else is
-// put behind `playlistFolder` (which ends in "/").
-std::string ResolvePlaylistLine(std::string line, std::string_view playlistFolder);
+// The autosaved playlist is always our own: its names are never rewritten.
+enum class PlaylistOrigin { Autosave, Other };
 
-// The entries of a text playlist: its lines, each resolved as above; nothing
-// when the file cannot be read. Safe on any thread.
-std::optional<std::vector<std::string>> ReadTextPlaylistEntries(const std::string& path);
+// The entries of a text playlist: its lines, each resolved with
+// ResolvePlaylistLine; nothing when the file cannot be read. Safe on any
+// thread.
+std::optional<std::vector<std::string>> ReadTextPlaylistEntries(const std::string& path, PlaylistOrigin origin);
 
 // The program's own format, also used for the autosaved playlist: one whole
 // entry per line. A missing file adds nothing; a file that exists but cannot

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "platform/file_io.h"
 #include "playlist/entry.h"
+#include "playlist/playlist_line_paths.h"
 
 namespace tarvo {
 
@@ -13,12 +14,12 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// Only a leading folder is cut, compared exactly: Linux names are
-// case-sensitive, and the same folder text may recur deeper in a path
-// ("/a/b/c/a/b/x.mp3" saved in "/a/b/").
-std::string_view WithoutFolder(std::string_view location, std::string_view folder) {
-  if (folder.empty() || !StartsWith(location, folder)) return location;
-  return location.substr(folder.size());
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// A first line that begins like a byte-order mark would lose those bytes
+// when read; a mark of our own in front keeps it whole.
+bool LooksLikeByteOrderMark(std::string_view line) {
+  return StartsWith(line, kUtf8ByteOrderMark) || StartsWith(line, "\xFF\xFE") || StartsWith(line, "\xFE\xFF");
 }
 
 std::string PlaylistText(const std::vector<std::string>& entries, std::string_view folder, SaveFormat format) {
@@ -37,18 +38,19 @@ std::string PlaylistText(const std::vector<std::string>& entries, std::string_vi
     switch (format) {
       case SaveFormat::Text:
         // The whole entry, so streams keep their titles.
-        text.append(WithoutFolder(entry, folder));
+        AppendPlaylistLine(text, entry, folder);
         break;
       case SaveFormat::Pls:
         text.append("File").append(std::to_string(number)).append("=");
-        text.append(WithoutFolder(EntryLocation(entry), folder));
+        AppendPlaylistLine(text, EntryLocation(entry), folder);
         break;
       case SaveFormat::M3u:
-        text.append(WithoutFolder(EntryLocation(entry), folder));
+        AppendPlaylistLine(text, EntryLocation(entry), folder);
         break;
     }
     text.append(kLineEnd);
   }
+  if (LooksLikeByteOrderMark(text)) text.insert(0, kUtf8ByteOrderMark);
   return text;
 }
 

@@ -10,7 +10,9 @@ namespace tarvo {
 void LoadPlayListAc(Core& core);
 
 // Asks for a file name and saves the whole list in the format its extension
-// names (".txt", ".m3u" or ".pls", lower case); any other name saves nothing.
+// names, in any case (".txt", ".m3u" or ".m3u8", ".pls"). A name with another
+// extension, or none, gets the chosen filter's extension added; replacing a
+// file of that longer name is asked about first.
 void SavePlaylistAc(Core& core);
 
 }  // namespace tarvo

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "base/text.h"
+#include "base/utf16.h"
 #include "platform/file_io.h"
 
 namespace tarvo {
@@ -79,6 +80,22 @@ class LineSplitter {
   bool atFileStart_ = true;
 };
 
+std::vector<std::string> LinesOfText(std::string_view text) {
+  std::vector<std::string> lines;
+  LineSplitter splitter(CountLineFeeds(text), lines);
+  splitter.Feed(text);
+  splitter.Finish();
+  return lines;
+}
+
+// A UTF-16 file is converted whole: its line ends are only found in the
+// converted text.
+std::optional<std::vector<std::string>> ReadUtf16Lines(const std::string& path, Utf16Order order) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) return std::nullopt;
+  return LinesOfText(Utf16ToUtf8(std::string_view(*bytes).substr(2), order));
+}
+
 }  // namespace
 
 std::optional<std::vector<std::string>> ReadPlaylistLines(const std::string& path) {
@@ -87,9 +104,15 @@ std::optional<std::vector<std::string>> ReadPlaylistLines(const std::string& pat
   // are never held whole, which keeps a 100,000-line playlist at the memory
   // of its lines.
   std::size_t lineFeeds = 0;
-  if (!ForEachFileBlock(path, [&lineFeeds](std::string_view block) { lineFeeds += CountLineFeeds(block); })) {
-    return std::nullopt;
-  }
+  std::optional<Utf16Order> utf16;
+  bool firstBlock = true;
+  const bool counted = ForEachFileBlock(path, [&](std::string_view block) {
+    if (firstBlock) utf16 = Utf16OrderOf(block);
+    firstBlock = false;
+    lineFeeds += CountLineFeeds(block);
+  });
+  if (!counted) return std::nullopt;
+  if (utf16) return ReadUtf16Lines(path, *utf16);
   std::vector<std::string> lines;
   LineSplitter splitter(lineFeeds, lines);
   if (!ForEachFileBlock(path, [&splitter](std::string_view block) { splitter.Feed(block); })) return std::nullopt;

@@ -12,7 +12,7 @@ PlaylistPrefetch::PlaylistPrefetch(std::string path) : path_(std::move(path)) {
     // Taken before the read: a change during the read makes Take refuse.
     stamp_ = StampOf(path_);
     const HugePageHeapScope hugePages;
-    entries_ = ReadTextPlaylistEntries(path_);
+    entries_ = ReadTextPlaylistEntries(path_, PlaylistOrigin::Autosave);
   });
 }
 

@@ -14,7 +14,7 @@ namespace tarvo {
 
 class PlaylistPrefetch {
  public:
-  // Starts reading `path` at once.
+  // Starts reading `path`, the autosaved playlist, at once.
   explicit PlaylistPrefetch(std::string path);
   ~PlaylistPrefetch();
   PlaylistPrefetch(const PlaylistPrefetch&) = delete;

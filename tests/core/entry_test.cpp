@@ -14,6 +14,7 @@ TEST(EntryKindOf, ClassifiesByExtensionCaseInsensitively) {
   EXPECT_EQ(EntryKindOf("/music/a.it"), EntryKind::Module);
   EXPECT_EQ(EntryKindOf("/music/a.wma"), EntryKind::Stream);
   EXPECT_EQ(EntryKindOf("/lists/a.m3u"), EntryKind::M3uList);
+  EXPECT_EQ(EntryKindOf("/lists/a.M3U8"), EntryKind::M3uList);
   EXPECT_EQ(EntryKindOf("/lists/a.pls"), EntryKind::PlsList);
   EXPECT_EQ(EntryKindOf("/lists/a.asx"), EntryKind::AsxList);
   EXPECT_EQ(EntryKindOf("/lists/a.b4s"), EntryKind::B4sList);

@@ -142,21 +142,33 @@ TEST_F(LoadIntoPlaylistTest, OpenPlaylistCommandReplacesTheListAndRemembersItsFo
   EXPECT_EQ(ReadIniString(core, "General", "PlaylistFolder", ""), files.Path() + "lists/");
 }
 
-TEST_F(LoadIntoPlaylistTest, SavePlaylistCommandPicksTheFormatByExactExtension) {
+TEST_F(LoadIntoPlaylistTest, SavePlaylistCommandPicksTheFormatByExtensionInAnyCase) {
   WriteIniString(core, "General", "PlaylistFolder", "/stored/");
   SetEntries({"http://radio.example/live|Jazz", "/m/a.mp3"});
   core.playlist.CurrentIndex = 1;
-  for (const char* name : {"a.TXT", "a.m3u8", "a.pls", "a.m3u", "a.txt"}) {
+  for (const char* name : {"Party.M3U", "a.Pls", "a.TXT", "b.m3u8"}) {
     ui.chosenFiles.push_back(files.Path() + name);
     SavePlaylistAc(core);
   }
-  EXPECT_FALSE(std::filesystem::exists(files.Path() + "a.TXT"));
-  EXPECT_FALSE(std::filesystem::exists(files.Path() + "a.m3u8"));
-  EXPECT_EQ(files.Read("a.pls"), "[playlist]\r\nVersion=2\r\nNumberOfEntries=2\r\n"
+  const std::string m3u = "http://radio.example/live\r\n/m/a.mp3\r\n";
+  EXPECT_EQ(files.Read("Party.M3U"), m3u);
+  EXPECT_EQ(files.Read("b.m3u8"), m3u);
+  EXPECT_EQ(files.Read("a.Pls"), "[playlist]\r\nVersion=2\r\nNumberOfEntries=2\r\n"
                                  "File1=http://radio.example/live\r\nFile2=/m/a.mp3\r\n");
-  EXPECT_EQ(files.Read("a.m3u"), "http://radio.example/live\r\n/m/a.mp3\r\n");
-  EXPECT_EQ(files.Read("a.txt"), "http://radio.example/live|Jazz\r\n/m/a.mp3\r\n");
+  EXPECT_EQ(files.Read("a.TXT"), "http://radio.example/live|Jazz\r\n/m/a.mp3\r\n");
   EXPECT_EQ(core.playlist.CurrentIndex, 1);
+
+  // Another extension gets the chosen filter's (M3U, then "All files").
+  ui.chosenFiles = {files.Path() + "Party.2024", files.Path() + "Party.2024"};
+  ui.chosenFilters = {1, 3};
+  SavePlaylistAc(core);
+  EXPECT_EQ(files.Read("Party.2024.m3u"), m3u);
+  EXPECT_FALSE(std::filesystem::exists(files.Path() + "Party.2024"));
+  // That longer name exists now: replacing it is asked, and No keeps it.
+  files.Write("Party.2024.txt", "keep");
+  SavePlaylistAc(core);
+  EXPECT_EQ(ui.questions.back(), "Party.2024.txt already exists.\rDo you want to replace it?");
+  EXPECT_EQ(files.Read("Party.2024.txt"), "keep");
 
   const FileDialogRequest& request = ui.fileDialogs.front();
   EXPECT_EQ(request.startFolder, "/stored/");

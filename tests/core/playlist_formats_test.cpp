@@ -29,18 +29,34 @@ class PlaylistFormatsTest : public CoreTest {
 
 TEST(ResolvePlaylistLine, KeepsAbsoluteAndAddressLinesAndResolvesTheRest) {
   const std::string folder = "/lists/";
-  EXPECT_EQ(ResolvePlaylistLine("Rock\\a.mp3", folder), "/lists/Rock/a.mp3");
+  constexpr Backslashes windows = Backslashes::Separators;
+  EXPECT_EQ(ResolvePlaylistLine("Rock\\a.mp3", folder, windows), "/lists/Rock/a.mp3");
   // A single leading "\" means the playlist's folder, not the root.
-  EXPECT_EQ(ResolvePlaylistLine("\\Rock\\a.mp3", folder), "/lists/Rock/a.mp3");
-  EXPECT_EQ(ResolvePlaylistLine("/music/a.mp3", folder), "/music/a.mp3");
-  EXPECT_EQ(ResolvePlaylistLine("\\\\server\\share\\a.mp3", folder), "//server/share/a.mp3");
-  EXPECT_EQ(ResolvePlaylistLine("D:\\Music\\a.mp3", folder), "D:/Music/a.mp3");
-  EXPECT_EQ(ResolvePlaylistLine("file:///music/a.mp3", folder), "file:///music/a.mp3");
+  EXPECT_EQ(ResolvePlaylistLine("\\Rock\\a.mp3", folder, windows), "/lists/Rock/a.mp3");
+  EXPECT_EQ(ResolvePlaylistLine("/music/a.mp3", folder, windows), "/music/a.mp3");
+  EXPECT_EQ(ResolvePlaylistLine("file:///music/a.mp3", folder, windows), "file:///music/a.mp3");
   // A stream keeps address and title exactly, backslashes included.
-  EXPECT_EQ(ResolvePlaylistLine("http://radio.example/live|AC\\DC", folder), "http://radio.example/live|AC\\DC");
+  EXPECT_EQ(ResolvePlaylistLine("http://radio.example/live|AC\\DC", folder, windows),
+            "http://radio.example/live|AC\\DC");
   // A colon inside a relative name does not make it absolute.
-  EXPECT_EQ(ResolvePlaylistLine("Song: Live.mp3", folder), "/lists/Song: Live.mp3");
-  EXPECT_EQ(ResolvePlaylistLine("", folder), "/lists/");
+  EXPECT_EQ(ResolvePlaylistLine("Song: Live.mp3", folder, windows), "/lists/Song: Live.mp3");
+  EXPECT_EQ(ResolvePlaylistLine("", folder, windows), "/lists/");
+  EXPECT_EQ(ResolvePlaylistLine("./a.mp3", folder, windows), "/lists/a.mp3");
+}
+
+TEST(ResolvePlaylistLine, BackslashSeparatesOnlyInWindowsPathsUnlessTheListUsesItThroughout) {
+  const std::string folder = "/lists/";
+  constexpr Backslashes mixed = Backslashes::InWindowsPaths;
+  EXPECT_EQ(ResolvePlaylistLine("D:\\Music\\a.mp3", folder, mixed), "D:/Music/a.mp3");
+  EXPECT_EQ(ResolvePlaylistLine("\\\\server\\share\\a.mp3", folder, mixed), "//server/share/a.mp3");
+  EXPECT_EQ(ResolvePlaylistLine("/music/AC\\DC - Thunder.mp3", folder, mixed), "/music/AC\\DC - Thunder.mp3");
+  EXPECT_EQ(ResolvePlaylistLine("./AC\\DC.mp3", folder, mixed), "/lists/AC\\DC.mp3");
+  // Our own list never rewrites a name, whatever it looks like.
+  EXPECT_EQ(ResolvePlaylistLine("D:\\x.mp3", folder, Backslashes::InNames), "/lists/D:\\x.mp3");
+
+  EXPECT_EQ(BackslashesOfLines({"http://radio.example/a", "..\\a.mp3", "", "b.mp3"}), Backslashes::Separators);
+  EXPECT_EQ(BackslashesOfLines({"..\\a.mp3", "Pop/b.mp3"}), Backslashes::InWindowsPaths);
+  EXPECT_EQ(BackslashesOfLines({"a.mp3", "b.mp3"}), Backslashes::InWindowsPaths);
 }
 
 TEST_F(PlaylistFormatsTest, TextPlaylistSavedRelativeReadsBackWhereverItMoved) {

@@ -17,7 +17,8 @@ TEST(PlaylistPrefetch, GivesTheResolvedEntriesOnceAndOnlyForItsPath) {
   const std::string path = folder.Write("Playlist.txt", "/m/a.mp3\r\nRock\\b.mp3\r\n");
   PlaylistPrefetch prefetch(path);
   EXPECT_FALSE(prefetch.Take(folder.Path() + "other.txt").has_value());
-  EXPECT_EQ(prefetch.Take(path), (Lines{"/m/a.mp3", folder.Path() + "Rock/b.mp3"}));
+  // The autosave's names are never rewritten: "\\" is part of a Linux name.
+  EXPECT_EQ(prefetch.Take(path), (Lines{"/m/a.mp3", folder.Path() + "Rock\\b.mp3"}));
   EXPECT_FALSE(prefetch.Take(path).has_value());
 }
 

@@ -18,6 +18,17 @@ std::optional<std::string> FakeUi::ChooseFile(const FileDialogRequest& request) 
   return chosen;
 }
 
+std::optional<ChosenSaveFile> FakeUi::ChooseSaveFile(const FileDialogRequest& request) {
+  std::optional<std::string> chosen = ChooseFile(request);
+  int filter = 0;
+  if (!chosenFilters.empty()) {
+    filter = chosenFilters.front();
+    chosenFilters.pop_front();
+  }
+  if (!chosen) return std::nullopt;
+  return ChosenSaveFile{std::move(*chosen), filter};
+}
+
 std::vector<std::string> FakeUi::ChooseFiles(const FileDialogRequest& request) {
   fileDialogs.push_back(request);
   if (chosenFileLists.empty()) return {};

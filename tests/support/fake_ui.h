@@ -23,6 +23,7 @@ class FakeUi : public Ui {
   bool AskYesNo(const std::string& text) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   std::vector<std::string> ChooseFiles(const FileDialogRequest& request) override;
+  std::optional<ChosenSaveFile> ChooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
                                      const std::string& text) override;
   void ProcessPendingEvents() override;
@@ -36,6 +37,7 @@ class FakeUi : public Ui {
   std::vector<FileDialogRequest> fileDialogs;
   std::deque<std::optional<std::string>> chosenFiles;  // cancel when empty
   std::deque<std::vector<std::string>> chosenFileLists;  // cancel when empty
+  std::deque<int> chosenFilters;  // for save dialogs answered from chosenFiles; the first filter when empty
   // Each AskText as caption, prompt and the text offered.
   std::vector<std::vector<std::string>> textQuestions;
   std::deque<std::optional<std::string>> textAnswers;  // Cancel when empty
