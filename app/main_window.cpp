@@ -22,6 +22,7 @@
 #include "playback/key_dispatcher.h"
 #include "playback/level_meter.h"
 #include "playback/sequencing.h"
+#include "playlist/list_keys.h"
 #include "playlist/model.h"
 #include "settings/settings_store.h"
 #include "settings/schemes.h"
@@ -232,7 +233,15 @@ bool TAppTarvo::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (watched != listScreen_) return QMainWindow::eventFilter(watched, event);
-  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Ctrl+Space toggles the focused row, as in any list, instead of
+    // running the mixer reset whose shortcut it also is.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Space)) {
+      event->accept();
+      return true;
+    }
+  } else if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
     if (FilterListKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress)) return true;
   } else if (event->type() == QEvent::ContextMenu) {
     listPopup_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
@@ -261,8 +270,10 @@ bool TAppTarvo::FilterListKey(QKeyEvent* key, bool pressed) {
     if (IsVolumeKey(code) && core_.settings.levelMeterStyle == tarvo::kLevelMeter14Style) {
       progressPanel_->SetVolumeKeyHeld(true);
     }
-    // A handled key is swallowed with its character.
-    return tarvo::DispatchKeyCommand(core_, code, ShiftStateOf(*key));
+    // A handled key is swallowed with its character; what the dispatcher
+    // leaves may be one of the list's own keys.
+    const int shift = ShiftStateOf(*key);
+    return tarvo::DispatchKeyCommand(core_, code, shift) || tarvo::ListKeyDown(core_, code, shift);
   }
   if (key->isAutoRepeat()) return false;
   if (IsVolumeKey(code)) progressPanel_->SetVolumeKeyHeld(false);

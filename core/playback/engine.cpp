@@ -255,7 +255,7 @@ void PlaybackEngine::PlaySelected() {
 void PlaybackEngine::PauseOrResume() {
   Core& core = *core_;
   if (!deviceOpen_) {
-    PlaySelected();
+    tarvo::PlaySelected(core);
     return;
   }
   if (IsPaused()) {
