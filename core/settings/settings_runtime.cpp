@@ -69,7 +69,7 @@ void LoadPlaylistState(Core& core, const IniDocument& ini) {
   playlist.MusicFolders = MusicFoldersIn(ini);
 
   // Quotes let a hand-written delimiter keep its leading and trailing blanks.
-  playlist.RelativeDelimiter = IniString(ini, kTweak, "RelativeDelimiter", " \\ ");
+  playlist.RelativeDelimiter = IniString(ini, kTweak, "RelativeDelimiter", " / ");
   std::erase(playlist.RelativeDelimiter, '"');
 }
 
