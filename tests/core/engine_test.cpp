@@ -261,6 +261,38 @@ TEST_F(EngineTest, StopPausesThenReleasesAndASeekKeepsAPausedEntryPaused) {
   EXPECT_FALSE(engine->DeviceOpen());
 }
 
+TEST_F(EngineTest, SeeksAndRewindsOfAPausedEntryAreNeverHeard) {
+  // Real time: the WAV holds what a listener heard, and stops growing at a
+  // pause.
+  UseOutput("wav:" + OutPath());
+  SetEntries({Wav("ten.wav", ToneSpec(10.0, 22050, 1))});
+  engine->PlayEntry(0);
+  ASSERT_TRUE(TickUntil([&] { return engine->ElapsedMs() > 300; }));
+  engine->PauseOrResume();
+  ASSERT_TRUE(engine->IsPaused());
+  std::this_thread::sleep_for(100ms);
+  EXPECT_GE(engine->ElapsedMs(), 300);  // also lets the output hand over what was heard
+  const std::size_t heardAtPause = ReadWavData(OutPath()).size();
+
+  for (int i = 0; i < 10; ++i) {
+    DispatchKeyCommand(*core, kKeyRight, kNoModifier);
+    engine->SeekStepRelease();
+  }
+  for (int i = 0; i < 10; ++i) DispatchKeyCommand(*core, kKeyBackspace, kNoModifier);
+  std::this_thread::sleep_for(300ms);
+  EXPECT_TRUE(engine->IsPaused());
+  EXPECT_EQ(ReadWavData(OutPath()).size(), heardAtPause);
+
+  // Resumed at the rewound start: what follows the pause is the entry's
+  // beginning again.
+  engine->PauseOrResume();
+  const std::size_t compared = FramesOf(0.2, 22050);
+  ASSERT_TRUE(TickUntil([&] { return ReadWavData(OutPath()).size() >= heardAtPause + compared; }));
+  const std::vector<std::int16_t> heard = ReadWavData(OutPath());
+  EXPECT_TRUE(std::equal(heard.begin(), heard.begin() + static_cast<std::ptrdiff_t>(compared),
+                         heard.begin() + static_cast<std::ptrdiff_t>(heardAtPause)));
+}
+
 TEST_F(EngineTest, ASeekAfterTheDecoderRanOutOpensTheEntryAfresh) {
   UseOutput("null");
   SetEntries({Wav("short.wav", ToneSpec(2.0, 22050, 1))});

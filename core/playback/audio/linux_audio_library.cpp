@@ -160,6 +160,14 @@ bool LinuxAudioLibrary::StreamPlay(AudioHandle channel) {
   return Succeed(true);
 }
 
+bool LinuxAudioLibrary::StreamPlayPaused(AudioHandle channel) {
+  const std::shared_ptr<OutputStream> output = FindOutput(channel);
+  if (!output) return false;
+  AudioError error = AudioError::Ok;
+  if (!output->StartPaused(error)) return Fail(error, false);
+  return Succeed(true);
+}
+
 bool LinuxAudioLibrary::ChannelStop(AudioHandle channel) {
   const std::shared_ptr<OutputStream> output = FindOutput(channel);
   if (!output) return false;
