@@ -468,26 +468,29 @@ TEST_F(EngineTest, AnMp3WhoseLastFifthOfASecondIsSilentIsCutWhereThatSilenceBegi
   EXPECT_EQ(frames, FramesOf(4.0) - FramesOf(0.2));
 }
 
-TEST_F(EngineTest, EntriesOfAnotherRateOrOfThreeSecondsOrLessStartAfreshOnceTheOutputDrained) {
+TEST_F(EngineTest, EntriesOfAnotherRateOrSampleWidthOrOfThreeSecondsOrLessStartAfreshOnceTheOutputDrained) {
   UseWavFast();
   core->settings.playMode = kPlayListMode;
+  const std::string eightBit = home.Path() + "eight_bit.wav";
+  testing::WriteWav(eightBit, ToneSpec(4.0), testing::WavSamples::Unsigned8);
   SetEntries({Mp3("long1.mp3", ToneSpec(4.0)), Mp3("short.mp3", ToneSpec(2.5)), Mp3("long2.mp3", ToneSpec(4.0)),
-              Mp3("half_rate.mp3", ToneSpec(4.0, 22050))});
+              eightBit, Mp3("half_rate.mp3", ToneSpec(4.0, 22050))});
   engine->PlayEntry(0);
   std::vector<audio::AudioHandle> outputs{engine->OutputStream()};
   ASSERT_TRUE(TickUntil([&] { return !engine->DeviceOpen(); }, 15s, [&] {
     const auto index = static_cast<std::size_t>(core->playlist.CurrentIndex);
     if (index == outputs.size()) outputs.push_back(engine->OutputStream());
   }));
-  ASSERT_EQ(outputs.size(), 4u);
+  ASSERT_EQ(outputs.size(), 5u);
   for (std::size_t i = 1; i < outputs.size(); ++i) {
     EXPECT_NE(outputs[i], outputs[i - 1]) << "entry " << i << " has an output of its own";
   }
 
-  // Every entry was heard to its end before the next began: the first three
-  // in the 44100 Hz file, less only what the tail cuts of the long ones take.
+  // Every entry was heard to its end before the next began: the first
+  // four in the 44100 Hz file, less only what the tail cuts of the long MP3
+  // ones take.
   const std::int64_t sameRate = static_cast<std::int64_t>(ReadWavData(OutPath()).size()) / 2;
-  const std::int64_t expected = FramesOf(4.0) + FramesOf(2.5) + FramesOf(4.0);
+  const std::int64_t expected = FramesOf(4.0) + FramesOf(2.5) + FramesOf(4.0) + FramesOf(4.0);
   EXPECT_LE(sameRate, expected);
   EXPECT_GE(sameRate, expected - FramesOf(0.010));
   const std::int64_t halfRate = static_cast<std::int64_t>(ReadWavData(OutPath(2)).size()) / 2;

@@ -204,7 +204,8 @@ bool LinuxAudioLibrary::ChannelGetInfo(AudioHandle channel, ChannelInfo& info) {
   const PcmFormat& format = entry->Format();
   info.rate = static_cast<std::uint32_t>(format.rate);
   info.channels = static_cast<std::uint32_t>(format.channels);
-  info.flags = entry->decoder ? kFlagDecodeOnly : 0;
+  info.flags = 0;
+  if (entry->decoder) info.flags = kFlagDecodeOnly | (entry->decoder->EightBitSource() ? kFlag8Bit : 0);
   return Succeed(true);
 }
 
