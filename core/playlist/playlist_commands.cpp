@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "playlist/dialog_start_folder.h"
 #include "playlist/entry.h"
 #include "playlist/formats_write.h"
 #include "playlist/load_into_playlist.h"
@@ -31,7 +32,7 @@ std::optional<SaveFormat> SaveFormatOfName(const std::string& path) {
 
 void LoadPlayListAc(Core& core) {
   FileDialogRequest request;
-  request.startFolder = ReadIniString(core, kSettingsSection, kPlaylistFolderKey, "");
+  request.startFolder = DialogStartFolder(core, ReadIniString(core, kSettingsSection, kPlaylistFolderKey, ""));
   request.filter = kOpenPlaylistFilter;
   const std::optional<std::string> chosen = core.ui.ChooseFile(request);
   if (!chosen) return;
@@ -43,10 +44,9 @@ void LoadPlayListAc(Core& core) {
 
 void SavePlaylistAc(Core& core) {
   FileDialogRequest request;
-  request.startFolder = core.playlist.LastScannedFolder;
-  if (request.startFolder.empty()) {
-    request.startFolder = ReadIniString(core, kSettingsSection, kPlaylistFolderKey, "");
-  }
+  std::string lastUsed = core.playlist.LastScannedFolder;
+  if (lastUsed.empty()) lastUsed = ReadIniString(core, kSettingsSection, kPlaylistFolderKey, "");
+  request.startFolder = DialogStartFolder(core, lastUsed);
   request.filter = kSavePlaylistFilter;
   request.defaultExtension = "txt";
   request.save = true;
