@@ -30,6 +30,11 @@
 namespace {
 
 constexpr int kModePanel = 2;
+constexpr int kInfoPanel = 3;
+// The longest texts the default window must show whole: the time of an
+// entry up to 99 minutes and a file's description.
+constexpr char kWidestTime[] = "00:00 / 00:00 / -00:00";
+constexpr char kWidestInfo[] = "128 Kbps Stereo";
 constexpr int kVolumeBarMax = 100;
 
 tarvo::Color ToColor(const QColor& color) { return tarvo::Color{static_cast<std::uint32_t>(color.rgb() & 0xFFFFFF)}; }
@@ -125,11 +130,33 @@ void TAppTarvo::BuildStatusBar() {
 TVemmoProgress* TAppTarvo::Progres() const { return progressPanel_->Progres(); }
 
 void TAppTarvo::ApplySettings() {
-  const tarvo::WindowBounds& bounds = core_.settings.bounds;
-  setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
   statusBar()->setVisible(core_.settings.statusBar);
   SetPlayBarShown(core_.settings.playBar);
   SetProgressPanelShown(core_.settings.progressPanel);
+  tarvo::WindowBounds& bounds = core_.settings.bounds;
+  // 310 pixels hold the texts of the original font; a larger desktop font
+  // widens the default size (kept centred) and the minimum. Stored sizes
+  // stay as they are.
+  const int needed = WidthShowingTexts();
+  if (core_.settings.defaultSize && needed > bounds.width) {
+    bounds.left -= (needed - bounds.width) / 2;
+    bounds.width = needed;
+  }
+  setMinimumWidth(std::min(needed, bounds.width));
+  setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
+}
+
+// The window width at which the menu titles, the time label and the file's
+// description in the status bar show whole in the window's font.
+int TAppTarvo::WidthShowingTexts() {
+  const int frame = 2;
+  const int time = progressPanel_->WidthShowingTime(QString::fromLatin1(kWidestTime)) + frame;
+  QLabel* info = statusPanels_[kInfoPanel];
+  const QString shown = info->text();
+  info->setText(QString::fromLatin1(kWidestInfo));
+  const int status = statusBar()->sizeHint().width() + frame;
+  info->setText(shown);
+  return std::max({time, status, menuBar()->sizeHint().width()});
 }
 
 void TAppTarvo::SetPlayBarShown(bool shown) {

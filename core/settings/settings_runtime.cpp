@@ -37,6 +37,7 @@ void LoadWindowState(Core& core, const IniDocument& ini, int screenWidth, int sc
   RuntimeSettings& settings = core.settings;
   const std::string_view section = BoundsSection(core);
   WindowBounds& bounds = settings.bounds;
+  settings.defaultSize = !ini.Value(section, "Width") && !ini.Value(section, "Height");
   bounds.width = IniInteger(ini, section, "Width", kDefaultWidth);
   bounds.height = IniInteger(ini, section, "Height", kDefaultHeight);
   // The default position centres the size just read.
