@@ -23,6 +23,7 @@
 #include "playlist/model.h"
 #include "playlist/playlist_commands.h"
 #include "settings/favorites.h"
+#include "settings/music_folder_choice.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -57,11 +58,11 @@ void ConnectViews(Core& core, CommandTable& commands, TAppTarvo& window) {
   commands.Connect(QStringLiteral("View1Ac"), [&core] { SetViewFormat(core, 0); });
   commands.Connect(QStringLiteral("View2Ac"), [&core] { SetViewFormat(core, 1); });
   commands.Connect(QStringLiteral("View3Ac"), [&core] {
-    // The music folders are chosen in the preferences; the relative style
-    // is shown either way.
+    // The relative style is shown whether or not a folder was chosen.
     if (core.playlist.MusicFolders.empty()) {
       ShowMessageBox(core, static_cast<int>(MessageKind::Information),
                      "Before you start viewing in relative path style, please set your music folder first.");
+      ChooseMusicFolder(core);
     }
     SetViewFormat(core, 2);
   });

@@ -22,6 +22,7 @@
 #include "playback/key_dispatcher.h"
 #include "playback/level_meter.h"
 #include "playback/sequencing.h"
+#include "playlist/list_keys.h"
 #include "playlist/model.h"
 #include "settings/settings_store.h"
 #include "settings/schemes.h"
@@ -29,6 +30,11 @@
 namespace {
 
 constexpr int kModePanel = 2;
+constexpr int kInfoPanel = 3;
+// The longest texts the default window must show whole: the time of an
+// entry up to 99 minutes and a file's description.
+constexpr char kWidestTime[] = "00:00 / 00:00 / -00:00";
+constexpr char kWidestInfo[] = "128 Kbps Stereo";
 constexpr int kVolumeBarMax = 100;
 
 tarvo::Color ToColor(const QColor& color) { return tarvo::Color{static_cast<std::uint32_t>(color.rgb() & 0xFFFFFF)}; }
@@ -124,11 +130,33 @@ void TAppTarvo::BuildStatusBar() {
 TVemmoProgress* TAppTarvo::Progres() const { return progressPanel_->Progres(); }
 
 void TAppTarvo::ApplySettings() {
-  const tarvo::WindowBounds& bounds = core_.settings.bounds;
-  setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
   statusBar()->setVisible(core_.settings.statusBar);
   SetPlayBarShown(core_.settings.playBar);
   SetProgressPanelShown(core_.settings.progressPanel);
+  tarvo::WindowBounds& bounds = core_.settings.bounds;
+  // 310 pixels hold the texts of the original font; a larger desktop font
+  // widens the default size (kept centred) and the minimum. Stored sizes
+  // stay as they are.
+  const int needed = WidthShowingTexts();
+  if (core_.settings.defaultSize && needed > bounds.width) {
+    bounds.left -= (needed - bounds.width) / 2;
+    bounds.width = needed;
+  }
+  setMinimumWidth(std::min(needed, bounds.width));
+  setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
+}
+
+// The window width at which the menu titles, the time label and the file's
+// description in the status bar show whole in the window's font.
+int TAppTarvo::WidthShowingTexts() {
+  const int frame = 2;
+  const int time = progressPanel_->WidthShowingTime(QString::fromLatin1(kWidestTime)) + frame;
+  QLabel* info = statusPanels_[kInfoPanel];
+  const QString shown = info->text();
+  info->setText(QString::fromLatin1(kWidestInfo));
+  const int status = statusBar()->sizeHint().width() + frame;
+  info->setText(shown);
+  return std::max({time, status, menuBar()->sizeHint().width()});
 }
 
 void TAppTarvo::SetPlayBarShown(bool shown) {
@@ -232,7 +260,15 @@ bool TAppTarvo::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (watched != listScreen_) return QMainWindow::eventFilter(watched, event);
-  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    // Ctrl+Space toggles the focused row, as in any list, instead of
+    // running the mixer reset whose shortcut it also is.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Space)) {
+      event->accept();
+      return true;
+    }
+  } else if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
     if (FilterListKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress)) return true;
   } else if (event->type() == QEvent::ContextMenu) {
     listPopup_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
@@ -261,8 +297,10 @@ bool TAppTarvo::FilterListKey(QKeyEvent* key, bool pressed) {
     if (IsVolumeKey(code) && core_.settings.levelMeterStyle == tarvo::kLevelMeter14Style) {
       progressPanel_->SetVolumeKeyHeld(true);
     }
-    // A handled key is swallowed with its character.
-    return tarvo::DispatchKeyCommand(core_, code, ShiftStateOf(*key));
+    // A handled key is swallowed with its character; what the dispatcher
+    // leaves may be one of the list's own keys.
+    const int shift = ShiftStateOf(*key);
+    return tarvo::DispatchKeyCommand(core_, code, shift) || tarvo::ListKeyDown(core_, code, shift);
   }
   if (key->isAutoRepeat()) return false;
   if (IsVolumeKey(code)) progressPanel_->SetVolumeKeyHeld(false);

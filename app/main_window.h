@@ -54,6 +54,7 @@ class TAppTarvo : public QMainWindow {
 
  private:
   bool MovedWithoutCaptionBar(const QMouseEvent& event);
+  int WidthShowingTexts();
   QWidget* BuildPlayBar();
   void BuildStatusBar();
   void ShowCheckedCommands();

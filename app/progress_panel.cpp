@@ -184,6 +184,22 @@ bool TProgressPanel::VolumeBarShown() const {
 
 void TProgressPanel::resizeEvent(QResizeEvent*) { LayOut(); }
 
+// The right edge of the time label: left of the 14-step meter, or left of
+// the volume label (which stands left of the 6-step meter when shown).
+int TProgressPanel::TimeLabelRight(int clientWidth) const {
+  const tarvo::LevelMeterLayout layout = tarvo::LevelMeterLayoutFor(core_.settings.levelMeterStyle);
+  if (layout.levelMeter14Visible) return clientWidth - kRightMargin - kMeter14Width - kGap;
+  const int labelRight = layout.levelMeter6Visible ? clientWidth - kRightMargin - kMeter6Width - kGap : clientWidth - kGap;
+  return labelRight - kLabelVolumeWidth - kGap;
+}
+
+int TProgressPanel::WidthShowingTime(const QString& text) const {
+  const int timeLeft = playBarShown_ ? kTimeLeftWithPlayBar : kTimeLeftAlone;
+  // The label's frame and margins around the text, as Qt lays them out.
+  const int textWidth = labelTime_->fontMetrics().horizontalAdvance(text) + 2 * labelTime_->margin() + 2;
+  return timeLeft + textWidth + (0 - TimeLabelRight(0));
+}
+
 void TProgressPanel::LayOut() {
   const int style = core_.settings.levelMeterStyle;
   const tarvo::LevelMeterLayout layout = tarvo::LevelMeterLayoutFor(style);
@@ -201,17 +217,15 @@ void TProgressPanel::LayOut() {
   scalePanel_->move(meter14Left, kScaleTop);
 
   int seekRight = clientWidth - kSeekLeft;
-  int timeRight = clientWidth - kGap;
+  const int timeRight = TimeLabelRight(clientWidth);
   if (layout.levelMeter14Visible) {
     seekRight = meter14Left - kGap;
-    timeRight = meter14Left - kGap;
     // The volume label takes the scale's place while the volume changes.
     labelVolume_->setGeometry(meter6.left() - kGap - kLabelVolumeWidth, kScaleTop, kLabelVolumeWidth, kScaleHeight);
   } else {
     const int labelRight = layout.levelMeter6Visible ? meter6.left() - kGap : clientWidth - kGap;
     if (layout.levelMeter6Visible) seekRight = meter6.left() - kGap;
     labelVolume_->setGeometry(labelRight - kLabelVolumeWidth, kRowTop, kLabelVolumeWidth, kRowHeight);
-    timeRight = labelVolume_->x() - kGap;
   }
   progres_->setGeometry(kSeekLeft, kSeekTop, std::max(seekRight - kSeekLeft, 0), kSeekHeight);
   playBar_->move(kPlayBarLeft, kRowTop);

@@ -35,6 +35,8 @@ class TProgressPanel : public QWidget {
   void ShowLevels();
   // The time text starts right of the play bar, or at the left edge.
   void SetPlayBarShown(bool shown);
+  // The panel width at which the time label shows `text` whole.
+  int WidthShowingTime(const QString& text) const;
   // In 14-step style a held volume key trades the scale for the volume
   // label and bar until the key is released.
   void SetVolumeKeyHeld(bool held);
@@ -54,6 +56,7 @@ class TProgressPanel : public QWidget {
   void BuildMeters();
   void BuildScale();
   void LayOut();
+  int TimeLabelRight(int clientWidth) const;
   bool VolumeBarShown() const;
 
   tarvo::Core& core_;

@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <algorithm>
 
 #include "app/input_form.h"
@@ -114,6 +117,29 @@ std::optional<std::string> QtUi::AskText(const std::string& caption, const std::
   // is one.
   if (!inputForm_) inputForm_ = new TInput_Form(window_);
   return inputForm_->Ask(caption, prompt, text);
+}
+
+std::string QtUi::ChooseFolder(const std::string& caption, const std::string& instruction) {
+  // Qt's own dialog, which has room for the instruction under its tree.
+  QFileDialog dialog(window_, MessageText(caption), QDir::homePath());
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+    auto* label = new QLabel(MessageText(instruction), &dialog);
+    label->setWordWrap(true);
+    grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  std::string folder = dialog.selectedFiles().constFirst().toStdString();
+  if (folder.empty() || folder.back() != '/') folder.push_back('/');
+  return folder;
+}
+
+std::string QtUi::DesktopFolder() const {
+  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+  if (desktop.isEmpty()) return {};
+  return (desktop + QLatin1Char('/')).toStdString();
 }
 
 void QtUi::ProcessPendingEvents() { QApplication::processEvents(); }

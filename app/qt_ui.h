@@ -30,6 +30,8 @@ class QtUi : public tarvo::Ui {
   std::vector<std::string> ChooseFiles(const tarvo::FileDialogRequest& request) override;
   std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
                                      const std::string& text) override;
+  std::string ChooseFolder(const std::string& caption, const std::string& instruction) override;
+  std::string DesktopFolder() const override;
   void ProcessPendingEvents() override;
   void SetBusyCursor(bool busy) override;
   void ListViewChanged() override;

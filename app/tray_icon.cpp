@@ -52,8 +52,7 @@ void TrayIcon::BuildMenu() {
     tarvo::DispatchKeyCommand(core_, tarvo::kKeyNumpad0, tarvo::kNoModifier);
   });
   addCommand(QStringLiteral("다음곡(&N)"), "NextAc");
-  // Present in the menu, but without an effect.
-  menu_->addAction(QStringLiteral("이전곡"));
+  addCommand(QStringLiteral("이전곡"), "PrevAc");
   addCommand(QStringLiteral("제목 복사(&C)"), "CopyPlAc");
   menu_->addSeparator();
   QAction* open = menu_->addAction(QStringLiteral("열기(&O)"), this, &TrayIcon::Restore);

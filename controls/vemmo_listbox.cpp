@@ -88,10 +88,13 @@ void TVemmoListbox::UpdateScrollRange() {
   tarvo::ListViewState& view = core_.listView;
   view.rowsPerPage = std::max(VisibleRowCount(), 1);
   QScrollBar* bar = verticalScrollBar();
-  const QSignalBlocker blocker(bar);
+  // The bar's signals stay on: the scroll area shows and hides the bar when
+  // its range changes. Its moves here only follow the core's top row.
+  syncingBar_ = true;
   bar->setRange(0, std::max(view.RowCount() - VisibleRowCount(), 0));
   bar->setPageStep(view.rowsPerPage);
   bar->setValue(view.topRow);
+  syncingBar_ = false;
 }
 
 void TVemmoListbox::resizeEvent(QResizeEvent* event) {
@@ -100,7 +103,7 @@ void TVemmoListbox::resizeEvent(QResizeEvent* event) {
 }
 
 void TVemmoListbox::scrollContentsBy(int, int) {
-  core_.listView.topRow = verticalScrollBar()->value();
+  if (!syncingBar_) core_.listView.topRow = verticalScrollBar()->value();
   viewport()->update();
 }
 

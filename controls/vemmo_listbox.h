@@ -69,6 +69,8 @@ class TVemmoListbox : public QAbstractScrollArea {
   // mouse rests near or beyond an edge, so the list keeps scrolling.
   int lastDragY_ = 0;
   QTimer autoScroll_;
+  // Set while the scroll bar is brought to the core's row count and top row.
+  bool syncingBar_ = false;
   // Wheel movement short of a whole notch (fine-grained wheels and pads).
   int wheelRemainder_ = 0;
 };

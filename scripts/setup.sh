@@ -10,7 +10,7 @@ packages=(
   libmpg123-dev libvorbis-dev libsndfile1-dev libcurl4-openssl-dev libpulse-dev libx11-dev libfontconfig-dev
   # tests
   libgtest-dev libgmock-dev libmp3lame-dev
-  lame mpg123 vorbis-tools sox xvfb xauth pulseaudio pulseaudio-utils python3
+  lame mpg123 vorbis-tools sox xvfb xauth xdotool x11-apps pulseaudio pulseaudio-utils python3
   fonts-nanum
   # fuzzing: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev

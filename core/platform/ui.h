@@ -60,6 +60,17 @@ class Ui {
     return std::nullopt;
   }
 
+  // The folder dialog: `caption` as its title and `instruction` beside the
+  // folder tree (both with "\r" as the line break). The chosen folder ending
+  // in "/", or the empty text when the user cancelled; a window without one
+  // answers as if cancelled.
+  virtual std::string ChooseFolder([[maybe_unused]] const std::string& caption,
+                                   [[maybe_unused]] const std::string& instruction) {
+    return {};
+  }
+  // The user's desktop folder ending in "/"; empty when there is none.
+  virtual std::string DesktopFolder() const { return {}; }
+
   // Lets pending window events run; long operations call it between items,
   // so commands (Esc among them) may run re-entrantly.
   virtual void ProcessPendingEvents() = 0;

@@ -20,6 +20,14 @@ namespace {
 
 constexpr double kLeadInSeconds = 0.2;
 
+// An entry joins the running output only in its format: the same rate, the
+// same channel count and the same sample width (an 8-bit file among 16-bit
+// ones starts afresh).
+bool SameOutputFormat(const audio::ChannelInfo& output, const audio::ChannelInfo& next) {
+  return next.rate == output.rate && next.channels == output.channels &&
+         (next.flags & audio::kFlag8Bit) == (output.flags & audio::kFlag8Bit);
+}
+
 // The bytes at the start of a joined entry that are near-silent: the first
 // 0.2 s is read, and everything before the first sample louder than half the
 // average loudness is skipped. Leaves both decoders just after it.
@@ -120,8 +128,7 @@ void PlaybackEngine::PrepareNextEntry() {
     audio::ChannelInfo info;
     const bool opened = library_.ChannelGetInfo(next.mainDecoder, info);
     std::lock_guard lock(engineMutex_);
-    next.joinable = opened && info.rate == outputInfo_.rate && info.channels == outputInfo_.channels &&
-                    (info.flags & audio::kFlag8Bit) == (outputInfo_.flags & audio::kFlag8Bit) &&
+    next.joinable = opened && SameOutputFormat(outputInfo_, info) &&
                     next.length > library_.ChannelSeconds2Bytes(next.mainDecoder, kShortestJoinSeconds);
   }
   if (next.joinable) {

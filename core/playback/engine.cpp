@@ -106,7 +106,8 @@ void PlaybackEngine::PlayEntry(int index, bool fromTick) {
   ShowNewEntry(fromTick);
   SeekTo(0);
   SetVolume(core, core.settings.volume);
-  if (!library_.StreamPlay(outputStream_) && !reopeningDevice_) {
+  const bool started = startPaused_ ? library_.StreamPlayPaused(outputStream_) : library_.StreamPlay(outputStream_);
+  if (!started && !reopeningDevice_) {
     // The device went away while it was open (the sound server restarted):
     // release it and start the entry once more on a device opened afresh.
     reopeningDevice_ = true;
@@ -208,10 +209,15 @@ void PlaybackEngine::SeekTo(std::int64_t bytes) {
   const std::int64_t oneSecond = library_.ChannelSeconds2Bytes(outputStream_, 1.0);
   bytes = std::max<std::int64_t>(std::min(bytes, length - oneSecond), 0);
   const audio::ChannelState state = library_.ChannelIsActive(outputStream_);
+  const bool paused = state == audio::ChannelState::Paused;
   if (decoderEnded_.load(std::memory_order_acquire)) {
-    // The decoders are gone: open the entry afresh.
+    // The decoders are gone: open the entry afresh, paused when it was, so
+    // that nothing of it is heard.
     StopPlayback(false);
+    startPaused_ = paused;
     PlayEntry(core.playlist.CurrentIndex);
+    startPaused_ = false;
+    if (paused) ShowPaused();
   }
   library_.ChannelStop(outputStream_);
   {
@@ -225,9 +231,10 @@ void PlaybackEngine::SeekTo(std::int64_t bytes) {
   if (state == audio::ChannelState::Playing) {
     SetVolume(core, core.settings.volume);
     library_.StreamPlay(outputStream_);
-  } else if (state == audio::ChannelState::Paused) {
-    library_.StreamPlay(outputStream_);
-    library_.ChannelPause(outputStream_);
+  } else if (paused) {
+    // Started paused rather than played and paused again, which would let
+    // the first block of the new position through.
+    library_.StreamPlayPaused(outputStream_);
   }
 }
 
@@ -255,7 +262,7 @@ void PlaybackEngine::PlaySelected() {
 void PlaybackEngine::PauseOrResume() {
   Core& core = *core_;
   if (!deviceOpen_) {
-    PlaySelected();
+    tarvo::PlaySelected(core);
     return;
   }
   if (IsPaused()) {
@@ -270,13 +277,18 @@ void PlaybackEngine::PauseOrResume() {
     library_.ChannelResume(outputStream_);
     if (statusThread_.IsSuspended()) statusThread_.Resume();
     if (levelThread_) WakeLevelMeter(core, *levelThread_);
+    core.ui.WindowTextsChanged();
   } else {
     library_.ChannelPause(outputStream_);
-    core.texts.statusPanels[kProgressPanel] = "Paused";
-    if (!statusThread_.IsSuspended()) statusThread_.Suspend();
-    RequestLevelMeterPause(core);
+    ShowPaused();
   }
-  core.ui.WindowTextsChanged();
+}
+
+void PlaybackEngine::ShowPaused() {
+  core_->texts.statusPanels[kProgressPanel] = "Paused";
+  if (!statusThread_.IsSuspended()) statusThread_.Suspend();
+  RequestLevelMeterPause(*core_);
+  core_->ui.WindowTextsChanged();
 }
 
 void PlaybackEngine::StopStep() {

@@ -91,6 +91,8 @@ class PlaybackEngine : public PlaybackControl {
   void FreeChannels();
   void ReleaseDevice();
   void SetSeekLabel();
+  // "Paused" in the status bar; the status tick and the level meter rest.
+  void ShowPaused();
   std::int64_t MillisecondsToBytes(std::int64_t milliseconds);
   void RestartFromEnd();
 
@@ -116,6 +118,8 @@ class PlaybackEngine : public PlaybackControl {
   bool deviceOpen_ = false;
   // Set while PlayEntry starts an entry again on a device opened afresh.
   bool reopeningDevice_ = false;
+  // Set while SeekTo opens a paused entry afresh: it starts paused.
+  bool startPaused_ = false;
   audio::AudioHandle outputStream_ = 0;
   // Output byte position at which the playing entry started.
   std::int64_t positionBase_ = 0;

@@ -88,7 +88,7 @@ bool RunKeyCommand(Core& core, int key, int shift) {
   const bool upOrDown = key == kKeyUp || key == kKeyDown;
 
   if (key == kKeyEnter) {
-    playback.PlaySelected();
+    PlaySelected(core);
   } else if (key == kKeyNumpad0) {
     playback.StopStep();
   } else if (key == kKeySpace && noModifier) {
@@ -134,6 +134,15 @@ bool DispatchKeyCommand(Core& core, int key, int shift) {
   if (busy) return false;
   const BusyScope scope(busy);
   return RunKeyCommand(core, key, shift);
+}
+
+void PlaySelected(Core& core) {
+  if (!core.playlist.PlaylistEntries.empty()) {
+    core.playback.PlaySelected();
+    return;
+  }
+  OpenFileAc(core);
+  if (!core.playlist.PlaylistEntries.empty()) core.playback.PlayEntry(0);
 }
 
 bool DispatchGlobalHotkey(Core& core, int slot) {

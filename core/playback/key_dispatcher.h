@@ -44,6 +44,11 @@ inline constexpr int kCtrlModifier = 4;
 // A key arriving while a command runs is not handled and goes to the list.
 bool DispatchKeyCommand(Core& core, int key, int shift);
 
+// Enter: plays the focused row, or resumes it when it is the paused entry.
+// On an empty list it asks for files first (OpenFileAc) and plays the first
+// entry when some were added.
+void PlaySelected(Core& core);
+
 // The global hotkeys of slots 0..7: play, play/pause, stop, next, previous,
 // volume up, volume down, soft mute. False for the other slots, whose
 // actions (focus, exit, find, open folder, copy title) are the window's.

@@ -24,7 +24,9 @@ class PlaybackControl {
   // Stops playing; `release` also frees the output device.
   virtual void StopPlayback(bool release) = 0;
 
-  // The keys' playback operations.
+  // The keys' playback operations. PlaySelected plays the focused row of a
+  // list that is not empty (the Enter key's empty-list case is
+  // tarvo::PlaySelected's).
   virtual void PlaySelected() = 0;
   virtual void PauseOrResume() = 0;
   // First press pauses, second stops and releases the device.

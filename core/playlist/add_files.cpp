@@ -4,16 +4,22 @@
 #include <vector>
 
 #include "platform/file_io.h"
+#include "playlist/dialog_start_folder.h"
 #include "playlist/editing.h"
 #include "playlist/entry.h"
 #include "playlist/folder_scan.h"
 #include "playlist/load_into_playlist.h"
 #include "playlist/model.h"
 #include "playlist/sorting.h"
+#include "settings/settings_store.h"
 
 namespace tarvo {
 
 namespace {
+
+// The folder the add-files dialog last added from.
+constexpr char kSettingsSection[] = "General";
+constexpr char kAddFilesFolderKey[] = "AddFilesFolder";
 
 constexpr char kAddFilesTitle[] = "Add music file(s) to playlist";
 constexpr char kAddFilesFilter[] =
@@ -38,8 +44,11 @@ void OpenFileAc(Core& core) {
   FileDialogRequest request;
   request.title = kAddFilesTitle;
   request.filter = kAddFilesFilter;
+  request.startFolder = DialogStartFolder(core, ReadIniString(core, kSettingsSection, kAddFilesFolderKey, ""));
   const std::vector<std::string> picked = core.ui.ChooseFiles(request);
   if (picked.empty()) return;
+  const std::string folder(FolderOf(picked.front()));
+  if (!folder.empty()) WriteIniString(core, kSettingsSection, kAddFilesFolderKey, folder);
   std::vector<std::string> collected;
   for (const std::string& file : picked) {
     if (IsPlainEntry(file)) {

@@ -41,16 +41,14 @@ void ListMousePress(Core& core, ListMouseState& mouse, int row, bool ctrl, bool 
   mouse.pendingSingle = -1;
   if (row < 0 || row >= view.RowCount()) return;
   if (shift) {
-    const int anchor = mouse.anchorRow >= 0 && mouse.anchorRow < view.RowCount()
-                           ? mouse.anchorRow
-                           : std::max(view.focusedRow, 0);
+    const int anchor = view.anchorRow >= 0 ? view.anchorRow : std::max(view.focusedRow, 0);
     if (!ctrl) view.ClearSelection();
     for (int r = std::min(anchor, row); r <= std::max(anchor, row); ++r) view.Select(r, true);
     view.focusedRow = row;
     core.ui.ListViewChanged();
     return;
   }
-  mouse.anchorRow = row;
+  view.anchorRow = row;
   if (ctrl) {
     view.Select(row, !view.IsSelected(row));
     view.focusedRow = row;

@@ -23,16 +23,14 @@ void RightClickSelect(Core& core, int row);
 
 // What a left press leaves for the release.
 struct ListMouseState {
-  // Where Shift+click ranges start: the row of the last click without Shift.
-  int anchorRow = -1;
   // A plain press on a row of a multi-selection keeps the selection, so that
   // a drag moves all of it; without a drag the release selects this row alone.
   int pendingSingle = -1;
 };
 
 // A left press on `row`: plain selects it alone, Ctrl toggles it, Shift
-// selects the range from the anchor (Ctrl+Shift adds the range to the
-// selection). The row becomes the focused row.
+// selects the range from the list's anchor (Ctrl+Shift adds the range to the
+// selection). The row becomes the focused row; without Shift also the anchor.
 void ListMousePress(Core& core, ListMouseState& mouse, int row, bool ctrl, bool shift);
 
 // The left button went up; `dragged` when a drag ran since the press.

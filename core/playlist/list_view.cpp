@@ -9,6 +9,7 @@ void ListViewState::SetRowCount(int count) {
   for (int row = count; row < RowCount(); ++row) selectedCount_ -= selected_[row];
   selected_.resize(count, 0);
   if (focusedRow >= count) focusedRow = count - 1;
+  if (anchorRow >= count) anchorRow = count - 1;
   if (topRow >= count) topRow = std::max(count - 1, 0);
 }
 

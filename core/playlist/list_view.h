@@ -22,6 +22,9 @@ class ListViewState {
 
   // The focused row (the item index); -1 when none.
   int focusedRow = -1;
+  // Where Shift ranges start, for the keys and the mouse alike: the row last
+  // focused by a move or click without Shift; -1 when none.
+  int anchorRow = -1;
   int topRow = 0;
   // Whole rows that fit in the view; the window keeps it up to date.
   int rowsPerPage = 1;

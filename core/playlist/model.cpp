@@ -115,6 +115,7 @@ void SelectSingle(Core& core, int index) {
   view.ClearSelection();
   view.Select(index, true);
   view.focusedRow = index;
+  view.anchorRow = index;
   core.ui.ListViewChanged();
 }
 

@@ -8,6 +8,7 @@
 #include "base/text.h"
 #include "platform/file_io.h"
 
+#include "playlist/dialog_start_folder.h"
 #include "playlist/entry.h"
 #include "playlist/formats_write.h"
 #include "playlist/load_into_playlist.h"
@@ -49,7 +50,7 @@ std::string NameWithPlaylistExtension(const ChosenSaveFile& chosen) {
 
 void LoadPlayListAc(Core& core) {
   FileDialogRequest request;
-  request.startFolder = ReadIniString(core, kSettingsSection, kPlaylistFolderKey, "");
+  request.startFolder = DialogStartFolder(core, ReadIniString(core, kSettingsSection, kPlaylistFolderKey, ""));
   request.filter = kOpenPlaylistFilter;
   const std::optional<std::string> chosen = core.ui.ChooseFile(request);
   if (!chosen) return;
@@ -61,10 +62,9 @@ void LoadPlayListAc(Core& core) {
 
 void SavePlaylistAc(Core& core) {
   FileDialogRequest request;
-  request.startFolder = core.playlist.LastScannedFolder;
-  if (request.startFolder.empty()) {
-    request.startFolder = ReadIniString(core, kSettingsSection, kPlaylistFolderKey, "");
-  }
+  std::string lastUsed = core.playlist.LastScannedFolder;
+  if (lastUsed.empty()) lastUsed = ReadIniString(core, kSettingsSection, kPlaylistFolderKey, "");
+  request.startFolder = DialogStartFolder(core, lastUsed);
   request.filter = kSavePlaylistFilter;
   request.defaultExtension = "txt";
   request.save = true;

@@ -21,7 +21,9 @@ struct PlaylistState {
   int ViewFormat = 0;
   // Each folder ends in "/"; at most 20 are read from the settings.
   std::vector<std::string> MusicFolders;
-  std::string RelativeDelimiter = " \\ ";
+  // Between the folders of the relative path view: the separator of this
+  // system (a backslash would also show as the won sign in Korean fonts).
+  std::string RelativeDelimiter = " / ";
   std::string LastScannedFolder;
   // 0 by path and file name, 1 by file name only; other values sort like 0.
   int SortingWay = 0;

@@ -23,6 +23,9 @@ struct WindowBounds {
 struct RuntimeSettings {
   // Window: the normal (not maximized) bounds, refreshed by the window.
   WindowBounds bounds;
+  // No size was stored: the window may widen the default one until its
+  // texts fit the desktop's font.
+  bool defaultSize = true;
   bool maximized = false;
   bool playBar = true;
   bool progressPanel = true;

@@ -37,6 +37,7 @@ void LoadWindowState(Core& core, const IniDocument& ini, int screenWidth, int sc
   RuntimeSettings& settings = core.settings;
   const std::string_view section = BoundsSection(core);
   WindowBounds& bounds = settings.bounds;
+  settings.defaultSize = !ini.Value(section, "Width") && !ini.Value(section, "Height");
   bounds.width = IniInteger(ini, section, "Width", kDefaultWidth);
   bounds.height = IniInteger(ini, section, "Height", kDefaultHeight);
   // The default position centres the size just read.
@@ -69,7 +70,7 @@ void LoadPlaylistState(Core& core, const IniDocument& ini) {
   playlist.MusicFolders = MusicFoldersIn(ini);
 
   // Quotes let a hand-written delimiter keep its leading and trailing blanks.
-  playlist.RelativeDelimiter = IniString(ini, kTweak, "RelativeDelimiter", " \\ ");
+  playlist.RelativeDelimiter = IniString(ini, kTweak, "RelativeDelimiter", " / ");
   std::erase(playlist.RelativeDelimiter, '"');
 }
 

@@ -261,6 +261,38 @@ TEST_F(EngineTest, StopPausesThenReleasesAndASeekKeepsAPausedEntryPaused) {
   EXPECT_FALSE(engine->DeviceOpen());
 }
 
+TEST_F(EngineTest, SeeksAndRewindsOfAPausedEntryAreNeverHeard) {
+  // Real time: the WAV holds what a listener heard, and stops growing at a
+  // pause.
+  UseOutput("wav:" + OutPath());
+  SetEntries({Wav("ten.wav", ToneSpec(10.0, 22050, 1))});
+  engine->PlayEntry(0);
+  ASSERT_TRUE(TickUntil([&] { return engine->ElapsedMs() > 300; }));
+  engine->PauseOrResume();
+  ASSERT_TRUE(engine->IsPaused());
+  std::this_thread::sleep_for(100ms);
+  EXPECT_GE(engine->ElapsedMs(), 300);  // also lets the output hand over what was heard
+  const std::size_t heardAtPause = ReadWavData(OutPath()).size();
+
+  for (int i = 0; i < 10; ++i) {
+    DispatchKeyCommand(*core, kKeyRight, kNoModifier);
+    engine->SeekStepRelease();
+  }
+  for (int i = 0; i < 10; ++i) DispatchKeyCommand(*core, kKeyBackspace, kNoModifier);
+  std::this_thread::sleep_for(300ms);
+  EXPECT_TRUE(engine->IsPaused());
+  EXPECT_EQ(ReadWavData(OutPath()).size(), heardAtPause);
+
+  // Resumed at the rewound start: what follows the pause is the entry's
+  // beginning again.
+  engine->PauseOrResume();
+  const std::size_t compared = FramesOf(0.2, 22050);
+  ASSERT_TRUE(TickUntil([&] { return ReadWavData(OutPath()).size() >= heardAtPause + compared; }));
+  const std::vector<std::int16_t> heard = ReadWavData(OutPath());
+  EXPECT_TRUE(std::equal(heard.begin(), heard.begin() + static_cast<std::ptrdiff_t>(compared),
+                         heard.begin() + static_cast<std::ptrdiff_t>(heardAtPause)));
+}
+
 TEST_F(EngineTest, ASeekAfterTheDecoderRanOutOpensTheEntryAfresh) {
   UseOutput("null");
   SetEntries({Wav("short.wav", ToneSpec(2.0, 22050, 1))});
@@ -436,26 +468,29 @@ TEST_F(EngineTest, AnMp3WhoseLastFifthOfASecondIsSilentIsCutWhereThatSilenceBegi
   EXPECT_EQ(frames, FramesOf(4.0) - FramesOf(0.2));
 }
 
-TEST_F(EngineTest, EntriesOfAnotherRateOrOfThreeSecondsOrLessStartAfreshOnceTheOutputDrained) {
+TEST_F(EngineTest, EntriesOfAnotherRateOrSampleWidthOrOfThreeSecondsOrLessStartAfreshOnceTheOutputDrained) {
   UseWavFast();
   core->settings.playMode = kPlayListMode;
+  const std::string eightBit = home.Path() + "eight_bit.wav";
+  testing::WriteWav(eightBit, ToneSpec(4.0), testing::WavSamples::Unsigned8);
   SetEntries({Mp3("long1.mp3", ToneSpec(4.0)), Mp3("short.mp3", ToneSpec(2.5)), Mp3("long2.mp3", ToneSpec(4.0)),
-              Mp3("half_rate.mp3", ToneSpec(4.0, 22050))});
+              eightBit, Mp3("half_rate.mp3", ToneSpec(4.0, 22050))});
   engine->PlayEntry(0);
   std::vector<audio::AudioHandle> outputs{engine->OutputStream()};
   ASSERT_TRUE(TickUntil([&] { return !engine->DeviceOpen(); }, 15s, [&] {
     const auto index = static_cast<std::size_t>(core->playlist.CurrentIndex);
     if (index == outputs.size()) outputs.push_back(engine->OutputStream());
   }));
-  ASSERT_EQ(outputs.size(), 4u);
+  ASSERT_EQ(outputs.size(), 5u);
   for (std::size_t i = 1; i < outputs.size(); ++i) {
     EXPECT_NE(outputs[i], outputs[i - 1]) << "entry " << i << " has an output of its own";
   }
 
-  // Every entry was heard to its end before the next began: the first three
-  // in the 44100 Hz file, less only what the tail cuts of the long ones take.
+  // Every entry was heard to its end before the next began: the first
+  // four in the 44100 Hz file, less only what the tail cuts of the long MP3
+  // ones take.
   const std::int64_t sameRate = static_cast<std::int64_t>(ReadWavData(OutPath()).size()) / 2;
-  const std::int64_t expected = FramesOf(4.0) + FramesOf(2.5) + FramesOf(4.0);
+  const std::int64_t expected = FramesOf(4.0) + FramesOf(2.5) + FramesOf(4.0) + FramesOf(4.0);
   EXPECT_LE(sameRate, expected);
   EXPECT_GE(sameRate, expected - FramesOf(0.010));
   const std::int64_t halfRate = static_cast<std::int64_t>(ReadWavData(OutPath(2)).size()) / 2;

@@ -79,7 +79,7 @@ TEST_F(FindTest, ViewStyleCyclesKeepingTheSelection) {
   find.selectedRow = 1;
   CycleFindViewStyle(core, find);
   EXPECT_EQ(find.FindViewStyle, 2);
-  EXPECT_EQ(find.rows[1], "rock \\ two");
+  EXPECT_EQ(find.rows[1], "rock / two");
   CycleFindViewStyle(core, find);
   EXPECT_EQ(find.FindViewStyle, 0);
   EXPECT_EQ(find.rows[1], "/music/rock/two.mp3");

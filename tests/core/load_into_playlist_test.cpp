@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
+#include "playlist/editing.h"
 #include "playlist/playlist_commands.h"
 #include "settings/settings_store.h"
 #include "support/core_fixture.h"
@@ -143,7 +145,9 @@ TEST_F(LoadIntoPlaylistTest, OpenPlaylistCommandReplacesTheListAndRemembersItsFo
 }
 
 TEST_F(LoadIntoPlaylistTest, SavePlaylistCommandPicksTheFormatByExtensionInAnyCase) {
-  WriteIniString(core, "General", "PlaylistFolder", "/stored/");
+  const std::string stored = files.Path() + "stored/";
+  std::filesystem::create_directories(stored);
+  WriteIniString(core, "General", "PlaylistFolder", stored);
   SetEntries({"http://radio.example/live|Jazz", "/m/a.mp3"});
   core.playlist.CurrentIndex = 1;
   for (const char* name : {"Party.M3U", "a.Pls", "a.TXT", "b.m3u8"}) {
@@ -171,13 +175,32 @@ TEST_F(LoadIntoPlaylistTest, SavePlaylistCommandPicksTheFormatByExtensionInAnyCa
   EXPECT_EQ(files.Read("Party.2024.txt"), "keep");
 
   const FileDialogRequest& request = ui.fileDialogs.front();
-  EXPECT_EQ(request.startFolder, "/stored/");
+  EXPECT_EQ(request.startFolder, stored);
   EXPECT_EQ(request.defaultExtension, "txt");
   EXPECT_TRUE(request.save);
   EXPECT_EQ(request.filter,
             "Tarvo playlist (*.txt)|*.txt|M3U playlist (*.m3u)|*.m3u|PLS playlist (*.pls)|*.pls|All files (*.*)|*.*");
   core.playlist.LastScannedFolder = music;
   SavePlaylistAc(core);  // cancelled
+  EXPECT_EQ(ui.fileDialogs.back().startFolder, music);
+}
+
+TEST_F(LoadIntoPlaylistTest, FileDialogsOpenInTheFolderLastUsedThenTheMusicFolderThenHome) {
+  const char* home = std::getenv("HOME");
+  ASSERT_NE(home, nullptr);
+  OpenFileAc(core);  // cancelled: nothing remembered yet, no music folder
+  EXPECT_EQ(ui.fileDialogs.back().startFolder, std::string(home) + "/");
+  core.playlist.MusicFolders = {files.Path() + "gone/", music};
+  OpenFileAc(core);
+  EXPECT_EQ(ui.fileDialogs.back().startFolder, music);
+
+  const std::string added = files.Write("added/x.mp3", "");
+  ui.chosenFileLists.push_back({added});
+  OpenFileAc(core);
+  OpenFileAc(core);
+  EXPECT_EQ(ui.fileDialogs.back().startFolder, files.Path() + "added/");
+  WriteIniString(core, "General", "PlaylistFolder", files.Path() + "removed/");
+  LoadPlayListAc(core);
   EXPECT_EQ(ui.fileDialogs.back().startFolder, music);
 }
 

@@ -18,9 +18,9 @@ TEST_F(ModelTest, DisplayTextFollowsTheViewFormat) {
   core.playlist.ViewFormat = 1;
   EXPECT_EQ(EntryDisplayText(core, 0), "/home/u/Music/Rock/Band/01 Song.mp3");
   core.playlist.ViewFormat = 2;
-  EXPECT_EQ(EntryDisplayText(core, 0), "Rock \\ Band \\ 01 Song");
+  EXPECT_EQ(EntryDisplayText(core, 0), "Rock / Band / 01 Song");
   core.playlist.ViewFormat = 7;  // any other value is the relative style
-  EXPECT_EQ(EntryDisplayText(core, 0), "Rock \\ Band \\ 01 Song");
+  EXPECT_EQ(EntryDisplayText(core, 0), "Rock / Band / 01 Song");
   for (int format : {0, 1, 2}) {
     core.playlist.ViewFormat = format;
     EXPECT_EQ(EntryDisplayText(core, 1), "Jazz");
@@ -34,10 +34,10 @@ TEST(RelativePathText, RemovesMusicFoldersRootAndExtensionEverywhere) {
   playlist.MusicFolders = {"/home/u/Music/"};
   EXPECT_EQ(RelativePathText(playlist, "/home/u/Music/a.mp3"), "a");
   EXPECT_EQ(RelativePathText(playlist, "/HOME/U/MUSIC/b.mp3"), "b");
-  EXPECT_EQ(RelativePathText(playlist, "/Other/b.mp3"), "Other \\ b");
-  EXPECT_EQ(RelativePathText(playlist, "/home/u/Music/x.mp3 songs/x.mp3"), "x songs \\ x");
+  EXPECT_EQ(RelativePathText(playlist, "/Other/b.mp3"), "Other / b");
+  EXPECT_EQ(RelativePathText(playlist, "/home/u/Music/x.mp3 songs/x.mp3"), "x songs / x");
   EXPECT_EQ(RelativePathText(playlist, "/home/u/Music/abc"), "");
-  EXPECT_EQ(RelativePathText(playlist, "/net//share/c.ogg"), "netshare \\ c");
+  EXPECT_EQ(RelativePathText(playlist, "/net//share/c.ogg"), "netshare / c");
   playlist.RelativeDelimiter = " | ";
   EXPECT_EQ(RelativePathText(playlist, "/home/u/Music/Rock/a.wav"), "Rock | a");
 }

@@ -140,7 +140,7 @@ TEST_F(SettingsStoreTest, MissingFileGivesTheDefaults) {
   EXPECT_EQ(core.playlist.SortingWay, 0);
   EXPECT_EQ(core.playlist.ViewFormat, 0);
   EXPECT_TRUE(core.playlist.MusicFolders.empty());
-  EXPECT_EQ(core.playlist.RelativeDelimiter, " \\ ");
+  EXPECT_EQ(core.playlist.RelativeDelimiter, " / ");
   EXPECT_EQ(ReadLastVersionCheck(core), kDayZero);
   EXPECT_EQ(ReadLastNewVersion(core), "none");
   EXPECT_EQ(ReadEnqueueOption(core), 2);

@@ -46,6 +46,14 @@ std::optional<std::string> FakeUi::AskText(const std::string& caption, const std
   return answer;
 }
 
+std::string FakeUi::ChooseFolder(const std::string& caption, const std::string&) {
+  folderDialogs.push_back(caption);
+  if (chosenFolders.empty()) return {};
+  std::string chosen = chosenFolders.front();
+  chosenFolders.pop_front();
+  return chosen;
+}
+
 void FakeUi::ProcessPendingEvents() {
   ++pendingEventRuns;
   if (onPendingEvents) onPendingEvents();

@@ -26,6 +26,8 @@ class FakeUi : public Ui {
   std::optional<ChosenSaveFile> ChooseSaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
                                      const std::string& text) override;
+  std::string ChooseFolder(const std::string& caption, const std::string& instruction) override;
+  std::string DesktopFolder() const override { return desktopFolder; }
   void ProcessPendingEvents() override;
   void SetBusyCursor(bool busy) override { busyCursor = busy; }
   void ListViewChanged() override { ++listViewChanges; }
@@ -38,6 +40,10 @@ class FakeUi : public Ui {
   std::deque<std::optional<std::string>> chosenFiles;  // cancel when empty
   std::deque<std::vector<std::string>> chosenFileLists;  // cancel when empty
   std::deque<int> chosenFilters;  // for save dialogs answered from chosenFiles; the first filter when empty
+  // Each folder dialog's caption; answered from the queue, cancel when empty.
+  std::vector<std::string> folderDialogs;
+  std::deque<std::string> chosenFolders;
+  std::string desktopFolder;
   // Each AskText as caption, prompt and the text offered.
   std::vector<std::vector<std::string>> textQuestions;
   std::deque<std::optional<std::string>> textAnswers;  // Cancel when empty

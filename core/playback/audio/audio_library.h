@@ -69,6 +69,10 @@ class AudioLibrary {
   // position counts from 0 again. False with DecodeOnly on a decoding
   // channel, Unknown when the device refuses the stream.
   virtual bool StreamPlay(AudioHandle channel) = 0;
+  // As StreamPlay on a stopped output stream, but paused: the buffer fills
+  // and nothing is heard until ChannelResume. A playing or paused stream is
+  // left as it is.
+  virtual bool StreamPlayPaused(AudioHandle channel) = 0;
   // Stops an output stream and drops its buffer; waits like StreamFree for a
   // running stream procedure call to return.
   virtual bool ChannelStop(AudioHandle channel) = 0;

@@ -16,7 +16,8 @@ inline constexpr std::uint32_t kStreamEnd = 0x80000000u;
 // ChannelGetData's result on failure.
 inline constexpr std::uint32_t kDataError = 0xFFFFFFFFu;
 // ChannelInfo flags.
-inline constexpr std::uint32_t kFlag8Bit = 0x1;  // never set: all samples are 16-bit
+// Set for a decoding channel on 8-bit samples; every channel delivers 16-bit.
+inline constexpr std::uint32_t kFlag8Bit = 0x1;
 inline constexpr std::uint32_t kFlagDecodeOnly = 0x200000;
 
 // Produces up to `wanted` bytes into `buffer` on the stream's audio thread;

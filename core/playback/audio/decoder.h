@@ -39,6 +39,9 @@ class Decoder {
   // Moves so that the next Read starts at `frame`, to the sample; false when
   // the source can't seek or the frame is beyond the end.
   virtual bool SeekToFrame(std::int64_t frame) = 0;
+  // True when the source holds 8-bit samples (delivered as 16-bit like all
+  // others): such a file does not join its 16-bit neighbours.
+  virtual bool EightBitSource() const { return false; }
   // The byte source, for file positions.
   virtual const ByteSource& Source() const = 0;
 };

@@ -8,6 +8,7 @@ DecoderChannel::DecoderChannel(std::unique_ptr<Decoder> decoder)
     : format_(decoder->Format()),
       lengthFrames_(decoder->LengthFrames()),
       lengthBytes_(std::max<std::int64_t>(0, lengthFrames_) * format_.FrameBytes()),
+      eightBit_(decoder->EightBitSource()),
       decoder_(std::move(decoder)) {}
 
 std::int64_t DecoderChannel::Read(void* buffer, std::uint32_t bytes) {

@@ -22,6 +22,7 @@ class DecoderChannel {
   const PcmFormat& Format() const { return format_; }
   // Exact length in bytes; 0 when unknown.
   std::int64_t LengthBytes() const { return lengthBytes_; }
+  bool EightBitSource() const { return eightBit_; }
 
   // Up to `bytes` (rounded down to whole frames) of the next samples; fewer
   // only at the end, 0 past it, -1 on a read error of the source.
@@ -38,6 +39,7 @@ class DecoderChannel {
   const PcmFormat format_;
   const std::int64_t lengthFrames_;  // -1 when unknown
   const std::int64_t lengthBytes_;
+  const bool eightBit_;
 
   std::mutex mutex_;  // guards everything below
   std::unique_ptr<Decoder> decoder_;

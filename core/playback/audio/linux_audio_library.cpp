@@ -160,6 +160,14 @@ bool LinuxAudioLibrary::StreamPlay(AudioHandle channel) {
   return Succeed(true);
 }
 
+bool LinuxAudioLibrary::StreamPlayPaused(AudioHandle channel) {
+  const std::shared_ptr<OutputStream> output = FindOutput(channel);
+  if (!output) return false;
+  AudioError error = AudioError::Ok;
+  if (!output->StartPaused(error)) return Fail(error, false);
+  return Succeed(true);
+}
+
 bool LinuxAudioLibrary::ChannelStop(AudioHandle channel) {
   const std::shared_ptr<OutputStream> output = FindOutput(channel);
   if (!output) return false;
@@ -196,7 +204,8 @@ bool LinuxAudioLibrary::ChannelGetInfo(AudioHandle channel, ChannelInfo& info) {
   const PcmFormat& format = entry->Format();
   info.rate = static_cast<std::uint32_t>(format.rate);
   info.channels = static_cast<std::uint32_t>(format.channels);
-  info.flags = entry->decoder ? kFlagDecodeOnly : 0;
+  info.flags = 0;
+  if (entry->decoder) info.flags = kFlagDecodeOnly | (entry->decoder->EightBitSource() ? kFlag8Bit : 0);
   return Succeed(true);
 }
 

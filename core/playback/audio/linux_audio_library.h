@@ -39,6 +39,7 @@ class LinuxAudioLibrary final : public AudioLibrary {
   std::int64_t StreamGetFilePosition(AudioHandle channel, FilePositionMode mode) override;
 
   bool StreamPlay(AudioHandle channel) override;
+  bool StreamPlayPaused(AudioHandle channel) override;
   bool ChannelStop(AudioHandle channel) override;
   bool ChannelPause(AudioHandle channel) override;
   bool ChannelResume(AudioHandle channel) override;

@@ -28,7 +28,11 @@ OutputStream::OutputStream(std::uint32_t handle, const PcmFormat& format, Output
 
 OutputStream::~OutputStream() { Shutdown(); }
 
-bool OutputStream::Play(AudioError& error) {
+bool OutputStream::Play(AudioError& error) { return Start(error, false); }
+
+bool OutputStream::StartPaused(AudioError& error) { return Start(error, true); }
+
+bool OutputStream::Start(AudioError& error, bool paused) {
   std::unique_lock lock(mutex_);
   error = AudioError::Ok;
   if (exit_) {
@@ -36,6 +40,7 @@ bool OutputStream::Play(AudioError& error) {
     return false;
   }
   if (mode_ == Mode::Paused) {
+    if (paused) return true;
     mode_ = Mode::Playing;
     sink_->SetPaused(false);
     wake_.notify_all();
@@ -57,8 +62,8 @@ bool OutputStream::Play(AudioError& error) {
   }
   Quiesce(lock);
   ResetBufferLocked();
-  mode_ = Mode::Playing;
-  sink_->SetPaused(false);
+  mode_ = paused ? Mode::Paused : Mode::Playing;
+  sink_->SetPaused(paused);
   Release();
   return true;
 }

@@ -51,6 +51,10 @@ class OutputStream : public std::enable_shared_from_this<OutputStream> {
   // Play opens the sink, which may wait for the sound server. False, with
   // `error` set, when the sink can't be opened.
   bool Play(AudioError& error);
+  // As Play from stopped, but paused: the buffer fills from the stream
+  // procedure and nothing is heard until Resume. A playing or paused stream
+  // is left as it is.
+  bool StartPaused(AudioError& error);
   // Drops the buffer and what the device holds; waits until a running call
   // of the stream procedure has returned, so that afterwards nothing of the
   // old buffer is produced or heard. Never call it while holding a lock the
@@ -84,6 +88,7 @@ class OutputStream : public std::enable_shared_from_this<OutputStream> {
   void Shutdown();
 
  private:
+  bool Start(AudioError& error, bool paused);
   void Run();
   void Fill(std::unique_lock<std::mutex>& lock);
   // True when the sink took bytes.

@@ -71,6 +71,7 @@ AudioError SndfileDecoder::Start() {
   sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
   const int coding = info.format & SF_FORMAT_SUBMASK;
   floatSamples_ = coding == SF_FORMAT_FLOAT || coding == SF_FORMAT_DOUBLE;
+  eightBit_ = coding == SF_FORMAT_PCM_U8 || coding == SF_FORMAT_PCM_S8;
   if (floatSamples_) floatBlock_.resize(static_cast<std::size_t>(kFloatBlockFrames * info.channels));
   return AudioError::Ok;
 }

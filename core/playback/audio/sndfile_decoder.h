@@ -24,6 +24,7 @@ class SndfileDecoder final : public Decoder {
   std::int64_t LengthFrames() const override { return lengthFrames_; }
   std::int64_t Read(std::int16_t* samples, std::int64_t frames) override;
   bool SeekToFrame(std::int64_t frame) override;
+  bool EightBitSource() const override { return eightBit_; }
   const ByteSource& Source() const override { return *source_; }
 
  private:
@@ -35,6 +36,7 @@ class SndfileDecoder final : public Decoder {
   PcmFormat format_;
   std::int64_t lengthFrames_ = 0;
   bool sourceFailed_ = false;
+  bool eightBit_ = false;
   // Float files are read as floats and scaled here: libsndfile would hand
   // them to a 16-bit reader unscaled. Sized once at opening.
   bool floatSamples_ = false;

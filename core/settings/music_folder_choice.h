@@ -1,0 +1,19 @@
+// The music-folder question: asked when the relative path view is chosen
+// without a music folder, and by the "-setrootpath" switch. Window thread.
+#pragma once
+
+#include "core.h"
+
+namespace tarvo {
+
+inline constexpr char kMusicFolderCaption[] = "Set your music folder";
+inline constexpr char kMusicFolderInstruction[] =
+    "Please select the folder containing all your music files.\rFor example: c:\\my files\\mp3\\";
+
+// When the settings hold no music folder, asks for one in the folder dialog
+// until the choice is not the desktop (or below it) or the user cancels. The
+// choice (empty when cancelled) becomes the folder browser's last root; a
+// chosen folder that exists becomes the one music folder and is saved.
+void ChooseMusicFolder(Core& core);
+
+}  // namespace tarvo
