@@ -10,6 +10,7 @@
 #include "app/file_drop.h"
 #include "app/level_timer.h"
 #include "app/main_window.h"
+#include "app/program_icon.h"
 #include "app/qt_desktop.h"
 #include "app/qt_ui.h"
 #include "app/single_instance.h"
@@ -30,7 +31,9 @@
 #include "playlist/formats_write.h"
 #include "playlist/load_into_playlist.h"
 #include "playlist/model.h"
+#include "settings/associations.h"
 #include "settings/settings_store.h"
+#include "platform/xdg_folders.h"
 
 namespace {
 
@@ -89,6 +92,7 @@ void DeferredStartup(tarvo::Core& core, tarvo::PlaybackEngine& engine) {
   engine.StopPlayback(true);
   const int request = core.settings.startupPlayRequest;
   if (request >= 0 && request <= 2) engine.PlayEntry(core.playlist.CurrentIndex);
+  tarvo::ClaimAssociationsAtStartup(core);
   tarvo::TrimWorkingSet();
 }
 
@@ -118,10 +122,17 @@ int RunTarvo(int argc, char* argv[]) {
   // The window keeps its own menu bar: asking the desktop for a global one
   // goes over D-Bus and costs a good part of the start-up.
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+  // A switch that shows no window also runs where no display is reachable
+  // (a console, a login over ssh).
+  if (argc > 1 && ShowsNoWindow(argv[1]) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
   QApplication application(argc, argv);
   std::jthread sessionBus(ConnectSessionBus);
   QApplication::setStyle(new TarvoStyle);
   QApplication::setApplicationName(QStringLiteral("Tarvo"));
+  // The main window's icon, which the tray icon shows too.
+  QApplication::setWindowIcon(ProgramIcon());
 
   QtUi ui;
   tarvo::audio::LinuxAudioLibrary library;
@@ -136,6 +147,8 @@ int RunTarvo(int argc, char* argv[]) {
   if (prefetch) core.playlistPrefetch = &*prefetch;
   engine.Attach(core);
   if (argc > 1) core.startArgument = argv[1];
+  core.programPath = tarvo::ProgramPath();
+  core.xdg = tarvo::XdgFoldersFromEnvironment();
 
   SingleInstance instance(QString::fromStdString(core.homeFolder), nullptr);
   if (IsCommandSwitch(core.startArgument)) {

@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libmp3lame-dev
   lame mpg123 vorbis-tools sox xvfb xauth pulseaudio pulseaudio-utils python3
   fonts-nanum
+  desktop-file-utils appstream xdg-utils
   # benchmarks
   dbus-daemon
 )
