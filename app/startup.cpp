@@ -22,6 +22,7 @@
 #include "controls/vemmo_progress.h"
 #include "platform/home_folder.h"
 #include "platform/process.h"
+#include "platform/xdg_folders.h"
 #include "playback/audio/linux_audio_library.h"
 #include "playback/engine.h"
 #include "playback/level_meter.h"
@@ -33,7 +34,6 @@
 #include "playlist/model.h"
 #include "settings/associations.h"
 #include "settings/settings_store.h"
-#include "platform/xdg_folders.h"
 
 namespace {
 
