@@ -1,9 +1,12 @@
 # Two commands do all the set-up on a fresh Debian machine:
 #   make run    installs what is missing, builds and starts the player
 #   make test   installs what is missing, builds and passes the tests
+#   make install                     installs for all users under /usr/local
+#   make install PREFIX=~/.local     installs for one user
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: run test bench fuzz setup build clean
+.PHONY: run test bench fuzz setup build install clean
 
 setup:
 	bash scripts/setup.sh
@@ -11,6 +14,9 @@ setup:
 build: setup
 	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVO_BUILD_TESTS=OFF
 	cmake --build build/release -j $(JOBS)
+
+install: build
+	cmake --install build/release --prefix $(PREFIX)
 
 run: build
 	./build/release/app/tarvo

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/single_instance.h"
+#include "settings/associations.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -34,13 +35,16 @@ void RunCommandSwitch(tarvo::Core& core, const SingleInstance& instance, const s
   if (argument == "-quit") {
     // No running instance: nothing to end, and nothing to say.
     instance.SendToRunning(InstanceRequest::Quit);
+  } else if (argument == "-reg") {
+    tarvo::ClaimAllAssociations(core);
+  } else if (argument == "-unreg") {
+    tarvo::ReleaseAllAssociations(core);
   } else if (argument == "-setlastupdatecheck") {
     const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
     tarvo::WriteLastVersionCheck(core, today);
   } else if (argument == "-setglobalhotkeys") {
     for (const auto& [slot, value] : kMultimediaHotkeys) tarvo::WriteIniString(core, "Global hotkeys", slot, value);
   }
-  // "-reg", "-unreg" and "-setrootpath" act on the file associations and the
-  // music-folder question, which this build does not have yet; they end the
-  // process like the other switches.
+  // "-setrootpath" asks for the music folder, which this build does not have
+  // yet; it ends the process like the other switches.
 }

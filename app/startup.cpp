@@ -15,6 +15,7 @@
 #include "app/level_timer.h"
 #include "app/logind_power_off.h"
 #include "app/main_window.h"
+#include "app/program_icon.h"
 #include "app/qt_desktop.h"
 #include "app/qt_ui.h"
 #include "app/single_instance.h"
@@ -27,6 +28,7 @@
 #include "platform/file_io.h"
 #include "platform/home_folder.h"
 #include "platform/process.h"
+#include "platform/xdg_folders.h"
 #include "playback/audio/linux_audio_library.h"
 #include "playback/engine.h"
 #include "playback/level_meter.h"
@@ -38,6 +40,7 @@
 #include "playlist/load_into_playlist.h"
 #include "playlist/model.h"
 #include "playlist/outside_path.h"
+#include "settings/associations.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -148,6 +151,7 @@ void DeferredStartup(tarvo::Core& core, tarvo::PlaybackEngine& engine) {
   engine.StopPlayback(true);
   const int request = core.settings.startupPlayRequest;
   if (request >= 0 && request <= 2) engine.PlayEntry(core.playlist.CurrentIndex);
+  tarvo::ClaimAssociationsAtStartup(core);
   tarvo::TrimWorkingSet();
 }
 
@@ -189,6 +193,8 @@ int RunTarvo(int argc, char* argv[]) {
   if (prefetch) core.playlistPrefetch = &*prefetch;
   engine.Attach(core);
   core.startArgument = StartArgumentOf(argc, argv);
+  core.programPath = tarvo::ProgramPath();
+  core.xdg = tarvo::XdgFoldersFromEnvironment();
 
   SingleInstance instance(QString::fromStdString(core.homeFolder), nullptr);
   if (IsCommandSwitch(core.startArgument)) {
@@ -205,6 +211,8 @@ int RunTarvo(int argc, char* argv[]) {
   std::jthread sessionBus(ConnectSessionBus);
   QApplication::setStyle(new TarvoStyle);
   QApplication::setApplicationName(QStringLiteral("Tarvo"));
+  // The main window's icon, which the tray icon shows too.
+  QApplication::setWindowIcon(ProgramIcon());
   QtDesktop desktop;
   core.desktop = &desktop;
   LogindPowerOff powerOff;

@@ -39,6 +39,7 @@ class TrayIcon : public QObject {
 
   bool IconVisible() const { return icon_.isVisible(); }
   QString ToolTip() const { return icon_.toolTip(); }
+  QIcon Icon() const { return icon_.icon(); }
   QMenu* Menu() const { return menu_; }
 
  protected:

@@ -10,6 +10,7 @@
 #include "platform/desktop_services.h"
 #include "platform/power_off.h"
 #include "platform/ui.h"
+#include "platform/xdg_folders.h"
 #include "playback/level_meter_state.h"
 #include "playback/playback_control.h"
 #include "playback/progress_state.h"
@@ -72,6 +73,12 @@ struct Core {
   const std::string homeFolder;
   // The first command-line parameter; empty when there is none.
   std::string startArgument;
+  // The full path of the running program file, and the desktop's per-user
+  // folders: what the file associations write and name. Set by the
+  // application; while either is empty the associations leave the desktop's
+  // files alone.
+  std::string programPath;
+  XdgFolders xdg;
   // The autosaved playlist read ahead during start-up, when there is one.
   PlaylistPrefetch* playlistPrefetch = nullptr;
 

@@ -41,9 +41,11 @@ std::string ResolveHomeFolder(const std::string& programFolder) {
   return WithTrailingSlash(folder);
 }
 
-std::string ProgramFolder() {
+std::string ProgramFolder() { return std::filesystem::path(ProgramPath()).parent_path().string(); }
+
+std::string ProgramPath() {
   std::error_code ignored;
-  return std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path().string();
+  return std::filesystem::read_symlink("/proc/self/exe", ignored).string();
 }
 
 }  // namespace tarvo

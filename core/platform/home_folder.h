@@ -14,4 +14,7 @@ std::string ResolveHomeFolder(const std::string& programFolder);
 // The folder of the running program, without a trailing "/".
 std::string ProgramFolder();
 
+// The full path of the running program file.
+std::string ProgramPath();
+
 }  // namespace tarvo

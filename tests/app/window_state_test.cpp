@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "app/program_icon.h"
 #include "app/qt_ui.h"
 #include "app/tray_icon.h"
 #include "playback/entry_caption.h"
@@ -157,10 +158,15 @@ void WindowStateTest::MinimizeGoesToTheTrayAndBackWithoutTheIcon() {
   tray->onMinimizedToTray = [&pauses] { ++pauses; };
   tray->onRestored = [&wakes] { ++wakes; };
   tarvo::SetEntryCaption(*core_, "b.mp3", "/music/b.mp3", "");
+  // The program's icon from the build tree's "share", as at start-up.
+  QApplication::setWindowIcon(ProgramIcon());
+  QVERIFY(!QApplication::windowIcon().availableSizes().isEmpty());
 
   tray->Minimize();
   QTRY_VERIFY(!window_->isVisible());
   QVERIFY(tray->IconVisible());
+  QCOMPARE(tray->Icon().cacheKey(), window_->windowIcon().cacheKey());
+  QVERIFY(tray->Icon().availableSizes().contains(QSize(48, 48)));
   QCOMPARE(tray->ToolTip(), QStringLiteral("/music/b.mp3"));
   QCOMPARE(pauses, 1);
 

@@ -1,0 +1,19 @@
+// The per-user folders of the freedesktop base directory rules, where the
+// desktop keeps its settings (mimeapps.list) and data (desktop entries).
+#pragma once
+
+#include <string>
+
+namespace tarvo {
+
+struct XdgFolders {
+  // Without a trailing "/"; empty when unknown.
+  std::string configHome;
+  std::string dataHome;
+};
+
+// $XDG_CONFIG_HOME, else ~/.config; $XDG_DATA_HOME, else ~/.local/share.
+// A relative value counts as unset, as the rules say.
+XdgFolders XdgFoldersFromEnvironment();
+
+}  // namespace tarvo
