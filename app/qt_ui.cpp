@@ -100,8 +100,10 @@ void QtUi::SetBusyCursor(bool busy) {
 
 void QtUi::ListViewChanged() {
   if (window_) window_->ShowListView();
+  if (stateShown_) stateShown_();
 }
 
 void QtUi::WindowTextsChanged() {
   if (window_) window_->ShowWindowTexts();
+  if (stateShown_) stateShown_();
 }

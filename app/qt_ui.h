@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 
 #include "app/input_form.h"
 #include "platform/ui.h"
@@ -16,6 +17,9 @@ class QtUi : public tarvo::Ui {
     if (inputForm_ && !inputForm_->parent()) delete inputForm_;
   }
   void AttachWindow(TAppTarvo* window) { window_ = window; }
+  // Told after the window has shown a change of the core's texts or list;
+  // the desktop's media controls compare their state then.
+  void OnStateShown(std::function<void()> listener) { stateShown_ = std::move(listener); }
 
   void ShowMessage(tarvo::MessageKind kind, const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
@@ -30,5 +34,6 @@ class QtUi : public tarvo::Ui {
 
  private:
   TAppTarvo* window_ = nullptr;
+  std::function<void()> stateShown_;
   QPointer<TInput_Form> inputForm_;
 };

@@ -10,6 +10,7 @@
 #include "app/file_drop.h"
 #include "app/level_timer.h"
 #include "app/main_window.h"
+#include "app/mpris_service.h"
 #include "app/qt_desktop.h"
 #include "app/qt_ui.h"
 #include "app/single_instance.h"
@@ -169,6 +170,9 @@ int RunTarvo(int argc, char* argv[]) {
   tarvo::ShowPlayMode(core);
   window.ShowFirstTime();
   QTimer::singleShot(0, &window, [&core, &engine] { DeferredStartup(core, engine); });
+  // Offered once the window is up: the desktop's media controls.
+  MprisService mpris(core, engine, ui, window);
+  QTimer::singleShot(0, &mpris, [&mpris] { mpris.Register(); });
   application.exec();
   Shutdown(core, window);
   engine.StopPlayback(true);
