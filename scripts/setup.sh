@@ -12,8 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libmp3lame-dev
   lame mpg123 vorbis-tools sox xvfb xauth pulseaudio pulseaudio-utils python3
   fonts-nanum
-  # media controls end-to-end test: a private session bus, dbus-send and dbus-monitor
-  dbus-daemon dbus-bin
+  # media controls end-to-end test: dbus-send and dbus-monitor (the bus is the benchmarks' dbus-daemon)
+  dbus-bin
   # benchmarks
   dbus-daemon
 )
