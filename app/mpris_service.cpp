@@ -6,6 +6,8 @@
 #include <QDBusObjectPath>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
+#include <cstdlib>
 
 #include "app/main_window.h"
 #include "app/mpris_adaptors.h"
@@ -23,6 +25,9 @@ const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString kNoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+// How far the position may stray from the time played before it counts as
+// a seek: more than a late comparison or a stalled output explains.
+constexpr qlonglong kSeekToleranceMicroseconds = 1500000;
 
 QString StatusText(MediaStatus status) {
   switch (status) {
@@ -87,6 +92,7 @@ bool MprisService::Register() {
   }
   registered_ = true;
   shown_ = TakeShown();
+  TakePositionMark();
   ui_.OnStateShown([this] { StateShown(); });
   return true;
 }
@@ -140,11 +146,30 @@ void MprisService::SendChanges() {
   }
   if (now.canSeek != shown_.canSeek) changed.insert(QStringLiteral("CanSeek"), now.canSeek);
   if (now.now != shown_.now) changed.insert(QStringLiteral("Metadata"), MetadataMap(now.now));
+  NoteSeeksInWindow(now);
   shown_ = now;
   if (changed.isEmpty()) return;
   QDBusMessage signal = QDBusMessage::createSignal(kObjectPath, kPropertiesInterface, QStringLiteral("PropertiesChanged"));
   signal << kPlayerInterface << changed << QStringList();
   QDBusConnection::sessionBus().send(signal);
+}
+
+// Desktops that show the position move it on by themselves while playing
+// and read it again after Seeked.
+void MprisService::NoteSeeksInWindow(const Shown& now) {
+  const qlonglong playedSince = shown_.status == MediaStatus::Playing ? markTime_.elapsed() * 1000 : 0;
+  const qlonglong expected = markPosition_ + playedSince;
+  TakePositionMark();
+  const bool sameEntry = now.now == shown_.now && now.status != MediaStatus::Stopped &&
+                         shown_.status != MediaStatus::Stopped;
+  if (sameEntry && std::abs(markPosition_ - expected) > kSeekToleranceMicroseconds) {
+    Q_EMIT player_->Seeked(markPosition_);
+  }
+}
+
+void MprisService::TakePositionMark() {
+  markPosition_ = Position();
+  markTime_.start();
 }
 
 void MprisService::Raise() { window_.BringToFront(); }
@@ -185,7 +210,8 @@ void MprisService::SetPosition(const QString& trackId, qlonglong position) {
 
 void MprisService::SeekToMicroseconds(qlonglong position) {
   engine_.SeekToMs(position / 1000);
-  Q_EMIT player_->Seeked(Position());
+  TakePositionMark();
+  Q_EMIT player_->Seeked(markPosition_);
 }
 
 // Loaded as a file handed over by a second start.

@@ -8,6 +8,7 @@
 // thread only.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -84,6 +85,8 @@ class MprisService : public QObject {
   void StateShown();
   void SendChanges();
   void SeekToMicroseconds(qlonglong position);
+  void NoteSeeksInWindow(const Shown& now);
+  void TakePositionMark();
 
   tarvo::Core& core_;
   tarvo::PlaybackEngine& engine_;
@@ -93,4 +96,8 @@ class MprisService : public QObject {
   bool registered_ = false;
   bool comparisonQueued_ = false;
   Shown shown_;
+  // The position at the last comparison and when it was read, to tell a
+  // seek made in the window (seek bar, keys, rewind) from playing on.
+  qlonglong markPosition_ = 0;
+  QElapsedTimer markTime_;
 };
