@@ -8,7 +8,7 @@ the service and reads its properties; dbus-monitor records its signals.
 Checked:
 
 1. PlayPause, Next, Previous, PlayPause twice (pause and resume), Seek,
-   SetPosition, Stop and OpenUri: the properties read back as expected and
+   SetPosition, Stop, OpenUri, Pause and Play: the properties read back as expected and
    the WAV output holds the tone of the entry (or stops growing while paused).
 2. PropertiesChanged carries PlaybackStatus and Metadata at a track change,
    Seeked follows a seek, and a steadily playing entry sends no more than a
@@ -240,6 +240,12 @@ def check_controls(run):
     call("OpenUri", "string:file://" + run.tones["high"])
     wait_until(lambda: title() == "high.wav", "the opened file playing")
     run.check_hearing("high", "OpenUri")
+    call("Pause")
+    wait_until(lambda: '"Paused"' in get("PlaybackStatus"), "Paused after Pause")
+    call("Play")
+    wait_until(lambda: '"Playing"' in get("PlaybackStatus"), "Playing after Play")
+    run.check_hearing("high", "Pause and Play")
+    bus("org.mpris.MediaPlayer2.Raise")
 
     put("LoopStatus", "string:Track")
     check('"Track"' in get("LoopStatus"), "LoopStatus Track is read back (repeat file)")
@@ -268,9 +274,9 @@ def check_controls(run):
 def check_without_bus(run):
     write_settings(run, "PlayMode=3\r\n")
     os.remove(run.output)
+    # As in a bare X session: no bus address, and none in the runtime folder.
     env = dict(run.env)
     env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-    env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + os.path.join(run.root, "no-bus")
     program = run.start(run.tones["middle"], env=env)
     run.check_hearing("middle", "a start without a session bus")
     subprocess.run([run.tarvo, "-quit"], env=env, timeout=LIMIT_S)
