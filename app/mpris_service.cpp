@@ -149,7 +149,8 @@ void MprisService::SendChanges() {
   NoteSeeksInWindow(now);
   shown_ = now;
   if (changed.isEmpty()) return;
-  QDBusMessage signal = QDBusMessage::createSignal(kObjectPath, kPropertiesInterface, QStringLiteral("PropertiesChanged"));
+  QDBusMessage signal =
+      QDBusMessage::createSignal(kObjectPath, kPropertiesInterface, QStringLiteral("PropertiesChanged"));
   signal << kPlayerInterface << changed << QStringList();
   QDBusConnection::sessionBus().send(signal);
 }

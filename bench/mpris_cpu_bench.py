@@ -93,8 +93,11 @@ def measure(arguments):
             signals += sent
             without.append(one_round(arguments.tarvo, root, display, tone, False)[0])
         on, off = statistics.median(with_service), statistics.median(without)
-        print("with the service:    %.2f %% of a core (rounds %s)" % (on * 100, " ".join("%.2f" % (s * 100) for s in with_service)))
-        print("without the service: %.2f %% of a core (rounds %s)" % (off * 100, " ".join("%.2f" % (s * 100) for s in without)))
+        def rounds(shares):
+            return " ".join("%.2f" % (share * 100) for share in shares)
+
+        print("with the service:    %.2f %% of a core (rounds %s)" % (on * 100, rounds(with_service)))
+        print("without the service: %.2f %% of a core (rounds %s)" % (off * 100, rounds(without)))
         print("ratio with/without: %.2f; signals sent: %d in %d rounds (the start of playing is one)" %
               (on / off if off else float("nan"), signals, arguments.rounds))
     finally:
