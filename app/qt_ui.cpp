@@ -155,9 +155,11 @@ void QtUi::SetBusyCursor(bool busy) {
 void QtUi::ListViewChanged() {
   if (window_) window_->ShowListView();
   if (listChanged_) listChanged_();
+  if (stateShown_) stateShown_();
 }
 
 void QtUi::WindowTextsChanged() {
   if (window_) window_->ShowWindowTexts();
   if (textsChanged_) textsChanged_();
+  if (stateShown_) stateShown_();
 }

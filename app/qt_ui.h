@@ -22,6 +22,9 @@ class QtUi : public tarvo::Ui {
     listChanged_ = std::move(listChanged);
     textsChanged_ = std::move(textsChanged);
   }
+  // Told after the window has shown a change of the core's texts or list;
+  // the desktop's media controls compare their state then.
+  void OnStateShown(std::function<void()> listener) { stateShown_ = std::move(listener); }
 
   void ShowMessage(tarvo::MessageKind kind, const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
@@ -41,5 +44,6 @@ class QtUi : public tarvo::Ui {
   TAppTarvo* window_ = nullptr;
   std::function<void()> listChanged_;
   std::function<void()> textsChanged_;
+  std::function<void()> stateShown_;
   QPointer<TInput_Form> inputForm_;
 };

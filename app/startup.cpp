@@ -15,6 +15,7 @@
 #include "app/level_timer.h"
 #include "app/logind_power_off.h"
 #include "app/main_window.h"
+#include "app/mpris_service.h"
 #include "app/program_icon.h"
 #include "app/qt_desktop.h"
 #include "app/qt_ui.h"
@@ -254,6 +255,9 @@ int RunTarvo(int argc, char* argv[]) {
   ui.OnChanges([autosave] { autosave->ListChanged(); }, [autosave] { autosave->SettingsChanged(); });
   QObject::connect(&*application, &QGuiApplication::commitDataRequest, autosave, [autosave] { autosave->SaveNow(); });
   QTimer::singleShot(0, &window, [&core, &engine] { DeferredStartup(core, engine); });
+  // Offered once the window is up: the desktop's media controls.
+  MprisService mpris(core, engine, ui, window);
+  QTimer::singleShot(0, &mpris, [&mpris] { mpris.Register(); });
   if (!exitRequest.Requested()) application->exec();
   ui.OnChanges(nullptr, nullptr);
   Shutdown(core, window);

@@ -24,3 +24,6 @@ for _ in $(seq 50); do [ -e /tmp/.X11-unix/X97 ] && break; sleep 0.1; done
 # try to start one through dbus-launch, which no desktop user waits for.
 XDG_RUNTIME_DIR="$runtime" DISPLAY=:97 dbus-run-session -- \
   "$build"/bench/startup_bench "$build"/app/tarvo "$build"/bench/empty_qt_window "$build"/bench/menu_qt_window
+
+echo "== mpris_cpu_bench"
+python3 bench/mpris_cpu_bench.py --tarvo "$build"/app/tarvo

@@ -14,6 +14,8 @@ packages=(
   fonts-nanum desktop-file-utils appstream xdg-utils
   # fuzzing: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev
+  # media controls end-to-end test: dbus-send and dbus-monitor
+  dbus-bin
   # benchmarks
   dbus-daemon
 )

@@ -348,6 +348,13 @@ void PlaybackEngine::SeekBarMove(int x, int width) {
 
 void PlaybackEngine::SeekBarUp() { SeekStepRelease(); }
 
+void PlaybackEngine::SeekToMs(std::int64_t milliseconds) {
+  if (outputStream_ == 0) return;
+  core_->progress.SetPosition(milliseconds);
+  SetSeekLabel();
+  SeekTo(MillisecondsToBytes(core_->progress.position));
+}
+
 void PlaybackEngine::ApplyVolume(int libraryVolume) {
   library_.ChannelSetAttributes(outputStream_, -1, libraryVolume, -101);
 }

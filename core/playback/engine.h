@@ -69,6 +69,10 @@ class PlaybackEngine : public PlaybackControl {
 
   // Moves playback of a file entry to `bytes` in the decoder's format.
   void SeekTo(std::int64_t bytes);
+  // A seek from outside the window (the desktop's media controls): the seek
+  // bar and the time move to `milliseconds` (clamped to the bar) and
+  // playback follows, as when the bar is let go there.
+  void SeekToMs(std::int64_t milliseconds);
 
   // The seek bar's mouse: x within a bar `width` pixels wide.
   void SeekBarDown(int x, int width);

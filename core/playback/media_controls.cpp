@@ -1,0 +1,143 @@
+#include "playback/media_controls.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "playback/key_dispatcher.h"
+#include "playback/sequencing.h"
+#include "playback/volume.h"
+#include "playlist/entry.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr std::string_view kNoLoop = "None";
+constexpr std::string_view kTrackLoop = "Track";
+constexpr std::string_view kPlaylistLoop = "Playlist";
+// The global hotkey slot of stop.
+constexpr int kStopHotkeySlot = 2;
+
+int LastIndex(const Core& core) { return static_cast<int>(core.playlist.PlaylistEntries.size()) - 1; }
+
+void ChangePlayMode(Core& core, int mode) {
+  if (mode != core.settings.playMode) SetPlayMode(core, mode);
+}
+
+// 64-bit FNV-1a: stable from run to run, and cheap enough for every check.
+std::uint64_t HashOf(std::string_view text) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : text) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+const std::string* HeardEntry(const Core& core) {
+  const PlaylistState& playlist = core.playlist;
+  if (playlist.PlayingEntry.empty()) return nullptr;
+  const int current = playlist.CurrentIndex;
+  if (current >= 0 && current <= LastIndex(core)) return &playlist.PlaylistEntries[current];
+  return &playlist.PlayingEntry;
+}
+
+}  // namespace
+
+std::string_view LoopStatusOfMode(int mode) {
+  switch (mode) {
+    case kRepeatFileMode:
+      return kTrackLoop;
+    case kPlayListMode:
+    case kPlayFileMode:
+      return kNoLoop;
+    default:
+      return kPlaylistLoop;
+  }
+}
+
+bool ShuffleOfMode(int mode) { return mode == kShuffleMode; }
+
+int ModeForLoopStatus(int mode, std::string_view loopStatus) {
+  if (loopStatus == LoopStatusOfMode(mode)) return mode;
+  if (loopStatus == kNoLoop) return kPlayListMode;
+  if (loopStatus == kTrackLoop) return kRepeatFileMode;
+  if (loopStatus == kPlaylistLoop) return kRepeatListMode;
+  return mode;
+}
+
+int ModeForShuffle(int mode, bool shuffle) {
+  if (shuffle == ShuffleOfMode(mode)) return mode;
+  // Shuffle loops the whole list; without it the list still loops.
+  return shuffle ? kShuffleMode : kRepeatListMode;
+}
+
+void SetLoopStatus(Core& core, std::string_view loopStatus) {
+  ChangePlayMode(core, ModeForLoopStatus(core.settings.playMode, loopStatus));
+}
+
+void SetShuffle(Core& core, bool shuffle) { ChangePlayMode(core, ModeForShuffle(core.settings.playMode, shuffle)); }
+
+double MediaVolumeOf(int volume) { return static_cast<double>(volume) / kMaxVolume; }
+
+void SetMediaVolume(Core& core, double volume) {
+  if (std::isnan(volume)) return;
+  SetVolume(core, static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * kMaxVolume)));
+}
+
+std::string TrackIdOf(std::string_view entry) {
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(HashOf(entry)));
+  return std::string("/org/mpris/MediaPlayer2/tarvo/track/") + hex;
+}
+
+// The one place that decides what the desktop shows of an entry.
+std::optional<NowPlaying> NowPlayingOf(const Core& core) {
+  const std::string* entry = HeardEntry(core);
+  if (!entry) return std::nullopt;
+  NowPlaying now;
+  now.trackId = TrackIdOf(*entry);
+  now.isStream = EntryKindOf(*entry) == EntryKind::Stream;
+  now.location = std::string(EntryLocation(*entry));
+  const std::string_view title = EntryTitle(*entry);
+  now.title = std::string(now.isStream ? title : FileNameOf(title));
+  if (!now.isStream) now.lengthMicroseconds = core.progress.max * 1000;
+  return now;
+}
+
+bool CanGoNext(const Core& core) {
+  const int mode = core.settings.playMode;
+  if (core.playlist.PlaylistEntries.empty() || mode == kPlayFileMode) return false;
+  return !(mode == kPlayListMode && core.playlist.CurrentIndex == LastIndex(core));
+}
+
+bool CanGoPrevious(const Core& core) {
+  const int mode = core.settings.playMode;
+  if (core.playlist.PlaylistEntries.empty() || mode == kPlayFileMode) return false;
+  return !(mode == kPlayListMode && core.playlist.CurrentIndex == 0);
+}
+
+void MediaPlay(Core& core, MediaStatus status) {
+  if (status == MediaStatus::Stopped) {
+    DispatchKeyCommand(core, kKeyEnter, kNoModifier);
+  } else if (status == MediaStatus::Paused) {
+    DispatchKeyCommand(core, kKeySpace, kNoModifier);
+  }
+}
+
+void MediaPause(Core& core, MediaStatus status) {
+  if (status == MediaStatus::Playing) DispatchKeyCommand(core, kKeySpace, kNoModifier);
+}
+
+void MediaPlayPause(Core& core, MediaStatus status) {
+  DispatchKeyCommand(core, status == MediaStatus::Stopped ? kKeyEnter : kKeySpace, kNoModifier);
+}
+
+void MediaStop(Core& core) { DispatchGlobalHotkey(core, kStopHotkeySlot); }
+
+void MediaNext(Core& core) { DispatchKeyCommand(core, kKeyTab, kNoModifier); }
+
+void MediaPrevious(Core& core) { DispatchKeyCommand(core, kKeyTab, kShiftModifier); }
+
+}  // namespace tarvo
