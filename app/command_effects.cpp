@@ -6,6 +6,7 @@
 #include "app/command_table.h"
 #include "app/dir_form.h"
 #include "app/find_form.h"
+#include "app/info_commands.h"
 #include "app/main_window.h"
 #include "app/tray_icon.h"
 #include "platform/pulse_mixer.h"
@@ -124,7 +125,8 @@ void ConnectEditing(Core& core, CommandTable& commands) {
 }  // namespace
 
 CommandHelpers ConnectCommandEffects(Core& core, TAppTarvo& window) {
-  const CommandHelpers helpers{new FindWindowOpener(core, window), new TrayIcon(core, window)};
+  const CommandHelpers helpers{new FindWindowOpener(core, window), new TrayIcon(core, window),
+                               new InfoCommands(core, window)};
   CommandTable& commands = window.Commands();
   ConnectDispatcherKeys(core, commands);
   ConnectPlayModes(core, commands);

@@ -5,6 +5,7 @@
 #include "core.h"
 
 class FindWindowOpener;
+class InfoCommands;
 class TAppTarvo;
 class TrayIcon;
 
@@ -15,6 +16,8 @@ struct CommandHelpers {
   FindWindowOpener* find = nullptr;
   // MinimizeAc and the tray menu.
   TrayIcon* tray = nullptr;
+  // The file information, renamer, text, about and documentation commands.
+  InfoCommands* info = nullptr;
 };
 
 CommandHelpers ConnectCommandEffects(tarvo::Core& core, TAppTarvo& window);
