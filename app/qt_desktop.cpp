@@ -43,9 +43,8 @@ bool QtDesktop::ShowFolder(const std::string& folder) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !FileManagerOnBus(bus)) return OpenWithXdgOpen(path);
 
-  QDBusMessage call =
-      QDBusMessage::createMethodCall(kFileManagerService, kFileManagerPath, kFileManagerService,
-                                                      QStringLiteral("ShowFolders"));
+  QDBusMessage call = QDBusMessage::createMethodCall(kFileManagerService, kFileManagerPath, kFileManagerService,
+                                                     QStringLiteral("ShowFolders"));
   // The second argument is a start-up notification id; none.
   call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
   auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
