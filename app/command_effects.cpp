@@ -10,6 +10,7 @@
 #include "app/favorites_form.h"
 #include "app/favorites_menu.h"
 #include "app/find_form.h"
+#include "app/info_commands.h"
 #include "app/main_window.h"
 #include "app/timer_form.h"
 #include "app/tray_icon.h"
@@ -162,7 +163,7 @@ void ConnectSleepTimer(Core& core, CommandTable& commands, TAppTarvo& window) {
 CommandHelpers ConnectCommandEffects(Core& core, TAppTarvo& window) {
   auto* favoritesMenu = window.menuBar()->findChild<QMenu*>(QStringLiteral("FavoritesMenu"));
   const CommandHelpers helpers{new FindWindowOpener(core, window), new TrayIcon(core, window),
-                               new FavoritesMenu(core, *favoritesMenu)};
+                               new FavoritesMenu(core, *favoritesMenu), new InfoCommands(core, window)};
   CommandTable& commands = window.Commands();
   ConnectDispatcherKeys(core, commands);
   ConnectPlayModes(core, commands);

@@ -6,6 +6,7 @@
 
 class FavoritesMenu;
 class FindWindowOpener;
+class InfoCommands;
 class TAppTarvo;
 class TrayIcon;
 
@@ -19,6 +20,8 @@ struct CommandHelpers {
   // The favourites of the main menu; rebuilt once the start-up playlist is
   // loaded.
   FavoritesMenu* favorites = nullptr;
+  // The file information, renamer, text, about and documentation commands.
+  InfoCommands* info = nullptr;
 };
 
 CommandHelpers ConnectCommandEffects(tarvo::Core& core, TAppTarvo& window);

@@ -152,6 +152,7 @@ void CommandTable::BuildMainMenu(QMenuBar* bar) const {
   // The renamer item shares the file-information shortcut; it opens the
   // renamer when several rows are selected.
   QAction* renamer = tools->addAction(QStringLiteral("다중 파일 이름 변경(&M)"));
+  renamer->setObjectName(QStringLiteral("Multiplefilenamerenamer1"));
   renamer->setShortcut(QKeySequence(Qt::Key_F2));
   renamer->setShortcutContext(Qt::WidgetShortcut);
   renamer->setEnabled(false);

@@ -5,6 +5,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QUrl>
@@ -14,6 +15,8 @@
 namespace {
 
 const QString kFileManagerService = QStringLiteral("org.freedesktop.FileManager1");
+
+const QString kFileManagerPath = QStringLiteral("/org/freedesktop/FileManager1");
 
 bool OpenWithXdgOpen(const QString& folder) { return QProcess::startDetached(QStringLiteral("xdg-open"), {folder}); }
 
@@ -40,9 +43,8 @@ bool QtDesktop::ShowFolder(const std::string& folder) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !FileManagerOnBus(bus)) return OpenWithXdgOpen(path);
 
-  QDBusMessage call =
-      QDBusMessage::createMethodCall(kFileManagerService, QStringLiteral("/org/freedesktop/FileManager1"),
-                                     kFileManagerService, QStringLiteral("ShowFolders"));
+  QDBusMessage call = QDBusMessage::createMethodCall(kFileManagerService, kFileManagerPath, kFileManagerService,
+                                                     QStringLiteral("ShowFolders"));
   // The second argument is a start-up notification id; none.
   call << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
   auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
@@ -51,4 +53,22 @@ bool QtDesktop::ShowFolder(const std::string& folder) {
     finished->deleteLater();
   });
   return true;
+}
+
+bool QtDesktop::OpenWithDefaultApplication(const std::string& pathOrAddress) {
+  const QString text = QString::fromStdString(pathOrAddress);
+  const QUrl url = text.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(text) : QUrl(text);
+  return QDesktopServices::openUrl(url);
+}
+
+void QtDesktop::ShowItemProperties(const std::string& path) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected() || !FileManagerOnBus(bus)) return;
+  QDBusMessage call = QDBusMessage::createMethodCall(kFileManagerService, kFileManagerPath, kFileManagerService,
+                                                     QStringLiteral("ShowItemProperties"));
+  call << QStringList{QUrl::fromLocalFile(QString::fromStdString(path)).toString()} << QString();
+  // No reply is awaited: a file manager that can't show properties is not
+  // reported.
+  call.setAutoStartService(true);
+  bus.send(call);
 }

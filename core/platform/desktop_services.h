@@ -1,6 +1,7 @@
-// What the editing commands need of the desktop: the clipboard, the trash and
-// the file manager. The application implements it (the clipboard and the file
-// manager through Qt and D-Bus, the trash with MoveToFreedesktopTrash) and
+// What the commands need of the desktop: the clipboard, the trash, the file
+// manager and the default applications. The application implements it (the
+// clipboard, the file manager and the default applications through Qt and
+// D-Bus, the trash with MoveToFreedesktopTrash) and
 // hands it to the core at start-up; tests use a fake. Every method is called
 // on the window thread.
 #pragma once
@@ -31,6 +32,14 @@ class DesktopServices {
   // Shows `folder` in the file manager without waiting for it; false when no
   // file manager could be asked.
   virtual bool ShowFolder(const std::string& folder) = 0;
+
+  // Opens a local file or a web or mail address with the desktop's default
+  // application, without waiting for it; false when nothing could be asked.
+  virtual bool OpenWithDefaultApplication(const std::string& pathOrAddress) = 0;
+
+  // Asks the file manager to show the properties of `path`. Silent: when no
+  // file manager answers, nothing happens.
+  virtual void ShowItemProperties(const std::string& path) = 0;
 };
 
 }  // namespace tarvo

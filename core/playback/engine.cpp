@@ -238,10 +238,14 @@ void PlaybackEngine::SeekTo(std::int64_t bytes) {
   }
 }
 
+std::int64_t PlaybackEngine::ElapsedBytes() {
+  if (outputStream_ == 0) return 0;
+  return library_.ChannelGetPosition(outputStream_) - positionBase_;
+}
+
 std::int64_t PlaybackEngine::ElapsedMs() {
   if (outputStream_ == 0) return 0;
-  const std::int64_t elapsedBytes = library_.ChannelGetPosition(outputStream_) - positionBase_;
-  return static_cast<std::int64_t>(std::llround(library_.ChannelBytes2Seconds(outputStream_, elapsedBytes) * 1000));
+  return static_cast<std::int64_t>(std::llround(library_.ChannelBytes2Seconds(outputStream_, ElapsedBytes()) * 1000));
 }
 
 bool PlaybackEngine::IsPaused() const {

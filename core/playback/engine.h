@@ -63,12 +63,14 @@ class PlaybackEngine : public PlaybackControl {
   void SlideVolume(int libraryVolume, int milliseconds) override;
   void EnsureAudioDevice() override;
   std::int64_t FileLengthSeconds(const std::string& path) override;  // engine_lengths.cpp
+  FileDescription DescribeFile(const std::string& path) override;      // engine_lengths.cpp
+  std::int64_t ElapsedBytes() override;
   bool DeviceOpen() const override { return deviceOpen_; }
   bool IsPaused() const override;
   bool DecoderEnded() const override { return decoderEnded_.load(std::memory_order_acquire); }
 
   // Moves playback of a file entry to `bytes` in the decoder's format.
-  void SeekTo(std::int64_t bytes);
+  void SeekTo(std::int64_t bytes) override;
   // A seek from outside the window (the desktop's media controls): the seek
   // bar and the time move to `milliseconds` (clamped to the bar) and
   // playback follows, as when the bar is let go there.

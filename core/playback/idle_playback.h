@@ -21,6 +21,9 @@ class IdlePlayback : public PlaybackControl {
   void SlideVolume(int, int) override {}
   void EnsureAudioDevice() override {}
   std::int64_t FileLengthSeconds(const std::string&) override { return -1; }
+  FileDescription DescribeFile(const std::string&) override { return {}; }
+  std::int64_t ElapsedBytes() override { return 0; }
+  void SeekTo(std::int64_t) override {}
   bool DeviceOpen() const override { return false; }
   bool IsPaused() const override { return false; }
   bool DecoderEnded() const override { return false; }

@@ -8,6 +8,14 @@
 
 namespace tarvo {
 
+// What the file information window shows of a file's sound.
+struct FileDescription {
+  // "44100 Hz 16 bit Stereo", "128 Kbps Stereo" or empty.
+  std::string format;
+  // The playing length in milliseconds; -1 when the file can't be opened.
+  std::int64_t lengthMs = -1;
+};
+
 class PlaybackControl {
  public:
   virtual ~PlaybackControl() = default;
@@ -49,6 +57,14 @@ class PlaybackControl {
   // measured on a decoding channel of its own; -1 when it can't be opened.
   // Blocks while the file is read.
   virtual std::int64_t FileLengthSeconds(const std::string& path) = 0;
+  // The format text and length of the file at `path`, measured on a
+  // decoding channel of its own. Blocks while the file is opened.
+  virtual FileDescription DescribeFile(const std::string& path) = 0;
+
+  // The position of the playing file entry in bytes of its decoded format;
+  // 0 when nothing plays. SeekTo moves the playing file entry there.
+  virtual std::int64_t ElapsedBytes() = 0;
+  virtual void SeekTo(std::int64_t bytes) = 0;
 
   virtual bool DeviceOpen() const = 0;
   virtual bool IsPaused() const = 0;

@@ -18,6 +18,7 @@
 #include <regex>
 #include <thread>
 
+#include "media/file_info.h"
 #include "playback/audio/linux_audio_library.h"
 #include "playback/key_dispatcher.h"
 #include "playback/sequencing.h"
@@ -560,6 +561,20 @@ TEST_F(EngineTest, InShuffleModeAJoinedEntryEntersTheHistoryBeforeTheNextIsDrawn
   EXPECT_EQ(core->sequencing.RecentPlayed[0], third);
   EXPECT_EQ(core->texts.caption, std::string(FileNameOf(third)) + " - Tarvo");
   engine->StopPlayback(true);
+}
+
+TEST_F(EngineTest, RenamingThePlayingFileGoesOnWhereItWasUnderTheNewName) {
+  UseOutput("wav:" + OutPath());
+  SetEntries({Wav("song.wav", ToneSpec(8))});
+  engine->PlayEntry(0);
+  ASSERT_TRUE(TickUntil([&] { return engine->ElapsedMs() >= 1500; }));
+  const std::int64_t before = engine->ElapsedMs();
+  ASSERT_EQ(RenameEntryFile(*core, 0, "song (live).wav"), RenameOutcome::Renamed);
+  EXPECT_EQ(core->playlist.PlayingEntry, home.Path() + "song (live).wav");
+  EXPECT_EQ(OutputState(), audio::ChannelState::Playing);
+  const std::int64_t after = engine->ElapsedMs();
+  EXPECT_GE(after, before - 50);
+  EXPECT_LE(after, before + 1000);
 }
 
 }  // namespace

@@ -26,12 +26,20 @@ class FakeDesktop : public DesktopServices {
     return fileManagerWorks;
   }
 
+  bool OpenWithDefaultApplication(const std::string& pathOrAddress) override {
+    opened.push_back(pathOrAddress);
+    return true;
+  }
+  void ShowItemProperties(const std::string& path) override { propertiesShown.push_back(path); }
+
   std::string clipboard;
   // Files the trash refuses, with the reason it gives.
   std::map<std::string, std::string> trashRefusals;
   std::vector<std::string> trashed;
   std::vector<std::string> shownFolders;
   bool fileManagerWorks = true;
+  std::vector<std::string> opened;
+  std::vector<std::string> propertiesShown;
 };
 
 }  // namespace tarvo::testing

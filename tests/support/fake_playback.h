@@ -51,6 +51,12 @@ class FakePlayback : public PlaybackControl {
     const auto found = fileLengths.find(path);
     return found == fileLengths.end() ? -1 : found->second;
   }
+  FileDescription DescribeFile(const std::string& path) override {
+    const auto found = descriptions.find(path);
+    return found == descriptions.end() ? FileDescription{} : found->second;
+  }
+  std::int64_t ElapsedBytes() override { return elapsedBytes; }
+  void SeekTo(std::int64_t bytes) override { seeks.push_back(bytes); }
   bool DeviceOpen() const override { return deviceOpen; }
   bool IsPaused() const override { return paused; }
   bool DecoderEnded() const override { return decoderEnded; }
@@ -66,6 +72,10 @@ class FakePlayback : public PlaybackControl {
   // Lengths in seconds that FileLengthSeconds reports; other files can't be
   // opened.
   std::map<std::string, std::int64_t> fileLengths;
+  // What DescribeFile reports; other files can't be opened.
+  std::map<std::string, FileDescription> descriptions;
+  std::int64_t elapsedBytes = 0;
+  std::vector<std::int64_t> seeks;
   std::vector<bool> stops;
   std::vector<std::string> calls;
   std::vector<int> appliedVolumes;

@@ -1,0 +1,18 @@
+#include "help/documentation.h"
+
+#include "platform/file_io.h"
+#include "playlist/model.h"
+
+namespace tarvo {
+
+void DocAc(Core& core, const std::string& dataFolder) {
+  const std::string manual = dataFolder + "Documentation.html";
+  if (!FileExists(manual)) {
+    ShowMessageBox(core, static_cast<int>(MessageKind::Information),
+                   "The documentation was not found:\r" + manual + "\r\rPlease reinstall Tarvo.");
+    return;
+  }
+  if (core.desktop) core.desktop->OpenWithDefaultApplication(manual);
+}
+
+}  // namespace tarvo
