@@ -45,6 +45,5 @@ void RunCommandSwitch(tarvo::Core& core, const SingleInstance& instance, const s
   } else if (argument == "-setglobalhotkeys") {
     for (const auto& [slot, value] : kMultimediaHotkeys) tarvo::WriteIniString(core, "Global hotkeys", slot, value);
   }
-  // "-setrootpath" asks for the music folder, which this build does not have
-  // yet; it ends the process like the other switches.
+  // "-setrootpath" shows a window, so the start-up runs it itself.
 }

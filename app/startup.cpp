@@ -42,6 +42,7 @@
 #include "playlist/model.h"
 #include "playlist/outside_path.h"
 #include "settings/associations.h"
+#include "settings/music_folder_choice.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -198,6 +199,12 @@ int RunTarvo(int argc, char* argv[]) {
   core.xdg = tarvo::XdgFoldersFromEnvironment();
 
   SingleInstance instance(QString::fromStdString(core.homeFolder), nullptr);
+  if (core.startArgument == "-setrootpath") {
+    // The one switch that shows a window: the music-folder question.
+    application.emplace(argc, argv);
+    tarvo::ChooseMusicFolder(core);
+    return 0;
+  }
   if (IsCommandSwitch(core.startArgument)) {
     RunCommandSwitch(core, instance, core.startArgument);
     return 0;

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Installs the build into a scratch prefix and checks the installed tree:
 
-1. The binary, the desktop entry, the metainfo file and the icons (a 48 px
+1. The binary, the desktop entry, the metainfo file, the manual and the icons (a 48 px
    PNG and the scalable SVG) are where desktops look for them.
 2. desktop-file-validate and "appstreamcli validate --no-net" pass.
 3. The installed binary finds its own data in "../share": after "-reg" the
@@ -62,7 +62,10 @@ def main():
         metainfo = os.path.join(prefix, "share", "metainfo", "org.tarvo.Tarvo.metainfo.xml")
         icons = os.path.join(prefix, "share", "icons", "hicolor")
         svg = os.path.join(icons, "scalable", "apps", "tarvo.svg")
-        for path in (binary, desktop, metainfo, svg, os.path.join(icons, "48x48", "apps", "tarvo.png")):
+        # The manual sits where the program looks for its data, as the icon
+        # the program finds below does: "../share/tarvo" from its folder.
+        manual = os.path.join(os.path.dirname(binary), os.pardir, "share", "tarvo", "Documentation.html")
+        for path in (binary, desktop, metainfo, svg, manual, os.path.join(icons, "48x48", "apps", "tarvo.png")):
             check(os.path.isfile(path), "installed: " + os.path.relpath(path, prefix))
 
         ok, output = validated(["desktop-file-validate", desktop])
