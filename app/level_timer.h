@@ -2,6 +2,11 @@
 // meter's round every 20 ms while resumed. It starts suspended; the engine
 // wakes it when an entry starts, and the round itself suspends it once the
 // meter has fallen dark after a stop or pause.
+//
+// While the followed window is minimized or hidden (in the tray) the timer
+// does not run even when resumed: nobody sees the meter. When the window
+// shows again a round runs at once from a dark meter, so that the meter
+// shows the level of that moment rather than a fall from an old one.
 #pragma once
 
 #include <QObject>
@@ -9,6 +14,8 @@
 #include <functional>
 
 #include "playback/level_meter.h"
+
+class QWidget;
 
 class LevelTimer : public QObject, public tarvo::TVUThread {
   Q_OBJECT
@@ -18,12 +25,26 @@ class LevelTimer : public QObject, public tarvo::TVUThread {
 
   // What each round runs.
   void OnTick(std::function<void()> tick);
+  // Sleeps while `window` is not seen; `forgetShownLevels` runs before the
+  // round at its next show.
+  void FollowWindow(QWidget& window, std::function<void()> forgetShownLevels);
 
-  void Suspend() override { timer_.stop(); }
-  void Resume() override { timer_.start(); }
-  bool IsSuspended() const override { return !timer_.isActive(); }
+  void Suspend() override;
+  void Resume() override;
+  bool IsSuspended() const override { return !resumed_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void WindowSeen(bool seen);
+  // Runs the timer exactly when resumed and seen.
+  void Apply();
+
   QTimer timer_;
   std::function<void()> tick_;
+  std::function<void()> forgetShownLevels_;
+  QWidget* window_ = nullptr;
+  bool resumed_ = false;
+  bool windowSeen_ = true;
 };

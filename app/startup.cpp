@@ -154,6 +154,7 @@ int RunTarvo(int argc, char* argv[]) {
   levelTimer.OnTick([&] {
     if (tarvo::LevelThreadRound(core, levelTimer, library, engine.OutputStream())) window.ShowLevelMeters();
   });
+  levelTimer.FollowWindow(window, [&core] { tarvo::ForgetDisplayedLevels(core); });
   const CommandHelpers helpers = ConnectCommandEffects(core, window);
   helpers.tray->onMinimizedToTray = [&core] { tarvo::RequestLevelMeterPause(core); };
   helpers.tray->onRestored = [&] {
