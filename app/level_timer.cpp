@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QWidget>
+#include <algorithm>
 
 LevelTimer::LevelTimer(QObject* parent) : QObject(parent), timer_(this) {
   // The meter is the least important work of the window: a coarse timer
@@ -15,11 +16,14 @@ LevelTimer::LevelTimer(QObject* parent) : QObject(parent), timer_(this) {
 
 void LevelTimer::OnTick(std::function<void()> tick) { tick_ = std::move(tick); }
 
-void LevelTimer::FollowWindow(QWidget& window, std::function<void()> forgetShownLevels) {
+void LevelTimer::FollowMeters(QWidget& window, const QList<QWidget*>& meters,
+                              std::function<void()> forgetShownLevels) {
   window_ = &window;
+  meters_ = meters;
   forgetShownLevels_ = std::move(forgetShownLevels);
   window.installEventFilter(this);
-  WindowSeen(window.isVisible() && !window.isMinimized());
+  for (QWidget* meter : meters_) meter->installEventFilter(this);
+  SetMeterSeen(MeterSeen());
 }
 
 void LevelTimer::Suspend() {
@@ -32,38 +36,32 @@ void LevelTimer::Resume() {
   Apply();
 }
 
+// A hidden window hides its meters too; a minimized one only changes its
+// state.
 bool LevelTimer::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == window_) {
-    switch (event->type()) {
-      case QEvent::Hide:
-        WindowSeen(false);
-        break;
-      case QEvent::Show:
-        WindowSeen(!window_->isMinimized());
-        break;
-      case QEvent::WindowStateChange:
-        WindowSeen(window_->isVisible() && !window_->isMinimized());
-        break;
-      default:
-        break;
-    }
-  }
+  const QEvent::Type type = event->type();
+  if (type == QEvent::Show || type == QEvent::Hide || type == QEvent::WindowStateChange) SetMeterSeen(MeterSeen());
   return QObject::eventFilter(watched, event);
 }
 
-void LevelTimer::WindowSeen(bool seen) {
-  if (seen == windowSeen_) return;
-  windowSeen_ = seen;
+bool LevelTimer::MeterSeen() const {
+  if (window_->isMinimized()) return false;
+  return std::any_of(meters_.begin(), meters_.end(), [](const QWidget* meter) { return meter->isVisible(); });
+}
+
+void LevelTimer::SetMeterSeen(bool seen) {
+  if (seen == meterSeen_) return;
+  meterSeen_ = seen;
   if (seen && resumed_) {
     if (forgetShownLevels_) forgetShownLevels_();
-    // The round may suspend the timer again: paused or stopped while hidden.
+    // The round may suspend the timer again: paused or stopped meanwhile.
     if (tick_) tick_();
   }
   Apply();
 }
 
 void LevelTimer::Apply() {
-  const bool run = resumed_ && windowSeen_;
+  const bool run = resumed_ && meterSeen_;
   if (run && !timer_.isActive()) timer_.start();
   if (!run && timer_.isActive()) timer_.stop();
 }

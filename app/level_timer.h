@@ -3,12 +3,14 @@
 // wakes it when an entry starts, and the round itself suspends it once the
 // meter has fallen dark after a stop or pause.
 //
-// While the followed window is minimized or hidden (in the tray) the timer
-// does not run even when resumed: nobody sees the meter. When the window
-// shows again a round runs at once from a dark meter, so that the meter
-// shows the level of that moment rather than a fall from an old one.
+// While no meter is seen (the window minimized or hidden in the tray, or the
+// meter style hidden) the timer does not run even when resumed: its rounds
+// would only wake the window thread. When a meter shows again a round runs
+// at once from a dark meter, so that it shows the level of that moment
+// rather than a fall from an old one.
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -25,9 +27,9 @@ class LevelTimer : public QObject, public tarvo::TVUThread {
 
   // What each round runs.
   void OnTick(std::function<void()> tick);
-  // Sleeps while `window` is not seen; `forgetShownLevels` runs before the
-  // round at its next show.
-  void FollowWindow(QWidget& window, std::function<void()> forgetShownLevels);
+  // Sleeps while none of the `meters` of `window` is seen;
+  // `forgetShownLevels` runs before the round when one shows again.
+  void FollowMeters(QWidget& window, const QList<QWidget*>& meters, std::function<void()> forgetShownLevels);
 
   void Suspend() override;
   void Resume() override;
@@ -37,7 +39,8 @@ class LevelTimer : public QObject, public tarvo::TVUThread {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void WindowSeen(bool seen);
+  bool MeterSeen() const;
+  void SetMeterSeen(bool seen);
   // Runs the timer exactly when resumed and seen.
   void Apply();
 
@@ -45,6 +48,7 @@ class LevelTimer : public QObject, public tarvo::TVUThread {
   std::function<void()> tick_;
   std::function<void()> forgetShownLevels_;
   QWidget* window_ = nullptr;
+  QList<QWidget*> meters_;
   bool resumed_ = false;
-  bool windowSeen_ = true;
+  bool meterSeen_ = true;
 };

@@ -10,6 +10,7 @@
 #include "app/file_drop.h"
 #include "app/level_timer.h"
 #include "app/main_window.h"
+#include "app/progress_panel.h"
 #include "app/qt_desktop.h"
 #include "app/qt_ui.h"
 #include "app/single_instance.h"
@@ -154,7 +155,8 @@ int RunTarvo(int argc, char* argv[]) {
   levelTimer.OnTick([&] {
     if (tarvo::LevelThreadRound(core, levelTimer, library, engine.OutputStream())) window.ShowLevelMeters();
   });
-  levelTimer.FollowWindow(window, [&core] { tarvo::ForgetDisplayedLevels(core); });
+  levelTimer.FollowMeters(window, {window.ProgressPanel()->LevelMeter6(), window.ProgressPanel()->LevelMeter14()},
+                          [&core] { tarvo::ForgetDisplayedLevels(core); });
   const CommandHelpers helpers = ConnectCommandEffects(core, window);
   helpers.tray->onMinimizedToTray = [&core] { tarvo::RequestLevelMeterPause(core); };
   helpers.tray->onRestored = [&] {

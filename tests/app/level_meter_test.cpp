@@ -450,7 +450,8 @@ void LevelMeterWindowTest::SteadyLevelsRepaintNothingAndAHiddenWindowSleeps() {
     ++rounds;
     if (LevelThreadRound(core, levelTimer, library, engine.OutputStream())) window.ShowLevelMeters();
   });
-  levelTimer.FollowWindow(window, [&core] { ForgetDisplayedLevels(core); });
+  levelTimer.FollowMeters(window, {window.ProgressPanel()->LevelMeter6(), window.ProgressPanel()->LevelMeter14()},
+                          [&core] { ForgetDisplayedLevels(core); });
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   ApplyLevelMeterStyle(core, kLevelMeter14Style);
@@ -485,6 +486,12 @@ void LevelMeterWindowTest::SteadyLevelsRepaintNothingAndAHiddenWindowSleeps() {
   window.show();
   QCOMPARE(LitLeds(meter, true), 1);
   QCOMPARE(LitLeds(meter, false), 1);
+
+  // With the meter style hidden nothing is seen either.
+  ApplyLevelMeterStyle(core, kLevelMeterHidden);
+  const int roundsStyleHidden = rounds;
+  QTest::qWait(200);
+  QCOMPARE(rounds, roundsStyleHidden);
   engine.StopPlayback(true);
 }
 
