@@ -2,13 +2,22 @@
 // meter's round every 20 ms while resumed. It starts suspended; the engine
 // wakes it when an entry starts, and the round itself suspends it once the
 // meter has fallen dark after a stop or pause.
+//
+// While no meter is seen (the window minimized or hidden in the tray, or the
+// meter style hidden) the timer does not run even when resumed: its rounds
+// would only wake the window thread. When a meter shows again a round runs
+// at once from a dark meter, so that it shows the level of that moment
+// rather than a fall from an old one.
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QTimer>
 #include <functional>
 
 #include "playback/level_meter.h"
+
+class QWidget;
 
 class LevelTimer : public QObject, public tarvo::TVUThread {
   Q_OBJECT
@@ -18,12 +27,28 @@ class LevelTimer : public QObject, public tarvo::TVUThread {
 
   // What each round runs.
   void OnTick(std::function<void()> tick);
+  // Sleeps while none of the `meters` of `window` is seen;
+  // `forgetShownLevels` runs before the round when one shows again.
+  void FollowMeters(QWidget& window, const QList<QWidget*>& meters, std::function<void()> forgetShownLevels);
 
-  void Suspend() override { timer_.stop(); }
-  void Resume() override { timer_.start(); }
-  bool IsSuspended() const override { return !timer_.isActive(); }
+  void Suspend() override;
+  void Resume() override;
+  bool IsSuspended() const override { return !resumed_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  bool MeterSeen() const;
+  void SetMeterSeen(bool seen);
+  // Runs the timer exactly when resumed and seen.
+  void Apply();
+
   QTimer timer_;
   std::function<void()> tick_;
+  std::function<void()> forgetShownLevels_;
+  QWidget* window_ = nullptr;
+  QList<QWidget*> meters_;
+  bool resumed_ = false;
+  bool meterSeen_ = true;
 };

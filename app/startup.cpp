@@ -17,6 +17,7 @@
 #include "app/main_window.h"
 #include "app/mpris_service.h"
 #include "app/program_icon.h"
+#include "app/progress_panel.h"
 #include "app/qt_desktop.h"
 #include "app/qt_ui.h"
 #include "app/single_instance.h"
@@ -243,6 +244,8 @@ int RunTarvo(int argc, char* argv[]) {
   levelTimer.OnTick([&] {
     if (tarvo::LevelThreadRound(core, levelTimer, library, engine.OutputStream())) window.ShowLevelMeters();
   });
+  levelTimer.FollowMeters(window, {window.ProgressPanel()->LevelMeter6(), window.ProgressPanel()->LevelMeter14()},
+                          [&core] { tarvo::ForgetDisplayedLevels(core); });
   const CommandHelpers helpers = ConnectCommandEffects(core, window);
   helpers.favorites->Rebuild();
   helpers.tray->onMinimizedToTray = [&core] { tarvo::RequestLevelMeterPause(core); };

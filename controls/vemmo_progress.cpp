@@ -72,9 +72,29 @@ void TVemmoProgress::SetRange(std::int64_t max, std::int64_t position) {
   SetPosition(position);
 }
 
+// A position change that leaves the drawn fill as it is needs no repaint:
+// the seek bar of a long entry moves by a pixel only every few seconds.
 void TVemmoProgress::PositionsChanged() {
-  update(InsideRect());
+  const DrawnFill fill = FillFor();
+  if (fill != drawnFill_) {
+    drawnFill_ = fill;
+    update(InsideRect());
+  }
   if (onChange) onChange();
+}
+
+TVemmoProgress::DrawnFill TVemmoProgress::FillFor() const {
+  const QSize size = InsideRect().size();
+  const int length = orientation_ == TProgressOrientation::pbHorizontal ? size.width() : size.height();
+  if (barType_ == TBarType::brStereoLeds) {
+    // LEDs that start past the end are not drawn.
+    const int pitch = ledWidth_ + ledSeperation_;
+    const auto fitting = [&](std::int64_t leds) {
+      return static_cast<int>(std::min<std::int64_t>(leds, (length + pitch - 1) / pitch));
+    };
+    return {fitting(position_), fitting(position2_), CaptionText()};
+  }
+  return {Scaled(position_, length), Scaled(position2_, length), CaptionText()};
 }
 
 void TVemmoProgress::SetBackgroundColor(const QColor& color) {
@@ -187,6 +207,7 @@ void TVemmoProgress::PaintFrame(QPainter& painter) {
 }
 
 void TVemmoProgress::PaintPicture() {
+  drawnFill_ = FillFor();
   const QSize size = InsideRect().size();
   if (picture_.size() != size) picture_ = QImage(size, QImage::Format_RGB32);
   picture_.fill(backgroundColor_);

@@ -5,7 +5,9 @@
 //
 // It is drawn into an off-screen picture and copied in; a position change
 // repaints only the inside, never the frame, so that moving bars do not
-// flicker, and the control never erases its background on its own. Mouse
+// flicker, and only when it changes what is drawn (a filled length by a
+// pixel, a lit LED, the caption). The control never erases its background
+// on its own. Mouse
 // presses, moves and releases are reported with the position along x and the
 // control's width. Window thread only.
 #pragma once
@@ -87,6 +89,15 @@ class TVemmoProgress : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  // What the inside shows for the positions: the filled lengths in pixels
+  // (LED counts for LED bars) and the caption.
+  struct DrawnFill {
+    int first = -1;
+    int second = -1;
+    QString caption;
+    bool operator==(const DrawnFill&) const = default;
+  };
+  DrawnFill FillFor() const;
   void PositionsChanged();
   void PaintFrame(QPainter& painter);
   void PaintPicture();
@@ -114,4 +125,6 @@ class TVemmoProgress : public QWidget {
   int ledWidth_ = 1;
   // The off-screen picture; reallocated only when the inside's size changes.
   QImage picture_;
+  // The fill last drawn or asked to be drawn.
+  DrawnFill drawnFill_;
 };

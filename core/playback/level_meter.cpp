@@ -141,6 +141,11 @@ bool LevelThreadRound(Core& core, TVUThread& thread, audio::AudioLibrary& librar
   return changed;
 }
 
+void ForgetDisplayedLevels(Core& core) {
+  LevelMeterState& meter = core.levelMeter;
+  meter.DisplayedLevelLeft = meter.DisplayedLevelRight = 0;
+}
+
 LevelMeterLayout LevelMeterLayoutFor(int style) {
   switch (ValidStyle(style)) {
     case kLevelMeterHidden:

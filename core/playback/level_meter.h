@@ -88,6 +88,11 @@ void WakeLevelMeter(Core& core, TVUThread& thread);
 // changed.
 bool LevelThreadRound(Core& core, TVUThread& thread, audio::AudioLibrary& library, audio::AudioHandle output);
 
+// The window shows again after it was minimized or hidden: the levels shown
+// before are dropped, so that the next round shows the level heard now
+// instead of a fall from an old one.
+void ForgetDisplayedLevels(Core& core);
+
 // What the window shows and checks for a style.
 struct LevelMeterLayout {
   bool labelVolumeVisible = false;

@@ -100,6 +100,19 @@ class RecordingProgress : public TVemmoProgress {
   }
 };
 
+// Counts the paint events of the widget it watches.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return QObject::eventFilter(watched, event);
+  }
+};
+
 // Runs the event loop until `done` or `seconds` have passed.
 bool WaitFor(const std::function<bool()>& done, double seconds) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
@@ -124,6 +137,7 @@ class LevelMeterWindowTest : public QObject {
   void PositionChangeRepaintsOnlyTheInside();
   void BarTypesPaintTheirShapes();
   void PlayingToneLightsTheMeterAndStopLetsItSleep();
+  void SteadyLevelsRepaintNothingAndAHiddenWindowSleeps();
 };
 
 void LevelMeterWindowTest::ThresholdLevelsLightTheirLeds() {
@@ -298,6 +312,19 @@ void LevelMeterWindowTest::PositionChangeRepaintsOnlyTheInside() {
   QTRY_COMPARE(bar->painted.size(), 1);
   QCOMPARE(bar->painted.first(), bar->InsideRect());
   QCOMPARE(bar->InsideRect(), QRect(2, 2, 146, 12));
+  // A step that fills no further pixel repaints nothing: 146 pixels for
+  // 1000 units.
+  bar->SetMax(1000);
+  bar->SetPosition(400);
+  QTRY_VERIFY(!bar->painted.isEmpty());
+  QTest::qWait(50);
+  bar->painted.clear();
+  bar->SetPosition(401);
+  bar->SetPosition(402);
+  QTest::qWait(50);
+  QVERIFY(bar->painted.isEmpty());
+  bar->SetPosition(410);
+  QTRY_COMPARE(bar->painted.size(), 1);
   bar->painted.clear();
   bar->SetBarColor(Qt::red);  // a change of look repaints the frame too
   QTRY_COMPARE(bar->painted.size(), 1);
@@ -400,6 +427,72 @@ void LevelMeterWindowTest::PlayingToneLightsTheMeterAndStopLetsItSleep() {
   QVERIFY(WaitFor([&] { return levelTimer.IsSuspended(); }, 3.0));
   QCOMPARE(core.levelMeter.DisplayedLevelLeft, 0);
   QCOMPARE(LitLeds(meter, true), 1);  // the 14-step meter's silence LED
+}
+
+void LevelMeterWindowTest::SteadyLevelsRepaintNothingAndAHiddenWindowSleeps() {
+  testing::TempFolder home;
+  const std::string file = home.Path() + "steady.wav";
+  testing::WriteWav(file, testing::AudioSpec{
+                              44100, 2, {testing::Silence(2.0), testing::Tone(3.5, 441.0, 0.9), testing::Silence(2.5)}});
+  audio::LinuxAudioLibrary library(audio::ParseOutputChoice("null"));
+  StatusTimer statusTimer(nullptr);
+  LevelTimer levelTimer(nullptr);
+  PlaybackEngine engine(library, statusTimer);
+  engine.SetLevelThread(&levelTimer);
+  QtUi ui;
+  Core core(ui, engine, home.Path());
+  engine.Attach(core);
+  statusTimer.OnTick([&engine] { engine.StatusTick(); });
+  TAppTarvo window(core);
+  ui.AttachWindow(&window);
+  int rounds = 0;
+  levelTimer.OnTick([&] {
+    ++rounds;
+    if (LevelThreadRound(core, levelTimer, library, engine.OutputStream())) window.ShowLevelMeters();
+  });
+  levelTimer.FollowMeters(window, {window.ProgressPanel()->LevelMeter6(), window.ProgressPanel()->LevelMeter14()},
+                          [&core] { ForgetDisplayedLevels(core); });
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  ApplyLevelMeterStyle(core, kLevelMeter14Style);
+  TVemmoProgress& meter = *window.ProgressPanel()->LevelMeter14();
+  PaintCounter counter(meter);
+  core.playlist.PlaylistEntries = {file};
+  engine.PlayEntry(0);
+
+  // Silence keeps the silence LED lit: a second of rounds, no repaint.
+  QVERIFY(WaitFor([&] { return LitLeds(meter, true) == 1 && LitLeds(meter, false) == 1; }, 3.0));
+  QTest::qWait(20);
+  counter.paints = 0;
+  const int roundsBefore = rounds;
+  QTest::qWait(1000);
+  QVERIFY(rounds > roundsBefore + 10);
+  QCOMPARE(counter.paints, 0);
+
+  // A steady tone: one repaint to light it, then none.
+  QVERIFY(WaitFor([&] { return LitLeds(meter, true) == 13 && LitLeds(meter, false) == 13; }, 3.0));
+  QTest::qWait(20);
+  counter.paints = 0;
+  QTest::qWait(1000);
+  QCOMPARE(counter.paints, 0);
+
+  // Hidden in the tray the meter does not tick; shown again in the silence
+  // after the tone it shows the silence at once, not a fall from the tone.
+  window.hide();
+  const int roundsHidden = rounds;
+  QVERIFY(WaitFor([&] { return engine.ElapsedMs() > 5700; }, 5.0));
+  QCOMPARE(rounds, roundsHidden);
+  QVERIFY(!levelTimer.IsSuspended());
+  window.show();
+  QCOMPARE(LitLeds(meter, true), 1);
+  QCOMPARE(LitLeds(meter, false), 1);
+
+  // With the meter style hidden nothing is seen either.
+  ApplyLevelMeterStyle(core, kLevelMeterHidden);
+  const int roundsStyleHidden = rounds;
+  QTest::qWait(200);
+  QCOMPARE(rounds, roundsStyleHidden);
+  engine.StopPlayback(true);
 }
 
 QTEST_MAIN(LevelMeterWindowTest)
