@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "media/id3v1.h"
 #include "playback/key_dispatcher.h"
 #include "playback/sequencing.h"
 #include "playback/volume.h"
@@ -41,6 +42,27 @@ const std::string* HeardEntry(const Core& core) {
   const int current = playlist.CurrentIndex;
   if (current >= 0 && current <= LastIndex(core)) return &playlist.PlaylistEntries[current];
   return &playlist.PlayingEntry;
+}
+
+// D-Bus strings cannot hold a NUL; a tag's inner NUL shows as a space, as
+// the tag view shows it.
+std::string WithoutNuls(std::string text) {
+  std::replace(text.begin(), text.end(), '\0', ' ');
+  return text;
+}
+
+// The file's ID3v1 tag, read once for each entry heard: the state is
+// compared after every burst of window changes, and the file does not change
+// under a playing entry.
+const TID3v1& TagOf(const std::string& path) {
+  static std::string taggedPath;
+  static TID3v1 tag;
+  if (path != taggedPath) {
+    taggedPath = path;
+    tag.Reset();
+    if (!tag.ReadTag(path)) tag.TagFound = false;
+  }
+  return tag;
 }
 
 }  // namespace
@@ -102,7 +124,14 @@ std::optional<NowPlaying> NowPlayingOf(const Core& core) {
   now.location = std::string(EntryLocation(*entry));
   const std::string_view title = EntryTitle(*entry);
   now.title = std::string(now.isStream ? title : FileNameOf(title));
-  if (!now.isStream) now.lengthMicroseconds = core.progress.max * 1000;
+  if (now.isStream) return now;
+  now.lengthMicroseconds = core.progress.max * 1000;
+  const TID3v1& tag = TagOf(now.location);
+  if (tag.TagFound) {
+    if (!tag.Title.empty()) now.title = WithoutNuls(tag.Title);
+    now.artist = WithoutNuls(tag.Artist);
+    now.album = WithoutNuls(tag.Album);
+  }
   return now;
 }
 

@@ -70,6 +70,19 @@ TEST_F(MediaControlsTest, NowPlayingDescribesTheHeardEntry) {
   EXPECT_EQ(now->trackId, TrackIdOf("/music/one.mp3"));
   EXPECT_NE(now->trackId, TrackIdOf("/music/two.mp3"));
 
+  // A file's ID3v1 tag gives the title, artist and album; an inner NUL,
+  // which D-Bus cannot carry, shows as a space.
+  std::string tag = "TAG" + std::string(125, '\0');
+  tag.replace(3, 7, std::string("Sea\0Fog", 7));
+  tag.replace(33, 5, "Mirae");
+  tag.replace(63, 4, "Tide");
+  const std::string tagged = home.Write("tagged.mp3", std::string(400, 'x') + tag);
+  SetEntries({tagged, "http://radio.example/live|Radio One"});
+  now = NowPlayingOf(core);
+  EXPECT_EQ(now->title, "Sea Fog");
+  EXPECT_EQ(now->artist, "Mirae");
+  EXPECT_EQ(now->album, "Tide");
+
   core.playlist.CurrentIndex = 1;
   now = NowPlayingOf(core);
   EXPECT_TRUE(now->isStream);
