@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QEventLoop>
 #include <QMessageBox>
+#include <QPointer>
+#include <thread>
 
 #include "app/input_form.h"
 #include "app/main_window.h"
@@ -86,6 +89,24 @@ std::optional<std::string> QtUi::AskText(const std::string& caption, const std::
   // is one.
   if (!inputForm_) inputForm_ = new TInput_Form(window_);
   return inputForm_->Ask(caption, prompt, text);
+}
+
+void QtUi::PostToWindowThread(std::function<void()> work) {
+  QMetaObject::invokeMethod(qApp, std::move(work), Qt::QueuedConnection);
+}
+
+void QtUi::RunWhileResponsive(const std::function<void()>& work) {
+  QEventLoop loop;
+  QPointer<QEventLoop> waiting(&loop);
+  std::thread worker([&work, waiting] {
+    work();
+    QMetaObject::invokeMethod(qApp, [waiting] {
+      if (waiting) waiting->quit();
+    }, Qt::QueuedConnection);
+  });
+  // Painting goes on; keys and clicks wait, so no command runs meanwhile.
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  worker.join();
 }
 
 void QtUi::ProcessPendingEvents() { QApplication::processEvents(); }

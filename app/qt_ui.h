@@ -23,6 +23,8 @@ class QtUi : public tarvo::Ui {
   std::vector<std::string> ChooseFiles(const tarvo::FileDialogRequest& request) override;
   std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
                                      const std::string& text) override;
+  void PostToWindowThread(std::function<void()> work) override;
+  void RunWhileResponsive(const std::function<void()>& work) override;
   void ProcessPendingEvents() override;
   void SetBusyCursor(bool busy) override;
   void ListViewChanged() override;

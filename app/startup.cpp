@@ -133,6 +133,7 @@ int RunTarvo(int argc, char* argv[]) {
   tarvo::Core core(ui, engine, home);
   QtDesktop desktop;
   core.desktop = &desktop;
+  core.audio = &library;
   if (prefetch) core.playlistPrefetch = &*prefetch;
   engine.Attach(core);
   if (argc > 1) core.startArgument = argv[1];

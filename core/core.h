@@ -22,6 +22,9 @@
 namespace tarvo {
 
 class PlaylistPrefetch;
+namespace audio {
+class AudioLibrary;
+}
 
 inline constexpr char kProgramCaption[] = "Tarvo 1.04b";
 
@@ -63,6 +66,9 @@ struct Core {
   // Clipboard, trash and file manager, set by the application. Without them
   // (benchmarks) the commands that need them do nothing.
   DesktopServices* desktop = nullptr;
+  // The audio layer, for asking a station its name outside playback; set by
+  // the application.
+  audio::AudioLibrary* audio = nullptr;
   // Where the settings, the autosaved playlist and the favourites live;
   // ends in "/".
   const std::string homeFolder;

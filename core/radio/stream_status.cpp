@@ -36,7 +36,9 @@ StreamFacts ReadFacts(audio::AudioLibrary& library, const std::string& path, aud
   try {
     const TKeys keys = ReadStreamKeys(library, decoder);
     facts.title = FindKey("StreamTitle", keys).value;
-    const std::string bitRate = FindKey("icy-br", keys).value;
+    // "icy-br: 128" as some servers write it is 128 too.
+    std::string bitRate = FindKey("icy-br", keys).value;
+    bitRate.erase(0, std::min(bitRate.find_first_not_of(' '), bitRate.size()));
     if (!bitRate.empty()) {
       facts.bitRateText = ShowableNetworkText(bitRate, kShownBitRateChars);
       facts.bitRate = IntegerValue(bitRate);

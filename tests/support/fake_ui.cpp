@@ -35,6 +35,21 @@ std::optional<std::string> FakeUi::AskText(const std::string& caption, const std
   return answer;
 }
 
+void FakeUi::PostToWindowThread(std::function<void()> work) {
+  std::lock_guard lock(postedMutex_);
+  posted_.push_back(std::move(work));
+}
+
+int FakeUi::RunPosted() {
+  std::vector<std::function<void()>> work;
+  {
+    std::lock_guard lock(postedMutex_);
+    work.swap(posted_);
+  }
+  for (const auto& run : work) run();
+  return static_cast<int>(work.size());
+}
+
 void FakeUi::ProcessPendingEvents() {
   ++pendingEventRuns;
   if (onPendingEvents) onPendingEvents();
