@@ -11,7 +11,7 @@ packages=(
   # tests
   libgtest-dev libgmock-dev libmp3lame-dev
   lame mpg123 vorbis-tools sox xvfb xauth pulseaudio pulseaudio-utils python3
-  icecast2 ezstream
+  icecast2 ezstream x11-utils
   fonts-nanum
   # benchmarks
   dbus-daemon
