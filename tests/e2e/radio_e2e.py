@@ -87,6 +87,30 @@ def window_names(display):
     return tree
 
 
+def start_display(processes):
+    """A new Xvfb on a display number it picks itself. Two servers started at
+    once by other tests may pick the same number, and one of them then ends:
+    that one is started again."""
+    for _ in range(5):
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                 "-nolisten", "tcp"], pass_fds=(write_end,),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        processes.append(xvfb)
+        os.close(write_end)
+        number = os.read(read_end, 16).decode().strip()
+        os.close(read_end)
+        time.sleep(1)
+        display = ":" + number
+        if number and xvfb.poll() is None and subprocess.run(
+                ["xwininfo", "-root"], env=dict(os.environ, DISPLAY=display),
+                capture_output=True, timeout=10).returncode == 0:
+            return display
+        xvfb.kill()
+        xvfb.wait(timeout=10)
+    raise CheckFailed("no Xvfb display could be started")
+
+
 def run_checks(tarvo, root, processes):
     port = free_port()
     wav = os.path.join(root, "tone.wav")
@@ -105,13 +129,7 @@ def run_checks(tarvo, root, processes):
     url = "http://127.0.0.1:%d/radio.mp3" % port
     wait_until(lambda: station_answers(url), 20, "the station to be on the air")
 
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    processes.append(xvfb)
-    os.close(write_end)
-    display = ":" + os.read(read_end, 16).decode().strip()
-    os.close(read_end)
+    display = start_display(processes)
 
     home = os.path.join(root, "home")
     runtime = os.path.join(root, "run")
@@ -121,10 +139,19 @@ def run_checks(tarvo, root, processes):
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", TARVO_HOME=home,
                TARVO_AUDIO_OUTPUT="wav:" + heard, XDG_RUNTIME_DIR=runtime,
                XDG_CONFIG_HOME=os.path.join(root, "config"), XDG_DATA_HOME=os.path.join(root, "data"))
-    player = subprocess.Popen([tarvo, url], env=env, cwd=root, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    log = open(os.path.join(root, "tarvo.log"), "wb")
+    player = subprocess.Popen([tarvo, url], env=env, cwd=root, stdout=log, stderr=log)
     processes.append(player)
 
-    wait_until(lambda: "Artist - Title - Tarvo" in window_names(display), 30, "the caption to show the song title")
+    try:
+        wait_until(lambda: "Artist - Title - Tarvo" in window_names(display), 30, "the caption to show the song title")
+    except CheckFailed:
+        names = [line.strip() for line in window_names(display).splitlines() if '"' in line]
+        with open(os.path.join(root, "tarvo.log"), "rb") as file:
+            output = file.read()[-2000:].decode("utf-8", "replace")
+        state = "running" if player.poll() is None else "ended with %s" % player.returncode
+        raise CheckFailed("the caption never showed the song title; program %s, windows: %s, output: %s"
+                          % (state, names[:8], output))
     check(True, "the caption shows the title that ezstream sends")
 
     def two_seconds_heard():
