@@ -166,8 +166,9 @@ TEST_F(RadioStreamTest, StationPlaysWithItsTitlesStatusLineAndRate) {
 
 TEST_F(RadioStreamTest, StarvedStationShowsBufferingAndDroppedOneALostConnection) {
   PlayStation("/stall.mp3");
-  ASSERT_TRUE(RunUntil([&] { return Panel().rfind("Buffering...", 0) == 0; }));
-  EXPECT_EQ(Panel(), "Buffering...0%");
+  // While the server pauses nothing waits to be decoded. (A stall at the
+  // start, with some data in, may show a few per cent first.)
+  ASSERT_TRUE(RunUntil([&] { return Panel() == "Buffering...0%"; }));
   engine.StopPlayback(true);
 
   PlayStation("/drop.mp3");
