@@ -23,6 +23,7 @@
 #include "playlist/editing.h"
 #include "playlist/model.h"
 #include "playlist/playlist_commands.h"
+#include "radio/radio_commands.h"
 #include "settings/favorites.h"
 #include "settings/music_folder_choice.h"
 #include "settings/settings_store.h"
@@ -176,6 +177,7 @@ CommandHelpers ConnectCommandEffects(Core& core, TAppTarvo& window) {
   commands.Connect(QStringLiteral("AddDirAc"), [&core, &window] { OpenFolderDialog(core, &window, false); });
   commands.Connect(QStringLiteral("LoadPlayListAc"), [&core] { LoadPlayListAc(core); });
   commands.Connect(QStringLiteral("SavePlaylistAc"), [&core] { SavePlaylistAc(core); });
+  commands.Connect(QStringLiteral("AddRadioAc"), [&core] { AddRadioAc(core); });
   commands.Connect(QStringLiteral("QueuAc"), [&core] { QueueSelectedRows(core); });
   for (int style = kLevelMeterHidden; style <= kLevelMeter14Style; ++style) {
     commands.Connect(QStringLiteral("Level%1Ac").arg(style + 1), [&core, style] { ApplyLevelMeterStyle(core, style); });

@@ -7,8 +7,8 @@
 #include "app/file_info_form.h"
 #include "app/info_form.h"
 #include "app/main_window.h"
+#include "app/radio_form.h"
 #include "app/replace_filenames_form.h"
-#include "app/stream_info.h"
 #include "help/documentation.h"
 #include "help/help_texts.h"
 #include "media/file_info.h"
@@ -43,7 +43,7 @@ void InfoCommands::FileInfoAc() {
     case tarvo::FileInfoWindow::None:
       break;
     case tarvo::FileInfoWindow::StreamEditor:
-      ShowStreamInfo(core_, &window_, core_.listView.focusedRow);
+      EditStreamEntry(core_, &window_, core_.listView.focusedRow);
       break;
     case tarvo::FileInfoWindow::FileInformation:
       fileInfoForm_->ShowEntry(core_.listView.focusedRow);

@@ -1,12 +1,15 @@
 #include "app/qt_ui.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStandardPaths>
 #include <algorithm>
+#include <thread>
 
 #include "app/input_form.h"
 #include "app/main_window.h"
@@ -140,6 +143,24 @@ std::string QtUi::DesktopFolder() const {
   const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
   if (desktop.isEmpty()) return {};
   return (desktop + QLatin1Char('/')).toStdString();
+}
+
+void QtUi::PostToWindowThread(std::function<void()> work) {
+  QMetaObject::invokeMethod(qApp, std::move(work), Qt::QueuedConnection);
+}
+
+void QtUi::RunWhileResponsive(const std::function<void()>& work) {
+  QEventLoop loop;
+  QPointer<QEventLoop> waiting(&loop);
+  std::thread worker([&work, waiting] {
+    work();
+    QMetaObject::invokeMethod(qApp, [waiting] {
+      if (waiting) waiting->quit();
+    }, Qt::QueuedConnection);
+  });
+  // Painting goes on; keys and clicks wait, so no command runs meanwhile.
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  worker.join();
 }
 
 void QtUi::ProcessPendingEvents() { QApplication::processEvents(); }

@@ -35,6 +35,8 @@ class QtUi : public tarvo::Ui {
                                      const std::string& text) override;
   std::string ChooseFolder(const std::string& caption, const std::string& instruction) override;
   std::string DesktopFolder() const override;
+  void PostToWindowThread(std::function<void()> work) override;
+  void RunWhileResponsive(const std::function<void()>& work) override;
   void ProcessPendingEvents() override;
   void SetBusyCursor(bool busy) override;
   void ListViewChanged() override;

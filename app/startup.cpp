@@ -193,6 +193,7 @@ int RunTarvo(int argc, char* argv[]) {
   engine.SetLevelThread(&levelTimer);
   statusTimer.OnTick([&engine] { engine.StatusTick(); });
   tarvo::Core core(ui, engine, home);
+  core.audio = &library;
   if (prefetch) core.playlistPrefetch = &*prefetch;
   engine.Attach(core);
   core.startArgument = StartArgumentOf(argc, argv);

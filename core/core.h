@@ -24,6 +24,9 @@
 namespace tarvo {
 
 class PlaylistPrefetch;
+namespace audio {
+class AudioLibrary;
+}
 
 inline constexpr char kProgramCaption[] = "Tarvo 1.04b";
 
@@ -68,6 +71,9 @@ struct Core {
   // The sleep timer's power-off, set by the application only; without it
   // the timer's power-off does nothing.
   PowerOffService* powerOff = nullptr;
+  // The audio layer, for asking a station its name outside playback; set by
+  // the application.
+  audio::AudioLibrary* audio = nullptr;
   // Where the settings, the autosaved playlist and the favourites live;
   // ends in "/".
   const std::string homeFolder;

@@ -11,6 +11,7 @@ packages=(
   # tests
   libgtest-dev libgmock-dev libmp3lame-dev
   lame mpg123 vorbis-tools sox xvfb xauth xdotool x11-apps pulseaudio pulseaudio-utils python3
+  icecast2 ezstream x11-utils
   fonts-nanum desktop-file-utils appstream xdg-utils
   # fuzzing: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev

@@ -4,6 +4,7 @@
 // window thread and blocks until the user has answered.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -70,6 +71,13 @@ class Ui {
   }
   // The user's desktop folder ending in "/"; empty when there is none.
   virtual std::string DesktopFolder() const { return {}; }
+  // Any thread: has the window thread run `work` soon and returns without
+  // waiting for it. A window side without an event loop drops it.
+  virtual void PostToWindowThread([[maybe_unused]] std::function<void()> work) {}
+  // Window thread: runs `work` on another thread and returns once it is
+  // done; meanwhile the window keeps painting but takes no input, so a slow
+  // server never freezes it and no command runs in between.
+  virtual void RunWhileResponsive(const std::function<void()>& work) { work(); }
 
   // Lets pending window events run; long operations call it between items,
   // so commands (Esc among them) may run re-entrantly.

@@ -72,7 +72,12 @@ void PlaybackEngine::StatusTick() {
       pendingEvent_.load(std::memory_order_acquire) != static_cast<int>(PendingEventCode::GaplessSwitch)) {
     PrepareNextEntry();
   }
-  if (EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Audio && !core.progress.seekPending) ShowElapsedTime();
+  const EntryKind kind = EntryKindOf(core.playlist.PlayingEntry);
+  if (kind == EntryKind::Stream) {
+    StreamTick();
+    return;
+  }
+  if (kind == EntryKind::Audio && !core.progress.seekPending) ShowElapsedTime();
 
   switch (event) {
     case PendingEventCode::GaplessSwitch:

@@ -31,6 +31,9 @@ constexpr std::int64_t kCoarseSeekStepMs = 60000;
 constexpr std::int64_t kSeekStepMs = 3000;
 constexpr int kProgressPanel = 3;
 constexpr int kScratchSeconds = 5;
+// The stream status counter after a stream entry is opened: the first full
+// status update comes on the 20th tick.
+constexpr int kStreamStatusStart = -20;
 
 }  // namespace
 
@@ -38,8 +41,10 @@ PlaybackEngine::PlaybackEngine(audio::AudioLibrary& library, TStatusThread& stat
     : library_(library), statusThread_(statusThread) {}
 
 PlaybackEngine::~PlaybackEngine() {
-  // The output's audio thread must be gone before the engine it calls into.
+  // The output's audio thread must be gone before the engine it calls into,
+  // and the connect threads before the library they call.
   library_.StreamFree(outputStream_);
+  connectThreads_.clear();
 }
 
 void PlaybackEngine::Attach(Core& core) { core_ = &core; }
@@ -72,6 +77,9 @@ void PlaybackEngine::PlayEntry(int index, bool fromTick) {
     statusThread_.Suspend();
     core.settings.playMode = kRepeatListMode;
     ShowPlayMode(core);
+    streamStatusCounter_ = kStreamStatusStart;
+  } else {
+    CancelConnections();
   }
   FreeChannels();
   EnsureAudioDevice();
@@ -86,7 +94,11 @@ void PlaybackEngine::PlayEntry(int index, bool fromTick) {
   OpenEntryDecoders();
   core.playlist.CurrentIndex = pendingIndex_;
   if (mainDecoder_ == 0) return;
+  StartOutput(index, fromTick);
+}
 
+void PlaybackEngine::StartOutput(int index, bool fromTick) {
+  Core& core = *core_;
   audio::ChannelInfo info;
   library_.ChannelGetInfo(mainDecoder_, info);
   outputStream_ = library_.StreamCreate(static_cast<int>(info.rate), static_cast<int>(info.channels),
@@ -126,8 +138,15 @@ void PlaybackEngine::OpenEntryDecoders() {
   }
   const std::string& entry = core.playlist.PlaylistEntries[pendingIndex_];
   library_.SetConfig(audio::ConfigOption::BufferLength, kFileBufferMs);
-  // Internet streams connect in the background; this build plays files only.
-  if (EntryKindOf(entry) == EntryKind::Audio) {
+  const EntryKind kind = EntryKindOf(entry);
+  {
+    const std::lock_guard lock(engineMutex_);
+    mainIsStream_ = kind == EntryKind::Stream;
+  }
+  if (kind == EntryKind::Stream) {
+    // Connects in the background; ConnectDone starts playback.
+    StartConnection(std::string(EntryLocation(entry)));
+  } else if (kind == EntryKind::Audio) {
     const audio::AudioHandle main = library_.StreamCreateFile(entry);
     const audio::AudioHandle lookahead = library_.StreamCreateFile(entry);
     const std::lock_guard lock(engineMutex_);
@@ -176,6 +195,7 @@ void PlaybackEngine::StopPlayback(bool release) {
   // The meter falls to dark, then its thread sleeps.
   RequestLevelMeterPause(core);
   FreeChannels();
+  CancelConnections();
   decoderEnded_.store(false, std::memory_order_release);
   pendingEvent_.store(0, std::memory_order_release);
   pickedIndex_ = -1;

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "playback/audio/audio_library.h"
 #include "playback/playback_control.h"
 #include "playback/status_thread.h"
+#include "radio/connect_thread.h"
 
 namespace tarvo {
 
@@ -90,6 +92,11 @@ class PlaybackEngine : public PlaybackControl {
   // Elapsed time of the playing entry.
   std::int64_t ElapsedMs();
 
+  // A connect thread's result, on the window thread (engine_stream.cpp): a
+  // current one starts playback, or stops and says why it failed; a stale
+  // one is freed.
+  void ConnectDone(const ConnectResult& result);
+
  private:
   // Window thread: opening, showing and ending entries (engine.cpp).
   void OpenEntryDecoders();
@@ -101,6 +108,15 @@ class PlaybackEngine : public PlaybackControl {
   void ShowPaused();
   std::int64_t MillisecondsToBytes(std::int64_t milliseconds);
   void RestartFromEnd();
+  // Creates the output on MainDecoder and starts it (PlayEntry from step 10).
+  void StartOutput(int index, bool fromTick);
+
+  // Window thread: internet streams (engine_stream.cpp).
+  void StartConnection(const std::string& address);
+  // Terminates a connection in its start delay and makes every result
+  // under way stale.
+  void CancelConnections();
+  void StreamTick();
 
   // Window thread: the end of an entry (end_of_entry.cpp).
   void PrepareNextEntry();
@@ -132,6 +148,14 @@ class PlaybackEngine : public PlaybackControl {
   // The entry picked at the end of the last one when it could not join: the
   // next entry that AdvanceAfterEnd starts, so a pick is never made twice.
   int pickedIndex_ = -1;
+  ConnectionCounter connectionCounter_;
+  // Connect threads not yet ended; the last one is the newest.
+  std::vector<std::unique_ptr<TConnectThread>> connectThreads_;
+  // Counts status ticks of a playing stream (the full update runs on some).
+  int streamStatusCounter_ = 0;
+  // Posted connection results hold this weakly: one arriving after the
+  // engine is gone is dropped.
+  std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
 
   // Shared with FeedOutput, guarded by engineMutex_.
   std::mutex engineMutex_;
@@ -139,6 +163,7 @@ class PlaybackEngine : public PlaybackControl {
   audio::AudioHandle lookaheadDecoder_ = 0;
   std::int64_t mainLength_ = 0;
   bool mainIsMp3_ = false;
+  bool mainIsStream_ = false;
   int pendingIndex_ = -1;
   std::int64_t tailLimit_ = -1;
   std::int64_t bytesDelivered_ = 0;

@@ -58,6 +58,11 @@ std::uint32_t PlaybackEngine::FeedOutput(void* out, std::uint32_t wanted) {
       ended = true;
     }
   }
+  if (ended && mainIsStream_) {
+    // The connection ended: the output plays out what it holds and stops,
+    // which the status tick reports as a lost connection.
+    return result | audio::kStreamEnd;
+  }
   if (ended) {
     decoderEnded_.store(true, std::memory_order_release);
     // Only entries above 3 seconds are cut, so one closed by the cut counts

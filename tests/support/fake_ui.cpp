@@ -54,6 +54,21 @@ std::string FakeUi::ChooseFolder(const std::string& caption, const std::string&)
   return chosen;
 }
 
+void FakeUi::PostToWindowThread(std::function<void()> work) {
+  std::lock_guard lock(postedMutex_);
+  posted_.push_back(std::move(work));
+}
+
+int FakeUi::RunPosted() {
+  std::vector<std::function<void()>> work;
+  {
+    std::lock_guard lock(postedMutex_);
+    work.swap(posted_);
+  }
+  for (const auto& run : work) run();
+  return static_cast<int>(work.size());
+}
+
 void FakeUi::ProcessPendingEvents() {
   ++pendingEventRuns;
   if (onPendingEvents) onPendingEvents();

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,10 +29,15 @@ class FakeUi : public Ui {
                                      const std::string& text) override;
   std::string ChooseFolder(const std::string& caption, const std::string& instruction) override;
   std::string DesktopFolder() const override { return desktopFolder; }
+  // Work posted from other threads waits until RunPosted.
+  void PostToWindowThread(std::function<void()> work) override;
   void ProcessPendingEvents() override;
   void SetBusyCursor(bool busy) override { busyCursor = busy; }
   void ListViewChanged() override { ++listViewChanges; }
   void WindowTextsChanged() override {}
+
+  // Runs the work posted so far, in order; the count run.
+  int RunPosted();
 
   std::vector<ShownMessage> messages;
   std::vector<std::string> questions;
@@ -52,6 +58,10 @@ class FakeUi : public Ui {
   int pendingEventRuns = 0;
   int listViewChanges = 0;
   bool busyCursor = false;
+
+ private:
+  std::mutex postedMutex_;
+  std::vector<std::function<void()>> posted_;
 };
 
 }  // namespace tarvo::testing

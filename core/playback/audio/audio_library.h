@@ -47,6 +47,19 @@ class AudioLibrary {
   // length. 0 on failure: FileOpen, FileFormat, NotAudio, SampleRate,
   // SampleFormat or Unknown (see OpenDecoder).
   virtual AudioHandle StreamCreateFile(const std::string& path) = 0;
+  // Blocks until the server answers and the first data is in (seconds at
+  // most; a connect thread calls it). A decoding channel on the internet
+  // stream at the http:// or https:// `url`, its format told by content as
+  // for a file; `flags` kFlagStreamMetadata asks for ICY metadata. The
+  // channel gives what has arrived, so an output on it stalls when the
+  // network is slow; it is Stopped once the connection has ended and its
+  // data is used up. 0 on failure: Timeout when the server did not answer
+  // in time, FileFormat when it refused (an HTTP error) or sent no playable
+  // audio, FileOpen when no connection could be made.
+  virtual AudioHandle StreamCreateURL(const std::string& url, std::uint32_t flags) = 0;
+  // The texts of `kind` of an internet stream's channel (TagKind); nothing,
+  // with NotAvailable, when it has none.
+  virtual std::optional<std::string> StreamGetTags(AudioHandle channel, TagKind kind) = 0;
   // An output stream of 16-bit samples at `rate` with `channels`, filled by
   // `procedure` on its own audio thread once played. Its buffer holds the
   // buffer length configured now. 0 on failure: Init without a device,

@@ -35,6 +35,13 @@ enum class ConfigOption : int {
   MaxVolume = 3,     // the volume that means full scale, 1..10000
 };
 
+// The texts StreamGetTags gives: Vorbis comments of an Ogg stream's current
+// chain, the HTTP response headers and the latest ICY metadata text.
+enum class TagKind : int { Ogg = 2, Http = 4, Meta = 5 };
+
+// StreamCreateURL flags.
+inline constexpr std::uint32_t kFlagStreamMetadata = 0x400000;  // ask for ICY metadata
+
 // Which byte count of a decoding channel's source StreamGetFilePosition gives.
 enum class FilePositionMode : int { Decode = 0, Download = 1, End = 2 };
 

@@ -8,8 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "playback/audio/audio_error.h"
+#include "playback/audio/audio_types.h"
 #include "playback/audio/byte_source.h"
 
 namespace tarvo::audio {
@@ -44,6 +47,15 @@ class Decoder {
   virtual bool EightBitSource() const { return false; }
   // The byte source, for file positions.
   virtual const ByteSource& Source() const = 0;
+
+  // A live stream's Read gives what has arrived: fewer frames than asked,
+  // even none, while more may come; its data is over once Ended says so.
+  virtual bool IsLive() const { return false; }
+  virtual bool Ended() const { return false; }
+  // The texts of `kind` the data carries (a tag block of NUL-ended texts
+  // ended by one more NUL); nothing when it has none. Same thread as Read,
+  // except for a live stream, which answers on any thread.
+  virtual std::optional<std::string> Tags([[maybe_unused]] TagKind kind) const { return std::nullopt; }
 };
 
 // The formats this layer accepts. Rates outside give SampleRate, channel

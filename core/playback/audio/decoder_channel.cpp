@@ -9,6 +9,7 @@ DecoderChannel::DecoderChannel(std::unique_ptr<Decoder> decoder)
       lengthFrames_(decoder->LengthFrames()),
       lengthBytes_(std::max<std::int64_t>(0, lengthFrames_) * format_.FrameBytes()),
       eightBit_(decoder->EightBitSource()),
+      live_(decoder->IsLive()),
       decoder_(std::move(decoder)) {}
 
 std::int64_t DecoderChannel::Read(void* buffer, std::uint32_t bytes) {
@@ -22,6 +23,11 @@ std::int64_t DecoderChannel::Read(void* buffer, std::uint32_t bytes) {
     return -1;
   }
   positionFrames_ += got;
+  // A live stream gives what has arrived; it is over only when it says so.
+  if (live_) {
+    if (got == 0 && decoder_->Ended()) ended_ = true;
+    return got * format_.FrameBytes();
+  }
   // The end is known as soon as the last sample is out, so that a caller
   // reading exactly up to the end sees the channel inactive at once.
   if (got < frames || (lengthFrames_ >= 0 && positionFrames_ >= lengthFrames_)) ended_ = true;
@@ -47,6 +53,13 @@ std::int64_t DecoderChannel::Position() {
 bool DecoderChannel::Active() {
   std::lock_guard lock(mutex_);
   return !ended_;
+}
+
+std::optional<std::string> DecoderChannel::Tags(TagKind kind) {
+  // A live stream answers from its own lock, so asking never waits for a read.
+  if (live_) return decoder_->Tags(kind);
+  std::lock_guard lock(mutex_);
+  return decoder_->Tags(kind);
 }
 
 std::int64_t DecoderChannel::FilePosition(FilePositionMode mode) {

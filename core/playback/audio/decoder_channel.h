@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 
 #include "playback/audio/audio_types.h"
 #include "playback/audio/decoder.h"
@@ -34,12 +36,15 @@ class DecoderChannel {
   // False once the data has been read to its end (or the source failed).
   bool Active();
   std::int64_t FilePosition(FilePositionMode mode);
+  // The decoder's texts of `kind`; nothing when it has none.
+  std::optional<std::string> Tags(TagKind kind);
 
  private:
   const PcmFormat format_;
   const std::int64_t lengthFrames_;  // -1 when unknown
   const std::int64_t lengthBytes_;
   const bool eightBit_;
+  const bool live_;
 
   std::mutex mutex_;  // guards everything below
   std::unique_ptr<Decoder> decoder_;

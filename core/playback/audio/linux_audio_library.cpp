@@ -5,6 +5,9 @@
 #include <limits>
 
 #include "playback/audio/file_source.h"
+#include "playback/audio/http_stream.h"
+#include "playback/audio/live_decoder.h"
+#include "playback/audio/network_source.h"
 
 namespace tarvo::audio {
 
@@ -101,6 +104,32 @@ AudioHandle LinuxAudioLibrary::StreamCreateFile(const std::string& path) {
   std::unique_ptr<Decoder> decoder = OpenDecoder(std::move(source), error);
   if (!decoder) return Fail(error, AudioHandle{0});
   return Succeed(Register(Entry{std::make_shared<DecoderChannel>(std::move(decoder)), nullptr}));
+}
+
+AudioHandle LinuxAudioLibrary::StreamCreateURL(const std::string& url, std::uint32_t flags) {
+  AudioError error = AudioError::Ok;
+  HttpStream::Options options;
+  options.icyMetadata = (flags & kFlagStreamMetadata) != 0;
+  std::shared_ptr<HttpStream> stream = HttpStream::Open(url, options, error);
+  if (!stream) return Fail(error, AudioHandle{0});
+  std::unique_ptr<Decoder> decoder = OpenDecoder(std::make_unique<NetworkSource>(stream), error);
+  if (!decoder) {
+    // A connection that ended before any audio came is a server that would
+    // not serve us; content that is no audio is a format we can't play.
+    return Fail(error == AudioError::FileOpen || error == AudioError::NotFile ? AudioError::FileFormat : error,
+                AudioHandle{0});
+  }
+  auto live = std::make_unique<LiveDecoder>(std::move(decoder), std::move(stream));
+  return Succeed(Register(Entry{std::make_shared<DecoderChannel>(std::move(live)), nullptr}));
+}
+
+std::optional<std::string> LinuxAudioLibrary::StreamGetTags(AudioHandle channel, TagKind kind) {
+  const std::optional<Entry> entry = Find(channel);
+  if (!entry) return std::nullopt;
+  if (!entry->decoder) return Fail(AudioError::NotAvailable, std::optional<std::string>());
+  std::optional<std::string> tags = entry->decoder->Tags(kind);
+  if (!tags) return Fail(AudioError::NotAvailable, std::optional<std::string>());
+  return Succeed(std::move(tags));
 }
 
 AudioHandle LinuxAudioLibrary::StreamCreate(int rate, int channels, StreamProcedure procedure) {

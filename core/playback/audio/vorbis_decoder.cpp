@@ -67,6 +67,7 @@ AudioError VorbisDecoder::Start() {
   const vorbis_info* info = ov_info(file_.get(), 0);
   if (!info) return AudioError::FileFormat;
   format_ = PcmFormat{static_cast<int>(info->rate), info->channels};
+  TakeComments();
 
   if (ov_seekable(file_.get())) {
     // Only the leading links in the first link's format are played.
@@ -101,6 +102,10 @@ std::int64_t VorbisDecoder::Read(std::int16_t* samples, std::int64_t frames) {
       break;
     }
     filled += got;
+    if (link != link_) {
+      link_ = link;
+      TakeComments();
+    }
   }
   if (sourceFailed_ && filled == 0) return -1;
   const std::int64_t framesRead = filled / format_.FrameBytes();
@@ -114,6 +119,26 @@ bool VorbisDecoder::SeekToFrame(std::int64_t frame) {
   positionFrames_ = frame;
   formatChanged_ = false;
   return true;
+}
+
+}  // namespace tarvo::audio
+
+namespace tarvo::audio {
+
+void VorbisDecoder::TakeComments() {
+  comments_.clear();
+  const vorbis_comment* comment = ov_comment(file_.get(), -1);
+  if (!comment) return;
+  for (int i = 0; i < comment->comments; ++i) {
+    comments_.append(comment->user_comments[i], static_cast<std::size_t>(comment->comment_lengths[i]));
+    comments_ += '\0';
+  }
+  if (!comments_.empty()) comments_ += '\0';
+}
+
+std::optional<std::string> VorbisDecoder::Tags(TagKind kind) const {
+  if (kind != TagKind::Ogg || comments_.empty()) return std::nullopt;
+  return comments_;
 }
 
 }  // namespace tarvo::audio

@@ -23,10 +23,14 @@ class VorbisDecoder final : public Decoder {
   std::int64_t Read(std::int16_t* samples, std::int64_t frames) override;
   bool SeekToFrame(std::int64_t frame) override;
   const ByteSource& Source() const override { return *source_; }
+  // The comments of the chain being decoded: a station starts a new chain
+  // with the next song's comments.
+  std::optional<std::string> Tags(TagKind kind) const override;
 
  private:
   explicit VorbisDecoder(std::unique_ptr<ByteSource> source);
   AudioError Start();
+  void TakeComments();
 
   std::unique_ptr<ByteSource> source_;
   std::unique_ptr<OggVorbis_File> file_;
@@ -36,6 +40,8 @@ class VorbisDecoder final : public Decoder {
   std::int64_t positionFrames_ = 0;
   bool sourceFailed_ = false;
   bool formatChanged_ = false;
+  int link_ = 0;
+  std::string comments_;  // "TITLE=...\0ARTIST=...\0\0"; empty when none
 
   friend struct VorbisCallbacks;
 };

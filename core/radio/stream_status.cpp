@@ -1,0 +1,97 @@
+#include "radio/stream_status.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "media/probes.h"
+#include "playback/entry_caption.h"
+#include "playlist/entry.h"
+#include "radio/stream_keys.h"
+#include "radio/untrusted_text.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr int kProgressPanel = 3;
+constexpr int kFullUpdateTicks = 300;
+// A bit rate is a short number; anything longer is cut.
+constexpr std::size_t kShownBitRateChars = 12;
+
+struct StreamFacts {
+  std::string title;
+  std::string bitRateText = "?";
+  int bitRate = 0;
+};
+
+// The whole of `text` as a decimal number; 0 when it is not one.
+int IntegerValue(const std::string& text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+StreamFacts ReadFacts(audio::AudioLibrary& library, const std::string& path, audio::AudioHandle decoder) {
+  StreamFacts facts;
+  try {
+    const TKeys keys = ReadStreamKeys(library, decoder);
+    facts.title = FindKey("StreamTitle", keys).value;
+    // "icy-br: 128" as some servers write it is 128 too.
+    std::string bitRate = FindKey("icy-br", keys).value;
+    bitRate.erase(0, std::min(bitRate.find_first_not_of(' '), bitRate.size()));
+    if (!bitRate.empty()) {
+      facts.bitRateText = ShowableNetworkText(bitRate, kShownBitRateChars);
+      facts.bitRate = IntegerValue(bitRate);
+    } else {
+      facts.bitRate = BitRateOf(library, path, decoder);
+      if (facts.bitRate > 0) facts.bitRateText = std::to_string(facts.bitRate);
+    }
+  } catch (const std::exception&) {
+    // Whatever was gathered is shown: "?" or the raw bit rate, the entry's title.
+  }
+  return facts;
+}
+
+}  // namespace
+
+std::string BufferingText(std::int64_t waitingBytes) {
+  std::int64_t percent = waitingBytes / 1000;
+  if (percent < 5) percent = 0;
+  percent = std::min<std::int64_t>(percent, 100);
+  return "Buffering..." + std::to_string(percent) + "%";
+}
+
+void ShowStreamPanel(Core& core, const std::string& text) {
+  if (core.texts.statusPanels[kProgressPanel] == text) return;
+  core.texts.statusPanels[kProgressPanel] = text;
+  core.ui.WindowTextsChanged();
+}
+
+void StreamStatusUpdate(Core& core, audio::AudioLibrary& library, int& counter, audio::AudioHandle decoder,
+                        audio::AudioHandle output) {
+  if (++counter % kFullUpdateTicks != 0) return;
+  counter = 0;
+  const std::string& entry = core.playlist.PlayingEntry;
+  StreamFacts facts = ReadFacts(library, std::string(EntryLocation(entry)), decoder);
+  // The title comes from the station: shown as safe text, never too long.
+  std::string title = ShowableNetworkText(facts.title);
+  if (title.empty()) title = EntryTitle(entry);
+  const std::string statusLine = facts.bitRateText + " Kbps " + std::to_string(SampleRateOf(library, "", output)) +
+                                 " Hz - " + (IsStereo(library, "", output) ? "Stereo" : "Mono");
+  SetEntryCaption(core, title, title, statusLine);
+  ShowStreamPanel(core, statusLine);
+  if (library.ChannelIsActive(output) == audio::ChannelState::Stopped) {
+    core.playback.StopPlayback(true);
+    return;
+  }
+  core.progress.SetPosition(0);
+  // While a recording runs, its time left on the disk takes the place of
+  // the download rate (the recording's part).
+  const std::string rate = "Playing internet stream at " + std::to_string(facts.bitRate / 8) + " KB/s";
+  if (core.texts.labelTime != rate) {
+    core.texts.labelTime = rate;
+    core.ui.WindowTextsChanged();
+  }
+}
+
+}  // namespace tarvo

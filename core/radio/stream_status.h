@@ -1,0 +1,31 @@
+// What the window shows while an internet stream plays: the song title in
+// the caption and tray hint, the bit rate and format in the status bar, the
+// download rate in the time label, and the buffering and lost-connection
+// texts. Window thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core.h"
+#include "playback/audio/audio_library.h"
+
+namespace tarvo {
+
+inline constexpr char kLostConnectionText[] = "Error: Lost connection";
+
+// "Buffering..." and the kilobytes waiting to be decoded as a percentage:
+// below 5 shown as 0, above 100 as 100.
+std::string BufferingText(std::int64_t waitingBytes);
+
+// Sets status panel 3 when its text differs.
+void ShowStreamPanel(Core& core, const std::string& text);
+
+// One status tick of a stream that plays: counts the tick in `counter`, and
+// on every 300th (the first after a connection on the 20th) reads the
+// stream's headers and metadata from `decoder` and shows its title, its
+// status line and its download rate.
+void StreamStatusUpdate(Core& core, audio::AudioLibrary& library, int& counter, audio::AudioHandle decoder,
+                        audio::AudioHandle output);
+
+}  // namespace tarvo

@@ -1,0 +1,202 @@
+#!/usr/bin/env python3
+"""The real Tarvo program playing a real radio server, with no sound card.
+
+Icecast 2 on a free loopback port is fed by ezstream looping a 441 Hz MP3 tagged
+"Artist" / "Title"; the program runs under Xvfb with the WAV output and the
+station's address as its argument. Checked: it connects, the window caption
+shows the title that ezstream sends, the WAV holds the station's tone, and
+after Icecast is killed the program goes on running with its window there.
+Every process started here is stopped at the end, also when a check fails.
+
+Usage: radio_e2e.py --tarvo PATH_TO_BINARY
+"""
+
+import argparse
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.request
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from playback_e2e import CheckFailed, check, describe_tone, read_wav, wait_until  # noqa: E402
+
+RATE = 44100
+PASSWORD = "tarvo-test"
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def write(path, text, mode=0o600):
+    with open(path, "w") as file:
+        file.write(text)
+    os.chmod(path, mode)
+
+
+def icecast_config(root, port):
+    logs = os.path.join(root, "icecast-log")
+    os.makedirs(logs)
+    os.chmod(logs, 0o777)
+    path = os.path.join(root, "icecast.xml")
+    write(path, f"""<icecast>
+  <limits><sources>2</sources></limits>
+  <authentication><source-password>{PASSWORD}</source-password>
+    <admin-user>admin</admin-user><admin-password>{PASSWORD}</admin-password></authentication>
+  <hostname>127.0.0.1</hostname>
+  <listen-socket><port>{port}</port><bind-address>127.0.0.1</bind-address></listen-socket>
+  <paths><basedir>/usr/share/icecast2</basedir><logdir>{logs}</logdir>
+    <webroot>/usr/share/icecast2/web</webroot><adminroot>/usr/share/icecast2/admin</adminroot></paths>
+  <logging><errorlog>error.log</errorlog><accesslog>access.log</accesslog><loglevel>2</loglevel></logging>
+  <security><chroot>0</chroot><changeowner><user>nobody</user><group>nogroup</group></changeowner></security>
+</icecast>
+""", 0o644)
+    return path
+
+
+def ezstream_config(root, port, mp3):
+    path = os.path.join(root, "ezstream.xml")
+    write(path, f"""<ezstream>
+  <servers><server><hostname>127.0.0.1</hostname><port>{port}</port><password>{PASSWORD}</password></server></servers>
+  <streams><stream><mountpoint>/radio.mp3</mountpoint><format>MP3</format>
+    <stream_name>Tarvo Test Radio</stream_name></stream></streams>
+  <intakes><intake><type>file</type><filename>{mp3}</filename></intake></intakes>
+  <metadata><format_str>@a@ - @t@</format_str></metadata>
+</ezstream>
+""")
+    return path
+
+
+def station_answers(url):
+    try:
+        with urllib.request.urlopen(url, timeout=2) as reply:
+            return len(reply.read(1000)) > 0
+    except OSError:
+        return False
+
+
+def window_names(display):
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], env=dict(os.environ, DISPLAY=display),
+                          capture_output=True, text=True, timeout=10).stdout
+    return tree
+
+
+def start_display(processes):
+    """A new Xvfb on a display number it picks itself. Two servers started at
+    once by other tests may pick the same number, and one of them then ends:
+    that one is started again."""
+    for _ in range(5):
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                 "-nolisten", "tcp"], pass_fds=(write_end,),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        processes.append(xvfb)
+        os.close(write_end)
+        number = os.read(read_end, 16).decode().strip()
+        os.close(read_end)
+        time.sleep(1)
+        display = ":" + number
+        if number and xvfb.poll() is None and subprocess.run(
+                ["xwininfo", "-root"], env=dict(os.environ, DISPLAY=display),
+                capture_output=True, timeout=10).returncode == 0:
+            return display
+        xvfb.kill()
+        xvfb.wait(timeout=10)
+    raise CheckFailed("no Xvfb display could be started")
+
+
+def run_checks(tarvo, root, processes):
+    port = free_port()
+    wav = os.path.join(root, "tone.wav")
+    mp3 = os.path.join(root, "tone.mp3")
+    subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", "-b", "16", wav, "synth", "6", "sine", "441",
+                    "gain", "-6"], check=True, timeout=30)
+    subprocess.run(["lame", "--quiet", "-b", "128", "--tt", "Title", "--ta", "Artist", wav, mp3],
+                   check=True, timeout=30)
+
+    icecast = subprocess.Popen(["icecast2", "-c", icecast_config(root, port)],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    processes.append(icecast)
+    wait_until(lambda: socket.socket().connect_ex(("127.0.0.1", port)) == 0, 15, "Icecast to listen")
+    processes.append(subprocess.Popen(["ezstream", "-c", ezstream_config(root, port, mp3)],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    url = "http://127.0.0.1:%d/radio.mp3" % port
+    wait_until(lambda: station_answers(url), 20, "the station to be on the air")
+
+    display = start_display(processes)
+
+    home = os.path.join(root, "home")
+    runtime = os.path.join(root, "run")
+    for folder in (home, runtime):
+        os.makedirs(folder, mode=0o700)
+    heard = os.path.join(root, "heard.wav")
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", TARVO_HOME=home,
+               TARVO_AUDIO_OUTPUT="wav:" + heard, XDG_RUNTIME_DIR=runtime,
+               XDG_CONFIG_HOME=os.path.join(root, "config"), XDG_DATA_HOME=os.path.join(root, "data"))
+    log = open(os.path.join(root, "tarvo.log"), "wb")
+    player = subprocess.Popen([tarvo, url], env=env, cwd=root, stdout=log, stderr=log)
+    processes.append(player)
+
+    try:
+        wait_until(lambda: "Artist - Title - Tarvo" in window_names(display), 30, "the caption to show the song title")
+    except CheckFailed:
+        names = [line.strip() for line in window_names(display).splitlines() if '"' in line]
+        with open(os.path.join(root, "tarvo.log"), "rb") as file:
+            output = file.read()[-2000:].decode("utf-8", "replace")
+        state = "running" if player.poll() is None else "ended with %s" % player.returncode
+        raise CheckFailed("the caption never showed the song title; program %s, windows: %s, output: %s"
+                          % (state, names[:8], output))
+    check(True, "the caption shows the title that ezstream sends")
+
+    def two_seconds_heard():
+        samples = read_wav(heard)
+        return samples is not None and len(samples[2]) >= 2 * RATE
+
+    wait_until(two_seconds_heard, 20, "two seconds of the station in the WAV output")
+    seconds, frequency, rms = describe_tone(read_wav(heard)[2][RATE // 2:], RATE)
+    check(abs(frequency - 441) < 10 and rms > 0.2, "the WAV holds the station's 441 Hz tone (%.1f Hz)" % frequency)
+
+    icecast.kill()
+    icecast.wait(timeout=10)
+    time.sleep(3)
+    check(player.poll() is None and "Tarvo" in window_names(display),
+          "with Icecast gone the program runs on and its window stays")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--tarvo", required=True)
+    arguments = parser.parse_args()
+    for tool in ("icecast2", "ezstream", "Xvfb", "xwininfo", "sox", "lame"):
+        if shutil.which(tool) is None:
+            print("FAILED: %s is needed (scripts/setup.sh installs it)" % tool)
+            return 1
+    root = tempfile.mkdtemp(prefix="tarvo-radio-e2e-")
+    os.chmod(root, 0o755)
+    processes = []
+    try:
+        run_checks(os.path.abspath(arguments.tarvo), root, processes)
+    except CheckFailed as failure:
+        print("FAILED:", failure, flush=True)
+        return 1
+    finally:
+        for process in reversed(processes):
+            if process.poll() is None:
+                process.kill()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    pass
+        shutil.rmtree(root, ignore_errors=True)
+    print("all radio end-to-end checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,163 @@
+#!/usr/bin/env python3
+"""A small internet-radio peer for the tests, on loopback only.
+
+Serves an MP3 file as a station (ICY headers, icy-metaint metadata with a
+title that changes every two seconds), an Ogg file, a PLS playlist, a 404,
+a server that accepts and never answers, a station that drops the
+connection, one that pauses (so the player starves), one with metadata
+blocks of the largest size and junk bytes, and a count of the connections
+per path at /count. Prints its port on the first line of its output, then
+runs until it is killed (it ends by itself after --lifetime seconds).
+"""
+import argparse
+import http.server
+import json
+import socketserver
+import threading
+import time
+
+BYTES_PER_SECOND = 16000  # 128 kbit/s
+BURST = 48000             # about three seconds at once, as stations do
+METAINT = 8192
+
+
+class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+
+def make_handler(args, counts, lock):
+    mp3 = open(args.mp3, 'rb').read()
+    ogg = open(args.ogg, 'rb').read()
+
+    class Handler(http.server.BaseHTTPRequestHandler):
+        protocol_version = 'HTTP/1.0'
+
+        def log_message(self, *unused):
+            pass
+
+        def count(self):
+            with lock:
+                counts[self.path] = counts.get(self.path, 0) + 1
+
+        def do_GET(self):
+            if self.path == '/count':
+                with lock:
+                    body = json.dumps(counts).encode()
+                self.send_simple(200, 'application/json', body)
+                return
+            self.count()
+            routes = {
+                '/radio.mp3': lambda: self.station(title_every=2.0),
+                '/drop.mp3': lambda: self.station(title_every=2.0, seconds=2.0),
+                '/stall.mp3': lambda: self.station(title_every=2.0, pause_after=BURST, pause=9.0),
+                '/huge.mp3': lambda: self.station(huge_metadata=True),
+                '/radio.ogg': lambda: self.plain('application/ogg', ogg),
+                '/list.pls': lambda: self.send_simple(200, 'audio/x-scpls', self.playlist()),
+                '/redirect.mp3': self.redirect,
+                '/silent': lambda: time.sleep(args.lifetime),
+            }
+            route = routes.get(self.path.split('?')[0])
+            if route is None:
+                self.send_simple(404, 'text/html', b'<html>Not found</html>')
+                return
+            try:
+                route()
+            except (BrokenPipeError, ConnectionResetError):
+                pass
+
+        def raw_header(self, line):
+            self._headers_buffer.append(line.encode('latin-1') + b'\r\n')
+
+        def send_simple(self, code, kind, body):
+            self.send_response(code)
+            self.send_header('Content-Type', kind)
+            self.send_header('Content-Length', str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+
+        def playlist(self):
+            port = self.server.server_address[1]
+            return ('[playlist]\nNumberOfEntries=2\n'
+                    'File1=http://127.0.0.1:%d/radio.mp3\nTitle1=First station\n'
+                    'File2=http://127.0.0.1:%d/radio.ogg\nTitle2=Second station\n' % (port, port)).encode()
+
+        def redirect(self):
+            self.send_response(302)
+            self.send_header('Location', '/radio.mp3')
+            self.end_headers()
+
+        def plain(self, kind, data):
+            self.send_response(200)
+            self.send_header('Content-Type', kind)
+            self.end_headers()
+            self.paced(data, None)
+
+        def station(self, title_every=None, seconds=None, pause_after=None, pause=0.0, huge_metadata=False):
+            with_metadata = self.headers.get('Icy-MetaData') == '1'
+            self.send_response(200)
+            self.send_header('Content-Type', 'audio/mpeg')
+            # Written as stations write them: no blank after the colon.
+            self.raw_header('icy-name:  Two Spaces Radio')
+            self.raw_header('icy-br:128')
+            if with_metadata:
+                self.raw_header('icy-metaint:%d' % METAINT)
+            self.end_headers()
+            start = time.monotonic()
+
+            def metadata(sent):
+                if huge_metadata:
+                    text = b"StreamTitle='" + b'\xff\x01' * 2000 + b"';"
+                    return bytes([255]) + text[:4080].ljust(4080, b'\0')
+                song = int((time.monotonic() - start) / title_every) + 1
+                text = ("StreamTitle='Song %d';StreamUrl='';" % song).encode()
+                blocks = (len(text) + 15) // 16
+                return bytes([blocks]) + text.ljust(blocks * 16, b'\0')
+
+            audio = mp3 * 1000
+            self.paced(audio, metadata if with_metadata else None, seconds, pause_after, pause)
+
+        def paced(self, data, metadata, seconds=None, pause_after=None, pause=0.0):
+            start = time.monotonic()
+            sent = 0
+            paused = False
+            piece = METAINT if metadata else 4096
+            while sent < len(data):
+                elapsed = time.monotonic() - start
+                if seconds is not None and elapsed > seconds:
+                    return
+                if pause_after is not None and not paused and sent >= pause_after:
+                    paused = True
+                    time.sleep(pause)
+                    start = time.monotonic() - sent / BYTES_PER_SECOND + BURST / BYTES_PER_SECOND
+                    continue
+                allowed = BURST + (time.monotonic() - start) * BYTES_PER_SECOND
+                if sent >= allowed:
+                    time.sleep(0.02)
+                    continue
+                chunk = data[sent:sent + piece]
+                self.wfile.write(chunk)
+                sent += len(chunk)
+                if metadata and len(chunk) == METAINT:
+                    self.wfile.write(metadata(sent))
+                self.wfile.flush()
+
+    return Handler
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('--mp3', required=True)
+    parser.add_argument('--ogg', required=True)
+    parser.add_argument('--lifetime', type=float, default=300.0)
+    args = parser.parse_args()
+    counts = {}
+    lock = threading.Lock()
+    server = Server(('127.0.0.1', 0), make_handler(args, counts, lock))
+    print(server.server_address[1], flush=True)
+    threading.Timer(args.lifetime, server.shutdown).start()
+    server.serve_forever()
+
+
+if __name__ == '__main__':
+    main()
