@@ -19,6 +19,8 @@ import subprocess
 import sys
 import tempfile
 
+from playback_e2e import CheckFailed, check
+
 SWITCH_LIMIT_S = 30.0
 
 SHARED_LIST = (
@@ -30,16 +32,6 @@ SHARED_LIST = (
     "audio/mpeg=other.desktop;second.desktop;\n"
     "text/plain=editor.desktop;\n"
 )
-
-
-class CheckFailed(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise CheckFailed(message)
-    print("ok:", message, flush=True)
 
 
 def scratch_environment(root):

@@ -18,15 +18,7 @@ import subprocess
 import sys
 import tempfile
 
-
-class CheckFailed(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise CheckFailed(message)
-    print("ok:", message, flush=True)
+from playback_e2e import CheckFailed, check
 
 
 def entry_value(path, key):

@@ -32,22 +32,14 @@ import tempfile
 import time
 import wave
 
+from playback_e2e import CheckFailed, check
+
 RATE = 44100
 LIMIT_S = 15.0
 SERVICE = "org.mpris.MediaPlayer2.tarvo"
 PATH = "/org/mpris/MediaPlayer2"
 PLAYER = "org.mpris.MediaPlayer2.Player"
 TONES = {"low": 441, "middle": 661.5, "high": 882}
-
-
-class CheckFailed(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise CheckFailed(message)
-    print("ok:", message, flush=True)
 
 
 def wait_until(condition, what, limit=LIMIT_S):

@@ -23,17 +23,9 @@ import sys
 import tempfile
 import time
 
+from playback_e2e import CheckFailed, check
+
 LIMIT_S = 15.0
-
-
-class CheckFailed(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise CheckFailed(message)
-    print("ok:", message, flush=True)
 
 
 def wait_until(condition, what):
