@@ -11,11 +11,11 @@
 #include "audio_bench_fixture.h"
 #include "bench_support.h"
 #include "playback/audio/linux_audio_library.h"
+#include "real_time_play.h"
 
 namespace {
 
 using namespace tarvo::audio;
-using Clock = std::chrono::steady_clock;
 
 constexpr auto kPlayTime = std::chrono::seconds(5);
 
@@ -35,35 +35,17 @@ int main() {
 
   LinuxAudioLibrary library(ParseOutputChoice("null"));
   if (!library.Init(1)) return 1;
-  const AudioHandle decoder = library.StreamCreateFile(mp3);
-  ChannelInfo info;
-  library.ChannelGetInfo(decoder, info);
-  const AudioHandle stream = library.StreamCreate(
-      static_cast<int>(info.rate), static_cast<int>(info.channels), [&](AudioHandle, void* buffer, std::uint32_t wanted) {
-        const std::uint32_t got = library.ChannelGetData(decoder, buffer, wanted);
-        if (got == kDataError) return kStreamEnd;
-        return library.ChannelIsActive(decoder) == ChannelState::Stopped ? got | kStreamEnd : got;
-      });
-  // Measured from when the buffer is full: the first three seconds are
-  // decoded at once, as any player does at a start.
-  library.StreamPlay(stream);
-  std::this_thread::sleep_for(std::chrono::seconds(1));
-  const double cpuStart = tarvo::bench::ProcessCpuSeconds();
-  const Clock::time_point wallStart = Clock::now();
-  std::this_thread::sleep_for(kPlayTime);
-  const double cpu = tarvo::bench::ProcessCpuSeconds() - cpuStart;
-  const double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
-  const bool playing = library.ChannelIsActive(stream) == ChannelState::Playing;
-  const double heard = library.ChannelBytes2Seconds(stream, library.ChannelGetPosition(stream));
+  const tarvo::bench::RealTimePlay play = tarvo::bench::PlayInRealTime(library, library.StreamCreateFile(mp3), kPlayTime);
   library.Free();
-  if (!playing) {
+  if (!play.playedThrough) {
     std::fprintf(stderr, "audio_null_cpu_bench: the stream stopped early\n");
     return 1;
   }
 
-  const double share = 100.0 * cpu / wall;
+  const double wall = std::chrono::duration<double>(kPlayTime).count();
+  const double share = play.cpuPercent;
   std::printf("idle process:              %.3f %% of one core (floor)\n", 100.0 * idleCpu / wall);
-  std::printf("real-time play on null:    %.3f %% of one core (%.1f s heard)\n", share, heard);
+  std::printf("real-time play on null:    %.3f %% of one core (%.1f s heard)\n", share, play.heardSeconds);
   std::printf("share: %.3f %% (target < 2 %%)\n", share);
   return 0;
 }

@@ -12,11 +12,11 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include "audio_bench_fixture.h"
 #include "bench_support.h"
 #include "playback/audio/linux_audio_library.h"
+#include "real_time_play.h"
 
 namespace {
 
@@ -56,32 +56,6 @@ class RadioServer {
   int port_ = 0;
 };
 
-// Plays `decoder` through an output on the library's device for kPlayTime
-// once the buffer is full; the CPU share, or a negative value when the
-// output stopped early.
-double PlayedShare(LinuxAudioLibrary& library, AudioHandle decoder) {
-  ChannelInfo info;
-  library.ChannelGetInfo(decoder, info);
-  const AudioHandle stream = library.StreamCreate(
-      static_cast<int>(info.rate), static_cast<int>(info.channels), [&](AudioHandle, void* buffer, std::uint32_t wanted) {
-        const std::uint32_t got = library.ChannelGetData(decoder, buffer, wanted);
-        if (got == kDataError) return kStreamEnd;
-        return library.ChannelIsActive(decoder) == ChannelState::Stopped ? got | kStreamEnd : got;
-      });
-  library.StreamPlay(stream);
-  std::this_thread::sleep_for(std::chrono::seconds(1));
-  const double cpuStart = tarvo::bench::ProcessCpuSeconds();
-  const auto wallStart = std::chrono::steady_clock::now();
-  std::this_thread::sleep_for(kPlayTime);
-  const double cpu = tarvo::bench::ProcessCpuSeconds() - cpuStart;
-  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-  const bool playing = library.ChannelIsActive(stream) == ChannelState::Playing;
-  library.ChannelStop(stream);
-  library.StreamFree(stream);
-  library.StreamFree(decoder);
-  return playing ? 100.0 * cpu / wall : -1.0;
-}
-
 }  // namespace
 
 int main() {
@@ -99,15 +73,18 @@ int main() {
 
   LinuxAudioLibrary library(ParseOutputChoice("null"));
   if (!library.Init(1)) return 1;
-  const double fileShare = PlayedShare(library, library.StreamCreateFile(mp3));
+  const tarvo::bench::RealTimePlay file = tarvo::bench::PlayInRealTime(library, library.StreamCreateFile(mp3), kPlayTime);
   const std::string url = "http://127.0.0.1:" + std::to_string(server.Port()) + "/radio.mp3";
   const AudioHandle station = library.StreamCreateURL(url, kFlagStreamMetadata);
-  const double stationShare = station == 0 ? -1.0 : PlayedShare(library, station);
+  const tarvo::bench::RealTimePlay stream =
+      station == 0 ? tarvo::bench::RealTimePlay{} : tarvo::bench::PlayInRealTime(library, station, kPlayTime);
   library.Free();
-  if (fileShare <= 0 || stationShare <= 0) {
-    std::fprintf(stderr, "stream_cpu_bench: %s stopped early or did not open\n", fileShare <= 0 ? "the file" : "the station");
+  if (!file.playedThrough || !stream.playedThrough) {
+    std::fprintf(stderr, "stream_cpu_bench: %s stopped early or did not open\n", file.playedThrough ? "the station" : "the file");
     return 1;
   }
+  const double fileShare = file.cpuPercent;
+  const double stationShare = stream.cpuPercent;
 
   std::printf("file on null:     %.3f %% of one core (floor)\n", fileShare);
   std::printf("station on null:  %.3f %% of one core\n", stationShare);
