@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/info_form.h"
-#include "app/project_addresses.h"
+#include "base/project_addresses.h"
 #include "help/help_texts.h"
 #include "platform/program_data.h"
 #include "playlist/model.h"

@@ -1,10 +1,10 @@
 #include "app/command_switches.h"
 
 #include <array>
-#include <chrono>
 #include <utility>
 
 #include "app/single_instance.h"
+#include "platform/system_date.h"
 #include "settings/associations.h"
 #include "settings/settings_store.h"
 
@@ -40,8 +40,7 @@ void RunCommandSwitch(tarvo::Core& core, const SingleInstance& instance, const s
   } else if (argument == "-unreg") {
     tarvo::ReleaseAllAssociations(core);
   } else if (argument == "-setlastupdatecheck") {
-    const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
-    tarvo::WriteLastVersionCheck(core, today);
+    tarvo::WriteLastVersionCheck(core, tarvo::SystemToday());
   } else if (argument == "-setglobalhotkeys") {
     for (const auto& [slot, value] : kMultimediaHotkeys) tarvo::WriteIniString(core, "Global hotkeys", slot, value);
   }

@@ -30,6 +30,7 @@
 #include "platform/file_io.h"
 #include "platform/home_folder.h"
 #include "platform/process.h"
+#include "platform/system_date.h"
 #include "platform/xdg_folders.h"
 #include "playback/audio/linux_audio_library.h"
 #include "playback/engine.h"
@@ -45,6 +46,7 @@
 #include "settings/associations.h"
 #include "settings/music_folder_choice.h"
 #include "settings/settings_store.h"
+#include "update/update_check.h"
 
 namespace {
 
@@ -146,14 +148,19 @@ void LoadState(tarvo::Core& core, TAppTarvo& window) {
 }
 
 // Runs once the event loop is up: checks that the output device opens (and
-// releases it until something plays), then plays a file given on the
-// command line.
-void DeferredStartup(tarvo::Core& core, tarvo::PlaybackEngine& engine) {
+// releases it until something plays), plays a file given on the command
+// line, and asks once a week for a new version; a user who goes to download
+// it ends the program.
+void DeferredStartup(tarvo::Core& core, tarvo::PlaybackEngine& engine, const std::function<void()>& requestExit) {
   core.ui.ProcessPendingEvents();
   engine.EnsureAudioDevice();
   engine.StopPlayback(true);
   const int request = core.settings.startupPlayRequest;
   if (request >= 0 && request <= 2) engine.PlayEntry(core.playlist.CurrentIndex);
+  if (tarvo::RunWeeklyUpdateCheck(core, tarvo::SystemToday())) {
+    requestExit();
+    return;
+  }
   tarvo::ClaimAssociationsAtStartup(core);
   tarvo::TrimWorkingSet();
 }
@@ -265,7 +272,7 @@ int RunTarvo(int argc, char* argv[]) {
   Autosave* autosave = new Autosave(core, window);
   ui.OnChanges([autosave] { autosave->ListChanged(); }, [autosave] { autosave->SettingsChanged(); });
   QObject::connect(&*application, &QGuiApplication::commitDataRequest, autosave, [autosave] { autosave->SaveNow(); });
-  QTimer::singleShot(0, &window, [&core, &engine] { DeferredStartup(core, engine); });
+  QTimer::singleShot(0, &window, [&core, &engine, &requestExit] { DeferredStartup(core, engine, requestExit); });
   // Offered once the window is up: the desktop's media controls.
   MprisService mpris(core, engine, ui, window);
   QTimer::singleShot(0, &mpris, [&mpris] { mpris.Register(); });

@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "base/project_addresses.h"
+
 namespace tarvo {
 
 inline constexpr int kGlobalHotkeySlots = 13;
@@ -40,6 +42,8 @@ struct RuntimeSettings {
   bool minimizeToTray = true;
   int softMutePercent = 30;
   bool claimAssociationsAtStartup = true;
+  // Where the weekly update check asks; empty switches the check off.
+  std::string updateServer = kProjectWebAddress;
 
   // General.
   std::string activeScheme;

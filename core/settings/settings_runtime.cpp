@@ -5,6 +5,7 @@
 
 #include "base/text.h"
 #include "playlist/folder_scan.h"
+#include "base/project_addresses.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
 
@@ -79,6 +80,7 @@ void LoadGeneralState(Core& core, const IniDocument& ini) {
   settings.minimizeToTray = IniBool(ini, kTweak, "minimize_to_tray", true);
   settings.softMutePercent = IniInteger(ini, kTweak, "softmute_percent", 30);
   settings.claimAssociationsAtStartup = IniBool(ini, kTweak, "claim_associations_at_startup", true);
+  settings.updateServer = IniString(ini, kTweak, "update_server", kProjectWebAddress);
 
   settings.activeScheme = IniString(ini, kGeneral, "ActiveScheme", "");
   // The window shows the play mode from this copy.

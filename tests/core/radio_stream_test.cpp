@@ -3,9 +3,6 @@
 // server (tests/support/radio_server.py). The status tick and the window
 // thread's posted work run by hand, in loops with generous deadlines.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -23,6 +20,7 @@
 #include "support/audio_fixtures.h"
 #include "support/fake_ui.h"
 #include "support/manual_status_thread.h"
+#include "support/radio_server_process.h"
 #include "support/temp_folder.h"
 
 namespace tarvo {
@@ -31,38 +29,7 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// The test server as a child process, stopped by its PID.
-class RadioServer {
- public:
-  RadioServer(const std::string& mp3, const std::string& ogg) {
-    int out[2];
-    if (pipe(out) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      const std::string script = std::string(TARVO_TEST_SOURCE_DIR) + "/support/radio_server.py";
-      execlp("python3", "python3", script.c_str(), "--mp3", mp3.c_str(), "--ogg", ogg.c_str(), nullptr);
-      _exit(127);
-    }
-    close(out[1]);
-    FILE* reader = fdopen(out[0], "r");
-    if (fscanf(reader, "%d", &port_) != 1) port_ = 0;
-    fclose(reader);
-  }
-  ~RadioServer() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
-  int port() const { return port_; }
-
- private:
-  pid_t pid_ = -1;
-  int port_ = 0;
-};
+using RadioServer = testing::RadioServerProcess;
 
 class RadioStreamTest : public ::testing::Test {
  protected:
@@ -71,7 +38,7 @@ class RadioStreamTest : public ::testing::Test {
     const testing::AudioSpec tone{44100, 2, {testing::Tone(4.0, 441.0, 0.5)}};
     testing::WriteMp3(fixtures_->Path() + "tone.mp3", tone, 128);
     testing::WriteOggVorbis(fixtures_->Path() + "tone.ogg", testing::AudioSpec{44100, 2, {testing::Tone(20.0)}});
-    server_ = new RadioServer(fixtures_->Path() + "tone.mp3", fixtures_->Path() + "tone.ogg");
+    server_ = new RadioServer({"--mp3", fixtures_->Path() + "tone.mp3", "--ogg", fixtures_->Path() + "tone.ogg"});
   }
   static void TearDownTestSuite() {
     std::printf("longest window-thread step during connect, stall and drop: %.1f ms\n",

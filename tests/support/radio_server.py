@@ -6,8 +6,10 @@ title that changes every two seconds), an Ogg file, a PLS playlist, a 404,
 a server that accepts and never answers, a station that drops the
 connection, one that pauses (so the player starves), one with metadata
 blocks of the largest size and junk bytes, and a count of the connections
-per path at /count. Prints its port on the first line of its output, then
-runs until it is killed (it ends by itself after --lifetime seconds).
+per path at /count; with --update-answer it answers the update check at
+/updatecheck.php with that file, read afresh for every request. Prints its
+port on the first line of its output, then runs until it is killed (it ends
+by itself after --lifetime seconds).
 """
 import argparse
 import http.server
@@ -27,8 +29,8 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
 
 
 def make_handler(args, counts, lock):
-    mp3 = open(args.mp3, 'rb').read()
-    ogg = open(args.ogg, 'rb').read()
+    mp3 = open(args.mp3, 'rb').read() if args.mp3 else b''
+    ogg = open(args.ogg, 'rb').read() if args.ogg else b''
 
     class Handler(http.server.BaseHTTPRequestHandler):
         protocol_version = 'HTTP/1.0'
@@ -56,6 +58,7 @@ def make_handler(args, counts, lock):
                 '/list.pls': lambda: self.send_simple(200, 'audio/x-scpls', self.playlist()),
                 '/redirect.mp3': self.redirect,
                 '/silent': lambda: time.sleep(args.lifetime),
+                '/updatecheck.php': self.update_answer,
             }
             route = routes.get(self.path.split('?')[0])
             if route is None:
@@ -65,6 +68,10 @@ def make_handler(args, counts, lock):
                 route()
             except (BrokenPipeError, ConnectionResetError):
                 pass
+
+        def update_answer(self):
+            with open(args.update_answer, 'rb') as answer:
+                self.send_simple(200, 'text/plain', answer.read())
 
         def raw_header(self, line):
             self._headers_buffer.append(line.encode('latin-1') + b'\r\n')
@@ -147,8 +154,9 @@ def make_handler(args, counts, lock):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument('--mp3', required=True)
-    parser.add_argument('--ogg', required=True)
+    parser.add_argument('--mp3')
+    parser.add_argument('--ogg')
+    parser.add_argument('--update-answer')
     parser.add_argument('--lifetime', type=float, default=300.0)
     args = parser.parse_args()
     counts = {}
