@@ -148,7 +148,8 @@ TEST(UpdateCheckAddress, AsksTheProjectServerOverHttpsUnlessToldOtherwise) {
             "https://tarvo.org/updatecheck.php?app=tarvo&version=1.04b");
   EXPECT_EQ(UpdateCheckAddress("updates.example.org/tarvo"),
             "https://updates.example.org/tarvo/updatecheck.php?app=tarvo&version=1.04b");
-  EXPECT_EQ(UpdateCheckAddress("http://127.0.0.1:8080/"), "http://127.0.0.1:8080/updatecheck.php?app=tarvo&version=1.04b");
+  EXPECT_EQ(UpdateCheckAddress("http://127.0.0.1:8080/"),
+            "http://127.0.0.1:8080/updatecheck.php?app=tarvo&version=1.04b");
 }
 
 }  // namespace
