@@ -8,9 +8,8 @@ namespace {
 
 bool IsContinuation(std::uint8_t byte) { return (byte & 0xC0) == 0x80; }
 
-// The length of the well-formed UTF-8 sequence of two to four bytes that
-// starts at `at`, or 0 when none starts there (overlong forms, surrogates
-// and code points above U+10FFFF are not well formed).
+}  // namespace
+
 std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at) {
   const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(bytes[at + i]); };
   const std::uint8_t lead = byte(0);
@@ -37,8 +36,6 @@ std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at) {
   }
   return length;
 }
-
-}  // namespace
 
 std::string Utf8OrLatin1(std::string_view bytes) {
   std::string text;

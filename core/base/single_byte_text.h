@@ -2,6 +2,7 @@
 // page the tagging program used) made into valid UTF-8 for display.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,10 @@ namespace tarvo {
 // byte as Latin-1, so the result is always valid UTF-8 and no byte is lost
 // (a NUL stays a NUL).
 std::string Utf8OrLatin1(std::string_view bytes);
+
+// The length of the well-formed UTF-8 sequence of two to four bytes that
+// starts at `at`, or 0 when none starts there (overlong forms, surrogates
+// and code points above U+10FFFF are not well formed).
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t at);
 
 }  // namespace tarvo

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/single_byte_text.h"
+
 namespace tarvo {
 
 namespace {
@@ -18,32 +20,12 @@ std::string_view Trimmed(std::string_view text) {
 // surrogates, nothing above U+10FFFF.
 bool IsUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int length = 0;
-    unsigned int low = 0x80;
-    unsigned int high = 0xBF;
-    if (lead < 0x80) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
       ++i;
       continue;
     }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;
-      if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (i + length > text.size()) return false;
-    for (int k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
-    }
+    const std::size_t length = Utf8SequenceAt(text, i);
+    if (length == 0) return false;
     i += length;
   }
   return true;
