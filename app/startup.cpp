@@ -12,6 +12,7 @@
 #include "app/exit_signals.h"
 #include "app/favorites_menu.h"
 #include "app/file_drop.h"
+#include "app/global_hotkeys.h"
 #include "app/level_timer.h"
 #include "app/logind_power_off.h"
 #include "app/main_window.h"
@@ -245,6 +246,8 @@ int RunTarvo(int argc, char* argv[]) {
   ui.AttachWindow(&window);
   LoadState(core, window);
   const std::function<void()> requestExit = [&exitRequest] { exitRequest(); };
+  GlobalHotkeys hotkeys(core, window, requestExit);
+  hotkeys.RegisterAtStart();
   instance.Listen([&](InstanceRequest request, const QString& argument) {
     HandleInstanceRequest(core, window, requestExit, request, argument);
   });

@@ -17,6 +17,8 @@ packages=(
   clang libclang-rt-14-dev
   # media controls end-to-end test: dbus-send and dbus-monitor
   dbus-bin
+  # global hotkeys: key grabs through xcb
+  libxcb1-dev
   # benchmarks
   dbus-daemon
 )
