@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "app/hotkey_capture_edit.h"
 
@@ -18,13 +19,21 @@ const QString kListHint = QStringLiteral(
 const QString kFieldHint = QStringLiteral("원하는 키를 클릭하세요.");
 
 // The key column starts 80 dialog units in, a dialog unit being a quarter
-// of the font's average character width.
+// of the font's average character width; with a wide font, it comes closer
+// to the longest name, so that the keys keep their room.
 constexpr int kKeyColumnDialogUnits = 80;
 constexpr int kDialogUnitsPerCharacter = 4;
+constexpr int kColumnGapCharacters = 2;
 constexpr int kTextMargin = 3;
 
 int KeyColumn(const QFontMetrics& metrics) {
-  return metrics.averageCharWidth() * kKeyColumnDialogUnits / kDialogUnitsPerCharacter;
+  int longestName = 0;
+  for (const std::string_view name : tarvo::HotkeyFunctions) {
+    const QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    longestName = std::max(longestName, metrics.horizontalAdvance(text));
+  }
+  const int gap = metrics.averageCharWidth() * kColumnGapCharacters;
+  return std::min(metrics.averageCharWidth() * kKeyColumnDialogUnits / kDialogUnitsPerCharacter, longestName + gap);
 }
 
 // Draws a row's text up to its tab at the left and the rest in the key
@@ -47,7 +56,9 @@ class TabStopDelegate : public QStyledItemDelegate {
     painter->save();
     painter->setPen(row.palette.color(row.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
     painter->drawText(area.adjusted(0, 0, -(area.width() - keyColumn), 0), Qt::AlignVCenter | Qt::AlignLeft, name);
-    painter->drawText(area.adjusted(keyColumn, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, key);
+    const QRect keyArea = area.adjusted(keyColumn, 0, 0, 0);
+    painter->drawText(keyArea, Qt::AlignVCenter | Qt::AlignLeft,
+                      row.fontMetrics.elidedText(key, Qt::ElideRight, keyArea.width()));
     painter->restore();
   }
 };
@@ -79,6 +90,8 @@ HotkeysPage::HotkeysPage(tarvo::Core& core, tarvo::HotkeyCombination& captured, 
   capture->addWidget(field_, 1);
   capture->addWidget(bind_);
   auto* layout = new QVBoxLayout(this);
+  // The page's group box gives the margins.
+  layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(captions);
   layout->addWidget(list_, 1);
   layout->addWidget(Caption(QStringLiteral("단축키"), this));
