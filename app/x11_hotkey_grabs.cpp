@@ -49,10 +49,15 @@ X11HotkeyGrabs::~X11HotkeyGrabs() {
 
 bool X11HotkeyGrabs::Grab(int slot, const tarvo::HotkeyCombination& combination) {
   if (!connection_) return false;
+  ReadKeyboardMap();
   const std::uint8_t keycode = KeycodeOf(KeysymOfVirtualKey(combination.keyCode));
   if (keycode == 0) return false;
   const std::uint16_t modifiers = ModifiersOf(combination);
-  if (!GrabOnRoots(keycode, modifiers)) return false;
+  // A combination runs one slot, as the system grants it once.
+  const bool taken = std::any_of(grabbed_.begin(), grabbed_.end(), [&](const Grabbed& grab) {
+    return grab.keycode == keycode && grab.modifiers == modifiers;
+  });
+  if (taken || !GrabOnRoots(keycode, modifiers)) return false;
   grabbed_.push_back({slot, keycode, modifiers});
   return true;
 }
@@ -60,6 +65,7 @@ bool X11HotkeyGrabs::Grab(int slot, const tarvo::HotkeyCombination& combination)
 void X11HotkeyGrabs::UngrabAll() {
   for (const Grabbed& grab : grabbed_) UngrabOnRoots(grab.keycode, grab.modifiers);
   grabbed_.clear();
+  keyboardMapRead_ = false;
   if (connection_) xcb_flush(connection_);
 }
 
@@ -85,8 +91,10 @@ bool X11HotkeyGrabs::nativeEventFilter(const QByteArray& eventType, void* messag
   return false;
 }
 
-std::uint8_t X11HotkeyGrabs::KeycodeOf(std::uint32_t keysym) const {
-  if (keysym == 0) return 0;
+void X11HotkeyGrabs::ReadKeyboardMap() {
+  if (keyboardMapRead_) return;
+  keyboardMapRead_ = true;
+  keysyms_.clear();
   const xcb_setup_t* setup = xcb_get_setup(connection_);
   const int count = setup->max_keycode - setup->min_keycode + 1;
   const ReplyPointer<xcb_get_keyboard_mapping_reply_t> mapping(
@@ -94,16 +102,23 @@ std::uint8_t X11HotkeyGrabs::KeycodeOf(std::uint32_t keysym) const {
           connection_, xcb_get_keyboard_mapping(connection_, setup->min_keycode, static_cast<std::uint8_t>(count)),
           nullptr),
       &std::free);
-  if (!mapping) return 0;
-  const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(mapping.get());
-  const int perKeycode = mapping->keysyms_per_keycode;
-  for (int index = 0; index < count * perKeycode; ++index) {
-    if (keysyms[index] == keysym) return static_cast<std::uint8_t>(setup->min_keycode + index / perKeycode);
+  if (mapping) {
+    const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(mapping.get());
+    keysyms_.assign(keysyms, keysyms + xcb_get_keyboard_mapping_keysyms_length(mapping.get()));
+    minKeycode_ = setup->min_keycode;
+    keysymsPerKeycode_ = mapping->keysyms_per_keycode;
   }
-  return 0;
+  numLockMask_ = ReadNumLockMask();
 }
 
-std::uint16_t X11HotkeyGrabs::NumLockMask() const {
+std::uint8_t X11HotkeyGrabs::KeycodeOf(std::uint32_t keysym) const {
+  if (keysym == 0 || keysymsPerKeycode_ == 0) return 0;
+  const auto found = std::find(keysyms_.begin(), keysyms_.end(), keysym);
+  if (found == keysyms_.end()) return 0;
+  return static_cast<std::uint8_t>(minKeycode_ + (found - keysyms_.begin()) / keysymsPerKeycode_);
+}
+
+std::uint16_t X11HotkeyGrabs::ReadNumLockMask() const {
   const std::uint8_t numLock = KeycodeOf(kNumLockKeysym);
   const ReplyPointer<xcb_get_modifier_mapping_reply_t> mapping(
       xcb_get_modifier_mapping_reply(connection_, xcb_get_modifier_mapping(connection_), nullptr), &std::free);
@@ -117,10 +132,9 @@ std::uint16_t X11HotkeyGrabs::NumLockMask() const {
 }
 
 std::vector<std::uint16_t> X11HotkeyGrabs::LockVariants(std::uint16_t modifiers) const {
-  const std::uint16_t numLock = NumLockMask();
   return {modifiers, static_cast<std::uint16_t>(modifiers | XCB_MOD_MASK_LOCK),
-          static_cast<std::uint16_t>(modifiers | numLock),
-          static_cast<std::uint16_t>(modifiers | numLock | XCB_MOD_MASK_LOCK)};
+          static_cast<std::uint16_t>(modifiers | numLockMask_),
+          static_cast<std::uint16_t>(modifiers | numLockMask_ | XCB_MOD_MASK_LOCK)};
 }
 
 // A grab another client holds answers BadAccess; the checked requests bring

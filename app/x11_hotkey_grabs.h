@@ -39,8 +39,11 @@ class X11HotkeyGrabs : public tarvo::HotkeyGrabs, public QAbstractNativeEventFil
     std::uint16_t modifiers;
   };
 
+  // The keyboard's map, read once per round of grabs: a round starts with
+  // UngrabAll, and the user may have changed the keyboard since the last.
+  void ReadKeyboardMap();
   std::uint8_t KeycodeOf(std::uint32_t keysym) const;
-  std::uint16_t NumLockMask() const;
+  std::uint16_t ReadNumLockMask() const;
   bool GrabOnRoots(std::uint8_t keycode, std::uint16_t modifiers);
   void UngrabOnRoots(std::uint8_t keycode, std::uint16_t modifiers);
   std::vector<std::uint16_t> LockVariants(std::uint16_t modifiers) const;
@@ -49,4 +52,10 @@ class X11HotkeyGrabs : public tarvo::HotkeyGrabs, public QAbstractNativeEventFil
   xcb_connection_t* connection_ = nullptr;
   std::vector<std::uint32_t> roots_;
   std::vector<Grabbed> grabbed_;
+
+  bool keyboardMapRead_ = false;
+  std::uint8_t minKeycode_ = 0;
+  int keysymsPerKeycode_ = 0;
+  std::vector<std::uint32_t> keysyms_;
+  std::uint16_t numLockMask_ = 0;
 };
