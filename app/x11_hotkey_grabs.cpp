@@ -1,5 +1,6 @@
 #include "app/x11_hotkey_grabs.h"
 
+#include <X11/keysym.h>
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr std::uint32_t kNumLockKeysym = 0xff7f;
 // Where X servers put Num Lock when the modifier map does not say.
 constexpr std::uint16_t kUsualNumLockMask = XCB_MOD_MASK_2;
 constexpr std::uint16_t kCombinationMask =
@@ -119,7 +119,7 @@ std::uint8_t X11HotkeyGrabs::KeycodeOf(std::uint32_t keysym) const {
 }
 
 std::uint16_t X11HotkeyGrabs::ReadNumLockMask() const {
-  const std::uint8_t numLock = KeycodeOf(kNumLockKeysym);
+  const std::uint8_t numLock = KeycodeOf(XK_Num_Lock);
   const ReplyPointer<xcb_get_modifier_mapping_reply_t> mapping(
       xcb_get_modifier_mapping_reply(connection_, xcb_get_modifier_mapping(connection_), nullptr), &std::free);
   if (numLock == 0 || !mapping) return kUsualNumLockMask;
