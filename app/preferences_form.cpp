@@ -416,7 +416,9 @@ void TPreferences_Form::ShowPage(int page) {
 }
 
 void TPreferences_Form::done(int result) {
+  const bool wasShown = isVisible();
   QDialog::done(result);
+  if (!wasShown) return;
   tarvo::WriteIniInteger(core_, kGeneral, "PreferencesHistory", SelectedPage());
   hotkeys_.EndEditing(SelectedPage() == HotkeysPage);
   tarvo::NotifyAssociationsChanged(core_);
