@@ -161,6 +161,11 @@ void ConnectSleepTimer(Core& core, CommandTable& commands, TAppTarvo& window) {
 
 }  // namespace
 
+void ResetSystemMixer() {
+  const audio::OutputChoice output = audio::OutputChoiceFromEnvironment();
+  if (output.kind == audio::OutputChoice::Kind::Pulse) ResetPulseMixer(output.argument);
+}
+
 CommandHelpers ConnectCommandEffects(Core& core, TAppTarvo& window) {
   auto* favoritesMenu = window.menuBar()->findChild<QMenu*>(QStringLiteral("FavoritesMenu"));
   const CommandHelpers helpers{new FindWindowOpener(core, window), new TrayIcon(core, window),
@@ -183,12 +188,7 @@ CommandHelpers ConnectCommandEffects(Core& core, TAppTarvo& window) {
     commands.Connect(QStringLiteral("Level%1Ac").arg(style + 1), [&core, style] { ApplyLevelMeterStyle(core, style); });
   }
   commands.Connect(QStringLiteral("VUToggleAc"), [&core] { ToggleLevelMeterStyle(core); });
-  commands.Connect(QStringLiteral("ResetMixerAc"), [&core] {
-    const audio::OutputChoice output = audio::OutputChoiceFromEnvironment();
-    ResetMixer(core, [&output] {
-      if (output.kind == audio::OutputChoice::Kind::Pulse) ResetPulseMixer(output.argument);
-    });
-  });
+  commands.Connect(QStringLiteral("ResetMixerAc"), [&core] { ResetMixer(core, ResetSystemMixer); });
   // Commands with no effect of their own: soft mute is the Pause key.
   for (const char* name : {"SoftmuteAc", "Next2Ac", "Previous2Ac", "RecordAc"}) {
     commands.Command(QString::fromLatin1(name))->setEnabled(true);

@@ -25,3 +25,7 @@ struct CommandHelpers {
 };
 
 CommandHelpers ConnectCommandEffects(tarvo::Core& core, TAppTarvo& window);
+
+// Unmutes the sound server's output and sets it to full volume, when the
+// program plays through the sound server.
+void ResetSystemMixer();

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QStandardPaths>
 #include <algorithm>
 #include <thread>
@@ -132,6 +133,10 @@ std::string QtUi::ChooseFolder(const std::string& caption, const std::string& in
     auto* label = new QLabel(MessageText(instruction), &dialog);
     label->setWordWrap(true);
     grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  dialog.adjustSize();
+  if (const QScreen* screen = QApplication::primaryScreen()) {
+    dialog.move(screen->availableGeometry().center() - dialog.rect().center());
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   std::string folder = dialog.selectedFiles().constFirst().toStdString();

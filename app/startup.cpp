@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QWidget>
 #include <QScreen>
 #include <QTimer>
 #include <functional>
@@ -17,6 +18,8 @@
 #include "app/logind_power_off.h"
 #include "app/main_window.h"
 #include "app/mpris_service.h"
+#include "app/preferences_command.h"
+#include "app/preferences_hotkeys.h"
 #include "app/program_icon.h"
 #include "app/progress_panel.h"
 #include "app/qt_desktop.h"
@@ -50,6 +53,15 @@
 #include "update/update_check.h"
 
 namespace {
+
+// TEMPORARY, to be replaced by the global hotkeys service when it lands: the
+// preferences dialog's hotkeys page stays empty and no hotkey is registered.
+class HotkeysNotYetBuilt final : public PreferencesHotkeys {
+ public:
+  QWidget* CreatePage(QWidget* parent) override { return new QWidget(parent); }
+  void BeginEditing() override {}
+  void EndEditing(bool) override {}
+};
 
 // A later start hands its file to the running instance, or brings it to the
 // front; true when this process should end because of that.
@@ -212,7 +224,7 @@ int RunTarvo(int argc, char* argv[]) {
   if (core.startArgument == "-setrootpath") {
     // The one switch that shows a window: the music-folder question.
     application.emplace(argc, argv);
-    tarvo::ChooseMusicFolder(core);
+    tarvo::SetRootPathSwitch(core);
     return 0;
   }
   if (IsCommandSwitch(core.startArgument)) {
@@ -242,6 +254,7 @@ int RunTarvo(int argc, char* argv[]) {
   tarvo::RemoveStaleTemporaries(tarvo::PlaylistAutosaveFile(core));
   tarvo::RemoveStaleTemporaries(tarvo::SettingsFilePath(core));
 
+  HotkeysNotYetBuilt preferencesHotkeys;  // TEMPORARY: the global hotkeys service goes here
   TAppTarvo window(core);
   ui.AttachWindow(&window);
   LoadState(core, window);
@@ -258,6 +271,7 @@ int RunTarvo(int argc, char* argv[]) {
   levelTimer.FollowMeters(window, {window.ProgressPanel()->LevelMeter6(), window.ProgressPanel()->LevelMeter14()},
                           [&core] { tarvo::ForgetDisplayedLevels(core); });
   const CommandHelpers helpers = ConnectCommandEffects(core, window);
+  ConnectPreferences(core, window, preferencesHotkeys);
   helpers.favorites->Rebuild();
   helpers.tray->onMinimizedToTray = [&core] { tarvo::RequestLevelMeterPause(core); };
   helpers.tray->onRestored = [&] {

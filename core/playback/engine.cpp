@@ -1,6 +1,7 @@
 #include "playback/engine.h"
 
 #include <cmath>
+#include <utility>
 
 #include "base/text.h"
 #include "media/probes.h"
@@ -81,6 +82,7 @@ void PlaybackEngine::PlayEntry(int index, bool fromTick) {
   } else {
     CancelConnections();
   }
+  const ResumePoint resume = std::exchange(resumePoint_, ResumePoint{});
   FreeChannels();
   EnsureAudioDevice();
   {
@@ -95,6 +97,7 @@ void PlaybackEngine::PlayEntry(int index, bool fromTick) {
   core.playlist.CurrentIndex = pendingIndex_;
   if (mainDecoder_ == 0) return;
   StartOutput(index, fromTick);
+  if (resume.index == index && outputStream_ != 0) SeekTo(resume.bytes);
 }
 
 void PlaybackEngine::StartOutput(int index, bool fromTick) {

@@ -64,6 +64,7 @@ class PlaybackEngine : public PlaybackControl {
   void ApplyVolume(int libraryVolume) override;
   void SlideVolume(int libraryVolume, int milliseconds) override;
   void EnsureAudioDevice() override;
+  void SwitchOutputDevice(int device) override;  // engine_device.cpp
   std::int64_t FileLengthSeconds(const std::string& path) override;  // engine_lengths.cpp
   FileDescription DescribeFile(const std::string& path) override;      // engine_lengths.cpp
   std::int64_t ElapsedBytes() override;
@@ -142,6 +143,12 @@ class PlaybackEngine : public PlaybackControl {
   bool reopeningDevice_ = false;
   // Set while SeekTo opens a paused entry afresh: it starts paused.
   bool startPaused_ = false;
+  // Where the next play of an entry goes on after a device switch found no
+  // device; index -1 when there is none.
+  struct ResumePoint {
+    int index = -1;
+    std::int64_t bytes = 0;
+  } resumePoint_;
   audio::AudioHandle outputStream_ = 0;
   // Output byte position at which the playing entry started.
   std::int64_t positionBase_ = 0;

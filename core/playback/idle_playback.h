@@ -20,6 +20,7 @@ class IdlePlayback : public PlaybackControl {
   void ApplyVolume(int) override {}
   void SlideVolume(int, int) override {}
   void EnsureAudioDevice() override {}
+  void SwitchOutputDevice(int) override {}
   std::int64_t FileLengthSeconds(const std::string&) override { return -1; }
   FileDescription DescribeFile(const std::string&) override { return {}; }
   std::int64_t ElapsedBytes() override { return 0; }

@@ -53,6 +53,11 @@ class PlaybackControl {
 
   // Opens the output device when it is not open; says so when that fails.
   virtual void EnsureAudioDevice() = 0;
+  // Stores output device `device` (1 the default output) and moves to it: a
+  // playing or paused entry goes on there at the same position and in the
+  // same state. When the device can't be opened the user is told, and the
+  // entry and its position are kept for the next play of that entry.
+  virtual void SwitchOutputDevice(int device) = 0;
   // The playing length of the file at `path` in whole seconds (rounded),
   // measured on a decoding channel of its own; -1 when it can't be opened.
   // Blocks while the file is read.

@@ -50,4 +50,9 @@ void ChooseMusicFolder(Core& core) {
   SaveMusicFolders(core);
 }
 
+void SetRootPathSwitch(Core& core) {
+  core.settings.lastBrowserFolder = ReadIniString(core, "DirBox", "LastOpenedDir", "");
+  ChooseMusicFolder(core);
+}
+
 }  // namespace tarvo

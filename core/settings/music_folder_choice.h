@@ -16,4 +16,9 @@ inline constexpr char kMusicFolderInstruction[] =
 // chosen folder that exists becomes the one music folder and is saved.
 void ChooseMusicFolder(Core& core);
 
+// The "-setrootpath" switch: ChooseMusicFolder in a run that loaded no
+// settings. The folder browser's last folder is read first, because saving
+// the music folders stores it with them.
+void SetRootPathSwitch(Core& core);
+
 }  // namespace tarvo

@@ -49,5 +49,14 @@ TEST_F(MusicFolderChoiceTest, CancellingOrAMissingFolderSavesNothing) {
   EXPECT_TRUE(ui.messages.empty());
 }
 
+TEST_F(MusicFolderChoiceTest, TheSwitchKeepsTheBrowsersLastFolder) {
+  home.Write("Tarvo.ini", "[DirBox]\r\nLastOpenedDir=/songs/old/\r\n");
+  const std::string music = Folder("Music");
+  ui.chosenFolders = {music};
+  SetRootPathSwitch(core);
+  EXPECT_EQ(ReadIniString(core, "DirBox", "LastOpenedDir", ""), "/songs/old/");
+  EXPECT_EQ(ReadIniString(core, "Root media", "path0", ""), music);
+}
+
 }  // namespace
 }  // namespace tarvo

@@ -47,6 +47,7 @@ class FakePlayback : public PlaybackControl {
     calls.push_back("EnsureAudioDevice");
     deviceOpen = true;
   }
+  void SwitchOutputDevice(int device) override { deviceSwitches.push_back(device); }
   std::int64_t FileLengthSeconds(const std::string& path) override {
     const auto found = fileLengths.find(path);
     return found == fileLengths.end() ? -1 : found->second;
@@ -76,6 +77,7 @@ class FakePlayback : public PlaybackControl {
   std::map<std::string, FileDescription> descriptions;
   std::int64_t elapsedBytes = 0;
   std::vector<std::int64_t> seeks;
+  std::vector<int> deviceSwitches;
   std::vector<bool> stops;
   std::vector<std::string> calls;
   std::vector<int> appliedVolumes;
