@@ -19,7 +19,6 @@
 #include "app/main_window.h"
 #include "app/mpris_service.h"
 #include "app/preferences_command.h"
-#include "app/preferences_hotkeys.h"
 #include "app/program_icon.h"
 #include "app/progress_panel.h"
 #include "app/qt_desktop.h"
@@ -53,15 +52,6 @@
 #include "update/update_check.h"
 
 namespace {
-
-// TEMPORARY, to be replaced by the global hotkeys service when it lands: the
-// preferences dialog's hotkeys page stays empty and no hotkey is registered.
-class HotkeysNotYetBuilt final : public PreferencesHotkeys {
- public:
-  QWidget* CreatePage(QWidget* parent) override { return new QWidget(parent); }
-  void BeginEditing() override {}
-  void EndEditing(bool) override {}
-};
 
 // A later start hands its file to the running instance, or brings it to the
 // front; true when this process should end because of that.
@@ -254,7 +244,6 @@ int RunTarvo(int argc, char* argv[]) {
   tarvo::RemoveStaleTemporaries(tarvo::PlaylistAutosaveFile(core));
   tarvo::RemoveStaleTemporaries(tarvo::SettingsFilePath(core));
 
-  HotkeysNotYetBuilt preferencesHotkeys;  // TEMPORARY: the global hotkeys service goes here
   TAppTarvo window(core);
   ui.AttachWindow(&window);
   LoadState(core, window);
@@ -271,7 +260,7 @@ int RunTarvo(int argc, char* argv[]) {
   levelTimer.FollowMeters(window, {window.ProgressPanel()->LevelMeter6(), window.ProgressPanel()->LevelMeter14()},
                           [&core] { tarvo::ForgetDisplayedLevels(core); });
   const CommandHelpers helpers = ConnectCommandEffects(core, window);
-  ConnectPreferences(core, window, preferencesHotkeys);
+  ConnectPreferences(core, window, hotkeys);
   helpers.favorites->Rebuild();
   helpers.tray->onMinimizedToTray = [&core] { tarvo::RequestLevelMeterPause(core); };
   helpers.tray->onRestored = [&] {
