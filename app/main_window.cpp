@@ -103,9 +103,7 @@ QWidget* TAppTarvo::BuildPlayBar() {
   });
   addButton(DrawnPicture::Previous, [this] { DispatchKeyCommand(core_, kKeyTab, kShiftModifier); });
   addButton(DrawnPicture::Next, [this] { DispatchKeyCommand(core_, kKeyTab, kNoModifier); });
-  QToolButton* record =
-      addButton(DrawnPicture::Record, [this] { commands_->Command(QStringLiteral("RecordStartAc"))->trigger(); });
-  record->setEnabled(false);
+  addButton(DrawnPicture::Record, [this] { commands_->Command(QStringLiteral("RecordStartAc"))->trigger(); });
   return bar;
 }
 
@@ -202,6 +200,9 @@ void TAppTarvo::ShowWindowTexts() {
   volumeBar2_->SetPosition(texts.volumeBarPosition);
   for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
     statusPanels_[i]->setText(QString::fromStdString(texts.statusPanels[i]));
+  }
+  if (!texts.recordCaption.empty()) {
+    commands_->Command(QStringLiteral("RecordStartAc"))->setText(QString::fromStdString(texts.recordCaption));
   }
   ShowCheckedCommands();
   CarryOutRequests();

@@ -47,7 +47,10 @@ PlaybackEngine::~PlaybackEngine() {
   connectThreads_.clear();
 }
 
-void PlaybackEngine::Attach(Core& core) { core_ = &core; }
+void PlaybackEngine::Attach(Core& core) {
+  core_ = &core;
+  core.recorder = &recorder_;
+}
 
 void PlaybackEngine::EnsureAudioDevice() {
   if (deviceOpen_) return;
@@ -65,6 +68,7 @@ int PlaybackEngine::ProbeEntry(const std::string& entry) {
 
 void PlaybackEngine::PlayEntry(int index, bool fromTick) {
   Core& core = *core_;
+  recorder_.FinishRecording(core);
   const auto& entries = core.playlist.PlaylistEntries;
   if (entries.empty() || index < 0 || index >= static_cast<int>(entries.size())) return;
   const std::string entry = entries[index];
@@ -126,6 +130,10 @@ void PlaybackEngine::StartOutput(int index, bool fromTick) {
     StopPlayback(true);
     PlayEntry(index, fromTick);
     reopeningDevice_ = false;
+    return;
+  }
+  if (EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Stream && ReadIniBool(core, "General", "RecordAhead", false)) {
+    recorder_.StartRecordDsp(core, true);
   }
   TrimWorkingSet();
 }
@@ -191,6 +199,7 @@ void PlaybackEngine::FreeChannels() {
 
 void PlaybackEngine::StopPlayback(bool release) {
   Core& core = *core_;
+  if (EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Stream) recorder_.FinishRecording(core);
   if (!statusThread_.IsSuspended()) statusThread_.Suspend();
   // The meter falls to dark, then its thread sleeps.
   RequestLevelMeterPause(core);

@@ -27,13 +27,6 @@ constexpr int kMaxVolume = 1000;
 // so that it does not move the one of a normal start.
 std::string_view BoundsSection(const Core& core) { return core.startArgument.empty() ? kWindow : "Window2"; }
 
-std::string SystemTemporaryFolder() {
-  const char* variable = std::getenv("TMPDIR");
-  std::string folder = variable != nullptr && *variable != '\0' ? variable : "/tmp";
-  if (!EndsWith(folder, "/")) folder += '/';
-  return folder;
-}
-
 void LoadWindowState(Core& core, const IniDocument& ini, int screenWidth, int screenHeight) {
   RuntimeSettings& settings = core.settings;
   const std::string_view section = BoundsSection(core);
@@ -102,6 +95,13 @@ void LoadGeneralState(Core& core, const IniDocument& ini) {
 }
 
 }  // namespace
+
+std::string SystemTemporaryFolder() {
+  const char* variable = std::getenv("TMPDIR");
+  std::string folder = variable != nullptr && *variable != '\0' ? variable : "/tmp";
+  if (!EndsWith(folder, "/")) folder += '/';
+  return folder;
+}
 
 // The caption is the constant kProgramCaption, which the window sets itself.
 void LoadSettings(Core& core, int screenWidth, int screenHeight) {

@@ -42,6 +42,9 @@ void WriteLastVersionCheck(const Core& core, std::chrono::sys_days date);
 std::string ReadLastNewVersion(const Core& core);  // default "none"
 void WriteLastNewVersion(const Core& core, const std::string& version);
 
+// $TMPDIR, else "/tmp", ending in "/": the default of `RecordTempPath`.
+std::string SystemTemporaryFolder();
+
 // Reads the whole file once and fills the run-time copies, in the stored
 // order. `screenWidth` and `screenHeight` give the centring defaults.
 void LoadSettings(Core& core, int screenWidth, int screenHeight);
