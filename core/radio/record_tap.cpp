@@ -26,8 +26,11 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t bytes) {
 
 }  // namespace
 
-void RecordTap::Begin(int folder, std::int64_t slotBytes, std::uint64_t dataLimit, int frameBytes) {
+void RecordTap::Begin(int folder, std::int64_t slotBytes, std::uint64_t dataLimit, int frameBytes,
+                      UnheardReader unheard, std::uint32_t unheardBytes) {
   CloseFile();
+  unheard_ = std::move(unheard);
+  unheardBuffer_.assign(unheard_ ? unheardBytes : 0, 0);
   folder_ = folder;
   slot_ = 0;
   slotBytes_ = {};
@@ -52,6 +55,14 @@ bool RecordTap::OpenSlot(int slot) {
   return file_ >= 0;
 }
 
+bool RecordTap::WriteUnheard() {
+  if (unheardBuffer_.empty()) return true;
+  const std::uint32_t got = FittingBytes(unheard_(unheardBuffer_.data(), static_cast<std::uint32_t>(unheardBuffer_.size())));
+  if (!WriteAll(file_, unheardBuffer_.data(), got)) return false;
+  slotBytes_[0] += got;
+  return true;
+}
+
 std::uint32_t RecordTap::FittingBytes(std::uint32_t bytes) {
   const std::uint64_t used = std::accumulate(slotBytes_.begin(), slotBytes_.end(), std::uint64_t{0});
   const std::uint64_t room = used < dataLimit_ ? dataLimit_ - used : 0;
@@ -69,9 +80,12 @@ void RecordTap::Append(const void* block, std::uint32_t bytes) {
       slot_ = 0;
       CloseFile();
     }
-    if (file_ < 0 && !OpenSlot(0)) {
-      writeFailed_.store(true, std::memory_order_release);
-      return;
+    if (file_ < 0) {
+      const bool cacheRan = lastCacheSlot_ != 0 && slotBytes_[static_cast<std::size_t>(lastCacheSlot_)] > 0;
+      if (!OpenSlot(0) || (!cacheRan && !WriteUnheard())) {
+        writeFailed_.store(true, std::memory_order_release);
+        return;
+      }
     }
     bytes = FittingBytes(bytes);
     if (!WriteAll(file_, static_cast<const std::uint8_t*>(block), bytes)) {

@@ -13,6 +13,8 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "radio/record_temps.h"
 
@@ -29,11 +31,18 @@ class RecordTap {
   RecordTap(const RecordTap&) = delete;
   RecordTap& operator=(const RecordTap&) = delete;
 
+  // Copies up to `bytes` of what the output holds but has not played yet
+  // into `buffer`; the bytes copied.
+  using UnheardReader = std::function<std::uint32_t(void* buffer, std::uint32_t bytes)>;
+
   // A fresh tap writing into the open temporary `folder` (not owned): no
   // file open, slot 0. A cache slot is changed once its file is longer than
   // `slotBytes`; all files together never exceed `dataLimit` bytes, cut to
-  // whole frames of `frameBytes`.
-  void Begin(int folder, std::int64_t slotBytes, std::uint64_t dataLimit, int frameBytes);
+  // whole frames of `frameBytes`. A recording that starts without a cache
+  // begins with up to `unheardBytes` read by `unheard`, so that it starts at
+  // what is heard, not at the end of the output's buffer.
+  void Begin(int folder, std::int64_t slotBytes, std::uint64_t dataLimit, int frameBytes, UnheardReader unheard,
+             std::uint32_t unheardBytes);
   void SetRecording(bool recording) { recording_.store(recording, std::memory_order_release); }
   // Closes the open file, if any.
   void CloseFile();
@@ -50,6 +59,8 @@ class RecordTap {
 
  private:
   bool OpenSlot(int slot);
+  // The first block of a recording without a cache: the buffered part first.
+  bool WriteUnheard();
   // The part of a recorded block that still fits under the limit.
   std::uint32_t FittingBytes(std::uint32_t bytes);
 
@@ -64,6 +75,8 @@ class RecordTap {
   // A cache whose file could not be written stops; a recording may still
   // take over.
   bool cacheBroken_ = false;
+  UnheardReader unheard_;
+  std::vector<std::uint8_t> unheardBuffer_;
   std::atomic<bool> recording_{false};
   std::atomic<bool> limitReached_{false};
   std::atomic<bool> writeFailed_{false};

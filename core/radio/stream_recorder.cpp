@@ -17,6 +17,8 @@ namespace {
 constexpr int kRecordPanel = 0;
 constexpr int kProgressPanel = 3;
 constexpr int kCacheSlots = 4;
+// More than the output stream of a station buffers.
+constexpr std::uint32_t kUnheardSeconds = 10;
 constexpr char kWavFilter[] = "Wave files (*.wav)|*.wav|All files (*.*)|*.*";
 
 void Inform(Core& core, MessageKind kind, const std::string& text) {
@@ -112,7 +114,17 @@ bool StreamRecorder::StartRecordDsp(Core& core, bool cacheOnly) {
     // The four cache slots together never take more than half of what one
     // recording may hold.
     const std::int64_t largestSlot = static_cast<std::int64_t>(sizeLimit_ / (2 * kCacheSlots));
-    tap_.Begin(folder_, std::min(slotBytes, largestSlot), sizeLimit_, format_.channels * format_.bitsPerSample / 8);
+    // A recording without the cache begins with what the output has
+    // buffered but not played yet (the stream buffer is 5 seconds).
+    RecordTap::UnheardReader unheard;
+    if (!cacheOnly) {
+      unheard = [this, output](void* buffer, std::uint32_t bytes) {
+        const std::uint32_t got = library_.ChannelGetData(output, buffer, bytes);
+        return got == audio::kDataError ? 0u : got;
+      };
+    }
+    tap_.Begin(folder_, std::min(slotBytes, largestSlot), sizeLimit_, format_.channels * format_.bitsPerSample / 8,
+               std::move(unheard), kUnheardSeconds * format_.bytesPerSecond);
     dsp_ = library_.ChannelSetDSP(
         output, [this](audio::DspHandle, audio::AudioHandle, void* buffer, std::uint32_t bytes) { tap_.Append(buffer, bytes); },
         0);
