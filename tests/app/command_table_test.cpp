@@ -63,7 +63,14 @@ void CommandTableTest::EveryCommandHasItsShortcut() {
            (QList<QKeySequence>{QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_Slash)}));
   QCOMPARE(commands.Command(QStringLiteral("PauseAc"))->text(), QStringLiteral("일시 중지(&u)"));
   // Features this build does not have yet are there, but disabled.
-  QVERIFY(!commands.Command(QStringLiteral("RecordStartAc"))->isEnabled());
+  QVERIFY(!commands.Command(QStringLiteral("SaveFileAc"))->isEnabled());
+  // The record command shows the recording's caption once it has one.
+  QAction* record = commands.Command(QStringLiteral("RecordStartAc"));
+  QVERIFY(record->isEnabled());
+  QCOMPARE(record->text(), QStringLiteral("녹음(&R)"));
+  fixture_->core.texts.recordCaption = "Stop &recording";
+  fixture_->window.ShowWindowTexts();
+  QCOMPARE(record->text(), QStringLiteral("Stop &recording"));
   QVERIFY(commands.Command(QStringLiteral("AddRadioAc"))->isEnabled());
   QVERIFY(commands.Command(QStringLiteral("PlayAc"))->isEnabled());
   QCOMPARE(fixture_->window.menuBar()->actions().size(), 7);

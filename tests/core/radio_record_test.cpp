@@ -160,6 +160,20 @@ TEST_F(RadioRecordTest, MonoStationGivesAMonoHeader) {
   EXPECT_EQ(LittleEndianAt(wav, 32, 2), 2u);
 }
 
+TEST_F(RadioRecordTest, LostConnectionOffersTheRecordingAtOnce) {
+  core.playlist.PlaylistEntries = {server_->Url("/drop.mp3") + "|Station"};
+  engine.PlayEntry(0);
+  ASSERT_TRUE(RunUntil([&] { return engine.OutputStream() != 0 && Heard() > 0; }));
+  ui.answers = {true, false};
+  core.recorder->RecordStartAc(core);
+  ASSERT_TRUE(RunUntil([&] { return ui.questions.size() == 2; }));
+  EXPECT_EQ(ui.questions[1], "Record has been stopped.\rSave record?");
+  EXPECT_EQ(core.texts.statusPanels[3], "Error: Lost connection");
+  EXPECT_FALSE(core.recorder->Recording());
+  EXPECT_FALSE(std::filesystem::exists(RecordTempFolderUnder(home.Path()) + RecordTempName(0)));
+  engine.StopPlayback(true);
+}
+
 TEST_F(RadioRecordTest, CachedRecordingStartsBeforeThePress) {
   // Slots of 3 seconds: the cache reaches past the 5 seconds the output
   // holds ahead of the listener.

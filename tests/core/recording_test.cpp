@@ -226,6 +226,19 @@ TEST_F(RecordingTest, RecordingStopsAtTheSizeLimitAndSavesWhatFitted) {
   EXPECT_TRUE(FramesRunFrom(wav.substr(44), 0));
 }
 
+TEST_F(RecordingTest, RecordCommandWantsAPlayingStation) {
+  core.playlist.PlayingEntry = "/music/song.mp3";
+  recorder.RecordStartAc(core);
+  core.playlist.PlayingEntry = "http://127.0.0.1:1/radio.mp3|Station";
+  library.ChannelPause(output);
+  recorder.RecordStartAc(core);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].text, "You can only record internet radio.\rPlease connect to one first.");
+  EXPECT_EQ(ui.messages[1].text, "First play a stream.");
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_FALSE(recorder.Recording());
+}
+
 TEST_F(RecordingTest, PlantedLinksAreNeverFollowed) {
   const std::string shared = home.Path() + "shared/";
   const std::string victim = home.Path() + "victim/";
