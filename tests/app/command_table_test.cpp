@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "app/command_effects.h"
@@ -71,6 +72,11 @@ void CommandTableTest::EveryCommandHasItsShortcut() {
   fixture_->core.texts.recordCaption = "Stop &recording";
   fixture_->window.ShowWindowTexts();
   QCOMPARE(record->text(), QStringLiteral("Stop &recording"));
+  // Numeric-pad "*" in the list runs it.
+  QSignalSpy triggered(record, &QAction::triggered);
+  fixture_->window.ListScreen()->setFocus();
+  QTest::keyClick(fixture_->window.ListScreen(), Qt::Key_Asterisk, Qt::KeypadModifier);
+  QCOMPARE(triggered.count(), 1);
   QVERIFY(commands.Command(QStringLiteral("AddRadioAc"))->isEnabled());
   QVERIFY(commands.Command(QStringLiteral("PlayAc"))->isEnabled());
   QCOMPARE(fixture_->window.menuBar()->actions().size(), 7);
