@@ -41,12 +41,13 @@ BlockTimes PlayAndTime(LinuxAudioLibrary& library, const std::string& mp3, tarvo
   Clock::duration longest{};
   Clock::duration total{};
   long blocks = 0;
-  const AudioHandle stream = library.StreamCreate(
-      static_cast<int>(info.rate), static_cast<int>(info.channels), [&](AudioHandle, void* buffer, std::uint32_t wanted) {
-        blockStart = Clock::now();
-        const std::uint32_t got = library.ChannelGetData(decoder, buffer, wanted);
-        return got == kDataError ? kStreamEnd : got;
-      });
+  const auto decode = [&](AudioHandle, void* buffer, std::uint32_t wanted) {
+    blockStart = Clock::now();
+    const std::uint32_t got = library.ChannelGetData(decoder, buffer, wanted);
+    return got == kDataError ? kStreamEnd : got;
+  };
+  const AudioHandle stream =
+      library.StreamCreate(static_cast<int>(info.rate), static_cast<int>(info.channels), decode);
   // Runs last of the hooks: the block is done when it returns.
   library.ChannelSetDSP(
       stream,

@@ -132,9 +132,8 @@ void PlaybackEngine::StartOutput(int index, bool fromTick) {
     reopeningDevice_ = false;
     return;
   }
-  if (EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Stream && ReadIniBool(core, "General", "RecordAhead", false)) {
-    recorder_.StartRecordDsp(core, true);
-  }
+  const bool stream = EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Stream;
+  if (stream && ReadIniBool(core, "General", "RecordAhead", false)) recorder_.StartRecordDsp(core, true);
   TrimWorkingSet();
 }
 

@@ -57,7 +57,8 @@ bool RecordTap::OpenSlot(int slot) {
 
 bool RecordTap::WriteUnheard() {
   if (unheardBuffer_.empty()) return true;
-  const std::uint32_t got = FittingBytes(unheard_(unheardBuffer_.data(), static_cast<std::uint32_t>(unheardBuffer_.size())));
+  const auto size = static_cast<std::uint32_t>(unheardBuffer_.size());
+  const std::uint32_t got = FittingBytes(unheard_(unheardBuffer_.data(), size));
   if (!WriteAll(file_, unheardBuffer_.data(), got)) return false;
   slotBytes_[0] += got;
   return true;

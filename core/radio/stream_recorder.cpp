@@ -94,47 +94,50 @@ void StreamRecorder::RecordStartAc(Core& core) {
 bool StreamRecorder::StartRecordDsp(Core& core, bool cacheOnly) {
   // The files being joined are not to be touched by a new start.
   if (joining_) return false;
-  const audio::AudioHandle output = currentOutput_();
-  if (dsp_ == 0) {
-    if (folder_ >= 0) close(folder_);
-    folderPath_ = RecordTempFolderUnder(core.settings.recordTempPath);
-    folder_ = OpenRecordTempFolder(folderPath_);
-    if (folder_ < 0) {
-      if (!cacheOnly) {
-        Inform(core, MessageKind::Error, "Can't record: the folder for temporary files can't be used.\r" + folderPath_);
-      }
-      return false;
-    }
-    // Files of an earlier station may be in another format: a new start
-    // begins without them.
-    DeleteRecordTemps(folder_);
-    format_ = OutputFormat(output);
-    const std::int64_t slotBytes = static_cast<std::int64_t>(std::max(core.settings.cachingTime, 0) / 3) *
-                                   static_cast<std::int64_t>(format_.bytesPerSecond);
-    // The four cache slots together never take more than half of what one
-    // recording may hold.
-    const std::int64_t largestSlot = static_cast<std::int64_t>(sizeLimit_ / (2 * kCacheSlots));
-    // A recording without the cache begins with what the output has
-    // buffered but not played yet (the stream buffer is 5 seconds).
-    RecordTap::UnheardReader unheard;
-    if (!cacheOnly) {
-      unheard = [this, output](void* buffer, std::uint32_t bytes) {
-        const std::uint32_t got = library_.ChannelGetData(output, buffer, bytes);
-        return got == audio::kDataError ? 0u : got;
-      };
-    }
-    tap_.Begin(folder_, std::min(slotBytes, largestSlot), sizeLimit_, format_.channels * format_.bitsPerSample / 8,
-               std::move(unheard), kUnheardSeconds * format_.bytesPerSecond);
-    dsp_ = library_.ChannelSetDSP(
-        output, [this](audio::DspHandle, audio::AudioHandle, void* buffer, std::uint32_t bytes) { tap_.Append(buffer, bytes); },
-        0);
-    if (dsp_ == 0) return false;
-    tappedOutput_ = output;
-  }
+  if (dsp_ == 0 && !InstallTap(core, currentOutput_(), cacheOnly)) return false;
   if (!cacheOnly) {
     recording_ = true;
     tap_.SetRecording(true);
   }
+  return true;
+}
+
+bool StreamRecorder::InstallTap(Core& core, audio::AudioHandle output, bool cacheOnly) {
+  if (folder_ >= 0) close(folder_);
+  folderPath_ = RecordTempFolderUnder(core.settings.recordTempPath);
+  folder_ = OpenRecordTempFolder(folderPath_);
+  if (folder_ < 0) {
+    if (!cacheOnly) {
+      Inform(core, MessageKind::Error, "Can't record: the folder for temporary files can't be used.\r" + folderPath_);
+    }
+    return false;
+  }
+  // Files of an earlier station may be in another format: a new start
+  // begins without them.
+  DeleteRecordTemps(folder_);
+  format_ = OutputFormat(output);
+  const std::int64_t slotBytes = static_cast<std::int64_t>(std::max(core.settings.cachingTime, 0) / 3) *
+                                 static_cast<std::int64_t>(format_.bytesPerSecond);
+  // The four cache slots together never take more than half of what one
+  // recording may hold.
+  const std::int64_t largestSlot = static_cast<std::int64_t>(sizeLimit_ / (2 * kCacheSlots));
+  // A recording without the cache begins with what the output has
+  // buffered but not played yet (the stream buffer is 5 seconds).
+  RecordTap::UnheardReader unheard;
+  if (!cacheOnly) {
+    unheard = [this, output](void* buffer, std::uint32_t bytes) {
+      const std::uint32_t got = library_.ChannelGetData(output, buffer, bytes);
+      return got == audio::kDataError ? 0u : got;
+    };
+  }
+  tap_.Begin(folder_, std::min(slotBytes, largestSlot), sizeLimit_, format_.channels * format_.bitsPerSample / 8,
+             std::move(unheard), kUnheardSeconds * format_.bytesPerSecond);
+  const auto append = [this](audio::DspHandle, audio::AudioHandle, void* buffer, std::uint32_t bytes) {
+    tap_.Append(buffer, bytes);
+  };
+  dsp_ = library_.ChannelSetDSP(output, append, 0);
+  if (dsp_ == 0) return false;
+  tappedOutput_ = output;
   return true;
 }
 

@@ -66,6 +66,9 @@ class StreamRecorder {
   void ShowTimeLeft(Core& core);
 
  private:
+  // Opens the temporary folder afresh (without the files of an earlier
+  // start) and installs the hook on `output`.
+  bool InstallTap(Core& core, audio::AudioHandle output, bool cacheOnly);
   // The format of the output the hook is on, for the WAV header.
   WavFormat OutputFormat(audio::AudioHandle output);
   // Closes the recording at once with `warning`, then offers it for saving.

@@ -93,8 +93,8 @@ bool WriteWavHeader(bool create, int file, const WavFormat& format) {
   return WriteAllAt(file, riff.data(), riff.size(), 4) && WriteAllAt(file, data.data(), data.size(), 40);
 }
 
-bool WriteJoinedWav(const std::string& requestedPath, const WavFormat& format, int folder, const std::vector<int>& parts,
-                    const std::function<void()>& betweenParts) {
+bool WriteJoinedWav(const std::string& requestedPath, const WavFormat& format, int folder,
+                    const std::vector<int>& parts, const std::function<void()>& betweenParts) {
   // A link chosen as the target keeps pointing at the file it names.
   char resolved[PATH_MAX];
   const std::string path = realpath(requestedPath.c_str(), resolved) ? std::string(resolved) : requestedPath;

@@ -108,8 +108,8 @@ class RadioRecordTest : public ::testing::Test {
     const std::string recorded = FileBytes(saved).substr(44);
     const std::string probe = recorded.substr(0, 8192);
     std::int64_t start = -1;
-    for (std::int64_t at = std::max<std::int64_t>(from, 0); at <= to && at + 8192 <= static_cast<std::int64_t>(heard.size());
-         at += 2) {
+    const auto heardSize = static_cast<std::int64_t>(heard.size());
+    for (std::int64_t at = std::max<std::int64_t>(from, 0); at <= to && at + 8192 <= heardSize; at += 2) {
       if (heard.compare(static_cast<std::size_t>(at), probe.size(), probe) == 0) {
         start = at;
         break;

@@ -189,7 +189,8 @@ TEST_F(RecordingTest, DecliningDeletesAllFiveFilesAndAFailedJoinKeepsThem) {
   recorder.FinishRecording(core);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
-  EXPECT_EQ(ui.messages[0].text.rfind("Sorry, error while saving and combining files.\rTemp files are not deleted!", 0), 0u);
+  EXPECT_EQ(ui.messages[0].text.rfind("Sorry, error while saving and combining files.\rTemp files are not deleted!", 0),
+            0u);
   EXPECT_EQ(TempsLeft(), 5);
   EXPECT_EQ(core.texts.statusPanels[3], "");
 }
