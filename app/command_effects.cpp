@@ -21,9 +21,11 @@
 #include "playback/sequencing.h"
 #include "playback/volume.h"
 #include "playlist/editing.h"
+#include "playlist/entry.h"
 #include "playlist/model.h"
 #include "playlist/playlist_commands.h"
 #include "radio/radio_commands.h"
+#include "radio/stream_recorder.h"
 #include "settings/favorites.h"
 #include "settings/music_folder_choice.h"
 #include "settings/settings_store.h"
@@ -95,6 +97,9 @@ void ConnectWindowCommands(Core& core, CommandTable& commands, TAppTarvo& window
     core.playlist.AbortRequested = true;
     // A running scan or time count sees the request and asks whether to abort.
     if (core.playlist.ScanInProgress) return;
+    if (core.recorder && EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Stream) {
+      core.recorder->FinishRecording(core);
+    }
     CloseProgram(window);
   });
   commands.Connect(QStringLiteral("MinimizeAc"), [tray = helpers.tray] { tray->Minimize(); });
@@ -183,6 +188,9 @@ CommandHelpers ConnectCommandEffects(Core& core, TAppTarvo& window) {
   commands.Connect(QStringLiteral("LoadPlayListAc"), [&core] { LoadPlayListAc(core); });
   commands.Connect(QStringLiteral("SavePlaylistAc"), [&core] { SavePlaylistAc(core); });
   commands.Connect(QStringLiteral("AddRadioAc"), [&core] { AddRadioAc(core); });
+  commands.Connect(QStringLiteral("RecordStartAc"), [&core] {
+    if (core.recorder) core.recorder->RecordStartAc(core);
+  });
   commands.Connect(QStringLiteral("QueuAc"), [&core] { QueueSelectedRows(core); });
   for (int style = kLevelMeterHidden; style <= kLevelMeter14Style; ++style) {
     commands.Connect(QStringLiteral("Level%1Ac").arg(style + 1), [&core, style] { ApplyLevelMeterStyle(core, style); });

@@ -36,6 +36,7 @@ constexpr int kInfoPanel = 3;
 constexpr char kWidestTime[] = "00:00 / 00:00 / -00:00";
 constexpr char kWidestInfo[] = "128 Kbps Stereo";
 constexpr int kVolumeBarMax = 100;
+constexpr int kKeyNumpadMultiply = 106;
 
 tarvo::Color ToColor(const QColor& color) { return tarvo::Color{static_cast<std::uint32_t>(color.rgb() & 0xFFFFFF)}; }
 
@@ -103,9 +104,7 @@ QWidget* TAppTarvo::BuildPlayBar() {
   });
   addButton(DrawnPicture::Previous, [this] { DispatchKeyCommand(core_, kKeyTab, kShiftModifier); });
   addButton(DrawnPicture::Next, [this] { DispatchKeyCommand(core_, kKeyTab, kNoModifier); });
-  QToolButton* record =
-      addButton(DrawnPicture::Record, [this] { commands_->Command(QStringLiteral("RecordStartAc"))->trigger(); });
-  record->setEnabled(false);
+  addButton(DrawnPicture::Record, [this] { commands_->Command(QStringLiteral("RecordStartAc"))->trigger(); });
   return bar;
 }
 
@@ -203,6 +202,9 @@ void TAppTarvo::ShowWindowTexts() {
   for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
     statusPanels_[i]->setText(QString::fromStdString(texts.statusPanels[i]));
   }
+  if (!texts.recordCaption.empty()) {
+    commands_->Command(QStringLiteral("RecordStartAc"))->setText(QString::fromStdString(texts.recordCaption));
+  }
   ShowCheckedCommands();
   CarryOutRequests();
 }
@@ -297,9 +299,15 @@ bool TAppTarvo::FilterListKey(QKeyEvent* key, bool pressed) {
     if (IsVolumeKey(code) && core_.settings.levelMeterStyle == tarvo::kLevelMeter14Style) {
       progressPanel_->SetVolumeKeyHeld(true);
     }
+    const int shift = ShiftStateOf(*key);
+    // On X11 the numeric-pad "*" arrives as a key, its keypad shortcut
+    // unmatched: it runs the record command all the same.
+    if (code == kKeyNumpadMultiply && shift == tarvo::kNoModifier) {
+      commands_->Command(QStringLiteral("RecordStartAc"))->trigger();
+      return true;
+    }
     // A handled key is swallowed with its character; what the dispatcher
     // leaves may be one of the list's own keys.
-    const int shift = ShiftStateOf(*key);
     return tarvo::DispatchKeyCommand(core_, code, shift) || tarvo::ListKeyDown(core_, code, shift);
   }
   if (key->isAutoRepeat()) return false;

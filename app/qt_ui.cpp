@@ -62,6 +62,7 @@ DialogAnswer RunFileDialog(QWidget* parent, const tarvo::FileDialogRequest& requ
   }
   const QString defaultExtension = QString::fromStdString(request.defaultExtension);
   dialog.setDefaultSuffix(defaultExtension);
+  if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
   // A name typed without extension takes the chosen filter's, so that the
   // overwrite question names the file that is written.
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, defaultExtension](const QString& filter) {

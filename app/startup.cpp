@@ -285,6 +285,8 @@ int RunTarvo(int argc, char* argv[]) {
   if (!exitRequest.Requested()) application->exec();
   ui.OnChanges(nullptr, nullptr);
   Shutdown(core, window);
+  // Closing the window (not Esc) ends a recording without asking.
+  engine.Recorder().LeaveRecording(core);
   engine.StopPlayback(true);
   return 0;
 }

@@ -24,6 +24,7 @@
 namespace tarvo {
 
 class PlaylistPrefetch;
+class StreamRecorder;
 namespace audio {
 class AudioLibrary;
 }
@@ -45,6 +46,8 @@ struct WindowTexts {
   std::string labelTime;
   std::string caption = kProgramCaption;
   std::string trayHint;
+  // The record command's caption while it differs from the table's.
+  std::string recordCaption;
 };
 
 // What the core asks of the main window beyond its texts. The window acts on
@@ -74,6 +77,8 @@ struct Core {
   // The audio layer, for asking a station its name outside playback; set by
   // the application.
   audio::AudioLibrary* audio = nullptr;
+  // The recording of internet radio; set by the playback engine it taps.
+  StreamRecorder* recorder = nullptr;
   // Where the settings, the autosaved playlist and the favourites live;
   // ends in "/".
   const std::string homeFolder;

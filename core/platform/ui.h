@@ -19,6 +19,7 @@ struct FileDialogRequest {
   std::string startFolder;  // empty: the dialog's own choice
   std::string filter;       // "Description|*.a;*.b|All files (*.*)|*.*"
   std::string defaultExtension;
+  std::string fileName;  // the name proposed in the dialog; empty: none
   bool save = false;  // a save dialog asks before overwriting
 };
 

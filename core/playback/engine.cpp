@@ -48,7 +48,10 @@ PlaybackEngine::~PlaybackEngine() {
   connectThreads_.clear();
 }
 
-void PlaybackEngine::Attach(Core& core) { core_ = &core; }
+void PlaybackEngine::Attach(Core& core) {
+  core_ = &core;
+  core.recorder = &recorder_;
+}
 
 void PlaybackEngine::EnsureAudioDevice() {
   if (deviceOpen_) return;
@@ -66,6 +69,7 @@ int PlaybackEngine::ProbeEntry(const std::string& entry) {
 
 void PlaybackEngine::PlayEntry(int index, bool fromTick) {
   Core& core = *core_;
+  recorder_.FinishRecording(core);
   const auto& entries = core.playlist.PlaylistEntries;
   if (entries.empty() || index < 0 || index >= static_cast<int>(entries.size())) return;
   const std::string entry = entries[index];
@@ -129,7 +133,10 @@ void PlaybackEngine::StartOutput(int index, bool fromTick) {
     StopPlayback(true);
     PlayEntry(index, fromTick);
     reopeningDevice_ = false;
+    return;
   }
+  const bool stream = EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Stream;
+  if (stream && ReadIniBool(core, "General", "RecordAhead", false)) recorder_.StartRecordDsp(core, true);
   TrimWorkingSet();
 }
 
@@ -194,6 +201,7 @@ void PlaybackEngine::FreeChannels() {
 
 void PlaybackEngine::StopPlayback(bool release) {
   Core& core = *core_;
+  if (EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Stream) recorder_.FinishRecording(core);
   if (!statusThread_.IsSuspended()) statusThread_.Suspend();
   // The meter falls to dark, then its thread sleeps.
   RequestLevelMeterPause(core);

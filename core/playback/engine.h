@@ -22,6 +22,7 @@
 #include "playback/playback_control.h"
 #include "playback/status_thread.h"
 #include "radio/connect_thread.h"
+#include "radio/stream_recorder.h"
 
 namespace tarvo {
 
@@ -46,6 +47,7 @@ class PlaybackEngine : public PlaybackControl {
   PlaybackEngine& operator=(const PlaybackEngine&) = delete;
 
   // The core this engine plays for; called once before any other method.
+  // The engine's recorder becomes the core's.
   void Attach(Core& core);
   // The level meter's thread, woken when an entry starts and on resume. The
   // meter is asked to pause at a stop or pause either way.
@@ -90,6 +92,8 @@ class PlaybackEngine : public PlaybackControl {
 
   // The playing output, for the level meter and the tests; 0 when none.
   audio::AudioHandle OutputStream() const { return outputStream_; }
+  // The recording of the stations this engine plays.
+  StreamRecorder& Recorder() { return recorder_; }
   // Elapsed time of the playing entry.
   std::int64_t ElapsedMs();
 
@@ -160,6 +164,8 @@ class PlaybackEngine : public PlaybackControl {
   std::vector<std::unique_ptr<TConnectThread>> connectThreads_;
   // Counts status ticks of a playing stream (the full update runs on some).
   int streamStatusCounter_ = 0;
+  // Taps outputStream_; its hook is removed before the output is freed.
+  StreamRecorder recorder_{library_, [this] { return outputStream_; }};
   // Posted connection results hold this weakly: one arriving after the
   // engine is gone is dropped.
   std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);

@@ -76,7 +76,8 @@ void PlaybackEngine::StreamTick() {
     const std::lock_guard lock(engineMutex_);
     decoder = mainDecoder_;
   }
-  switch (library_.ChannelIsActive(outputStream_)) {
+  const audio::ChannelState state = library_.ChannelIsActive(outputStream_);
+  switch (state) {
     case audio::ChannelState::Stalled:
       ShowStreamPanel(core, BufferingText(library_.StreamGetFilePosition(decoder, audio::FilePositionMode::Download) -
                                           library_.StreamGetFilePosition(decoder, audio::FilePositionMode::Decode)));
@@ -88,6 +89,7 @@ void PlaybackEngine::StreamTick() {
       StreamStatusUpdate(core, library_, streamStatusCounter_, decoder, outputStream_);
       break;
   }
+  recorder_.WatchTap(core, state);
 }
 
 }  // namespace tarvo

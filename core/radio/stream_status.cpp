@@ -7,6 +7,7 @@
 #include "playback/entry_caption.h"
 #include "playlist/entry.h"
 #include "radio/stream_keys.h"
+#include "radio/stream_recorder.h"
 #include "radio/untrusted_text.h"
 
 namespace tarvo {
@@ -86,7 +87,11 @@ void StreamStatusUpdate(Core& core, audio::AudioLibrary& library, int& counter, 
   }
   core.progress.SetPosition(0);
   // While a recording runs, its time left on the disk takes the place of
-  // the download rate (the recording's part).
+  // the download rate.
+  if (core.recorder && core.recorder->Recording()) {
+    core.recorder->ShowTimeLeft(core);
+    return;
+  }
   const std::string rate = "Playing internet stream at " + std::to_string(facts.bitRate / 8) + " KB/s";
   if (core.texts.labelTime != rate) {
     core.texts.labelTime = rate;

@@ -42,7 +42,7 @@ void WriteLastVersionCheck(const Core& core, std::chrono::sys_days date);
 std::string ReadLastNewVersion(const Core& core);  // default "none"
 void WriteLastNewVersion(const Core& core, const std::string& version);
 
-// The system's temporary folder: $TMPDIR, else /tmp; ends in "/".
+// $TMPDIR, else "/tmp", ending in "/": the default of `RecordTempPath`.
 std::string SystemTemporaryFolder();
 
 // Reads the whole file once and fills the run-time copies, in the stored

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "app/command_effects.h"
@@ -63,7 +64,19 @@ void CommandTableTest::EveryCommandHasItsShortcut() {
            (QList<QKeySequence>{QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_Slash)}));
   QCOMPARE(commands.Command(QStringLiteral("PauseAc"))->text(), QStringLiteral("일시 중지(&u)"));
   // Features this build does not have yet are there, but disabled.
-  QVERIFY(!commands.Command(QStringLiteral("RecordStartAc"))->isEnabled());
+  QVERIFY(!commands.Command(QStringLiteral("SaveFileAc"))->isEnabled());
+  // The record command shows the recording's caption once it has one.
+  QAction* record = commands.Command(QStringLiteral("RecordStartAc"));
+  QVERIFY(record->isEnabled());
+  QCOMPARE(record->text(), QStringLiteral("녹음(&R)"));
+  fixture_->core.texts.recordCaption = "Stop &recording";
+  fixture_->window.ShowWindowTexts();
+  QCOMPARE(record->text(), QStringLiteral("Stop &recording"));
+  // Numeric-pad "*" in the list runs it.
+  QSignalSpy triggered(record, &QAction::triggered);
+  fixture_->window.ListScreen()->setFocus();
+  QTest::keyClick(fixture_->window.ListScreen(), Qt::Key_Asterisk, Qt::KeypadModifier);
+  QCOMPARE(triggered.count(), 1);
   QVERIFY(commands.Command(QStringLiteral("AddRadioAc"))->isEnabled());
   QVERIFY(commands.Command(QStringLiteral("PlayAc"))->isEnabled());
   QCOMPARE(fixture_->window.menuBar()->actions().size(), 7);

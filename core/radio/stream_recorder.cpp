@@ -1,0 +1,255 @@
+#include "radio/stream_recorder.h"
+
+#include <unistd.h>
+
+#include <ctime>
+
+#include "media/number_texts.h"
+#include "media/probes.h"
+#include "playlist/entry.h"
+#include "playlist/model.h"
+#include "settings/settings_store.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr int kRecordPanel = 0;
+constexpr int kProgressPanel = 3;
+constexpr int kCacheSlots = 4;
+// More than the output stream of a station buffers.
+constexpr std::uint32_t kUnheardSeconds = 10;
+constexpr char kWavFilter[] = "Wave files (*.wav)|*.wav|All files (*.*)|*.*";
+
+void Inform(Core& core, MessageKind kind, const std::string& text) {
+  ShowMessageBox(core, static_cast<int>(kind), text);
+}
+
+void SetPanel(Core& core, int panel, const std::string& text) {
+  core.texts.statusPanels[static_cast<std::size_t>(panel)] = text;
+  core.ui.WindowTextsChanged();
+}
+
+// "Mix 2024-05-01 13-07.wav" for the local time now.
+std::string ProposedName() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local {};
+  localtime_r(&now, &local);
+  char name[64];
+  std::strftime(name, sizeof name, "Mix %Y-%m-%d %H-%M.wav", &local);
+  return name;
+}
+
+// The oldest cache slot first (the one after the slot written at the
+// takeover), round to the newest, then the recording.
+std::vector<int> JoiningOrder(int lastCacheSlot) {
+  std::vector<int> parts;
+  int n = lastCacheSlot;
+  for (int i = 0; i < kCacheSlots; ++i) {
+    n = n % kCacheSlots + 1;
+    parts.push_back(n);
+  }
+  parts.push_back(0);
+  return parts;
+}
+
+// 125 minutes: "2:05".
+std::string HoursAndMinutes(std::uint64_t minutes) {
+  const std::uint64_t rest = minutes % 60;
+  return std::to_string(minutes / 60) + ":" + (rest < 10 ? "0" : "") + std::to_string(rest);
+}
+
+}  // namespace
+
+StreamRecorder::StreamRecorder(audio::AudioLibrary& library, std::function<audio::AudioHandle()> currentOutput)
+    : library_(library), currentOutput_(std::move(currentOutput)) {}
+
+StreamRecorder::~StreamRecorder() {
+  // The output is gone by now, and with it the hook.
+  tap_.CloseFile();
+  if (folder_ >= 0) close(folder_);
+}
+
+void StreamRecorder::RecordStartAc(Core& core) {
+  if (EntryKindOf(core.playlist.PlayingEntry) != EntryKind::Stream) {
+    Inform(core, MessageKind::Information, "You can only record internet radio.\rPlease connect to one first.");
+    return;
+  }
+  if (recording_) {
+    // The station stops with the recording, which is offered for saving.
+    core.playback.StopPlayback(true);
+    return;
+  }
+  if (library_.ChannelIsActive(currentOutput_()) != audio::ChannelState::Playing) {
+    Inform(core, MessageKind::Information, "First play a stream.");
+    return;
+  }
+  if (!core.ui.AskYesNo("Start recording?")) return;
+  SetCaption(core, "Stop &recording");
+  core.settings.recordTempPath = ReadIniString(core, "General", "RecordTempPath", SystemTemporaryFolder());
+  core.settings.cachingTime = ReadIniInteger(core, "General", "RecordSecAhead", 120);
+  if (!StartRecordDsp(core, false)) SetCaption(core, "&Record");
+}
+
+bool StreamRecorder::StartRecordDsp(Core& core, bool cacheOnly) {
+  // The files being joined are not to be touched by a new start.
+  if (joining_) return false;
+  if (dsp_ == 0 && !InstallTap(core, currentOutput_(), cacheOnly)) return false;
+  if (!cacheOnly) {
+    recording_ = true;
+    tap_.SetRecording(true);
+  }
+  return true;
+}
+
+bool StreamRecorder::InstallTap(Core& core, audio::AudioHandle output, bool cacheOnly) {
+  if (folder_ >= 0) close(folder_);
+  folderPath_ = RecordTempFolderUnder(core.settings.recordTempPath);
+  folder_ = OpenRecordTempFolder(folderPath_);
+  if (folder_ < 0) {
+    if (!cacheOnly) {
+      Inform(core, MessageKind::Error, "Can't record: the folder for temporary files can't be used.\r" + folderPath_);
+    }
+    return false;
+  }
+  // Files of an earlier station may be in another format: a new start
+  // begins without them.
+  DeleteRecordTemps(folder_);
+  format_ = OutputFormat(output);
+  const std::int64_t slotBytes = static_cast<std::int64_t>(std::max(core.settings.cachingTime, 0) / 3) *
+                                 static_cast<std::int64_t>(format_.bytesPerSecond);
+  // The four cache slots together never take more than half of what one
+  // recording may hold.
+  const std::int64_t largestSlot = static_cast<std::int64_t>(sizeLimit_ / (2 * kCacheSlots));
+  // A recording without the cache begins with what the output has
+  // buffered but not played yet (the stream buffer is 5 seconds).
+  RecordTap::UnheardReader unheard;
+  if (!cacheOnly) {
+    unheard = [this, output](void* buffer, std::uint32_t bytes) {
+      const std::uint32_t got = library_.ChannelGetData(output, buffer, bytes);
+      return got == audio::kDataError ? 0u : got;
+    };
+  }
+  tap_.Begin(folder_, std::min(slotBytes, largestSlot), sizeLimit_, format_.channels * format_.bitsPerSample / 8,
+             std::move(unheard), kUnheardSeconds * format_.bytesPerSecond);
+  const auto append = [this](audio::DspHandle, audio::AudioHandle, void* buffer, std::uint32_t bytes) {
+    tap_.Append(buffer, bytes);
+  };
+  dsp_ = library_.ChannelSetDSP(output, append, 0);
+  if (dsp_ == 0) return false;
+  tappedOutput_ = output;
+  return true;
+}
+
+WavFormat StreamRecorder::OutputFormat(audio::AudioHandle output) {
+  WavFormat format;
+  format.channels = IsStereo(library_, "", output) ? 2 : 1;
+  format.rate = SampleRateOf(library_, "", output);
+  format.bytesPerSecond = static_cast<std::uint32_t>(library_.ChannelSeconds2Bytes(output, 1.0));
+  format.bitsPerSample = Is16Bit(library_, "", output) ? 16 : 8;
+  return format;
+}
+
+void StreamRecorder::StopRecordDsp(Core& core) {
+  if (dsp_ == 0) return;
+  // Waits for a block being written; afterwards the tap is idle.
+  library_.ChannelRemoveDSP(tappedOutput_, dsp_);
+  dsp_ = 0;
+  tappedOutput_ = 0;
+  tap_.CloseFile();
+  SetPanel(core, kRecordPanel, "");
+}
+
+void StreamRecorder::FinishRecording(Core& core) {
+  StopRecordDsp(core);
+  if (!recording_) return;
+  recording_ = false;
+  tap_.SetRecording(false);
+  SetCaption(core, "&Record");
+  if (!core.ui.AskYesNo("Record has been stopped.\rSave record?")) {
+    DeleteTemps();
+    return;
+  }
+  SaveRecording(core);
+}
+
+void StreamRecorder::SaveRecording(Core& core) {
+  FileDialogRequest request;
+  request.filter = kWavFilter;
+  request.fileName = ProposedName();
+  request.defaultExtension = "wav";
+  request.save = true;
+  const std::optional<ChosenSaveFile> chosen = core.ui.ChooseSaveFile(request);
+  if (!chosen) {
+    DeleteTemps();
+    SetPanel(core, kProgressPanel, "");
+    return;
+  }
+  SetPanel(core, kProgressPanel, "Writing wave file...");
+  joining_ = true;
+  const bool saved = WriteJoinedWav(chosen->path, format_, folder_, JoiningOrder(tap_.LastCacheSlot()),
+                                    [&core] { core.ui.ProcessPendingEvents(); });
+  joining_ = false;
+  SetPanel(core, kProgressPanel, "");
+  if (!saved) {
+    Inform(core, MessageKind::Error,
+           "Sorry, error while saving and combining files.\rTemp files are not deleted! Use a sound editor to combine "
+           "the temp files.\r(raw uncompressed 44.1/16 bit wave data without a header)\r\rPlease report this error and "
+           "what you were doing.");
+    return;
+  }
+  DeleteTemps();
+  Inform(core, MessageKind::Information, "Stream succesfully saved to\r" + chosen->path);
+}
+
+void StreamRecorder::LeaveRecording(Core& core) {
+  StopRecordDsp(core);
+  recording_ = false;
+  tap_.SetRecording(false);
+}
+
+void StreamRecorder::WatchTap(Core& core, audio::ChannelState outputState) {
+  if (!recording_ || dsp_ == 0) return;
+  if (tap_.LimitReached()) {
+    StopWith(core, "Recording stopped, a wave file can't hold more than 4 GB.");
+  } else if (tap_.WriteFailed()) {
+    StopWith(core, "Recording stopped, the temporary file can't be written.");
+  } else if (outputState == audio::ChannelState::Stopped) {
+    // Nothing more comes: what was recorded is offered at once.
+    FinishRecording(core);
+  }
+}
+
+void StreamRecorder::ShowTimeLeft(Core& core) {
+  // A tick while the stop's messages show finds the hook gone already.
+  if (dsp_ == 0) return;
+  const std::optional<std::uint64_t> free = freeSpace_->FreeBytes(folderPath_);
+  const std::int64_t bytesPerSecond = library_.ChannelSeconds2Bytes(tappedOutput_, 1.0);
+  if (free && bytesPerSecond > 0) {
+    const std::string left = HoursAndMinutes(*free / static_cast<std::uint64_t>(bytesPerSecond) / 60) + " (" +
+                             FormatBytesMB(0, static_cast<std::int64_t>(*free)) + " MB)";
+    const std::string label = "Recording... Left: " + left;
+    if (core.texts.labelTime != label) {
+      core.texts.labelTime = label;
+      core.ui.WindowTextsChanged();
+    }
+  }
+  if (!free || *free < kLeastFreeRecordBytes) StopWith(core, "Recording stopped, drive is almost full.");
+}
+
+void StreamRecorder::StopWith(Core& core, const std::string& warning) {
+  StopRecordDsp(core);
+  Inform(core, MessageKind::Warning, warning);
+  FinishRecording(core);
+}
+
+void StreamRecorder::SetCaption(Core& core, const std::string& caption) {
+  core.texts.recordCaption = caption;
+  core.ui.WindowTextsChanged();
+}
+
+void StreamRecorder::DeleteTemps() {
+  if (folder_ >= 0) DeleteRecordTemps(folder_);
+}
+
+}  // namespace tarvo

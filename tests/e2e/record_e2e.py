@@ -1,0 +1,172 @@
+#!/usr/bin/env python3
+"""The real Tarvo program recording a real radio station with the pre-record cache.
+
+Icecast 2 fed by ezstream (as in radio_e2e.py) sends a station; the program runs
+under Xvfb with the WAV output, the cache on (9 seconds) and the station as its
+argument. Once 8 seconds are heard, numeric-pad "*" is pressed on the X keyboard
+and the question answered; 3 seconds later "*" again stops the station, and the
+save question and the save dialog are answered with a file name. Checked: the
+saved WAV file is complete (its size fields), holds what was heard, and starts
+before the moment "*" was pressed; the temporary files are gone. Every process
+started here is stopped at the end, also when a check fails.
+
+Usage: record_e2e.py --tarvo PATH_TO_BINARY
+"""
+
+import argparse
+import os
+import shutil
+import socket
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from playback_e2e import CheckFailed, check, wait_until  # noqa: E402
+from radio_e2e import ezstream_config, icecast_config, free_port, start_display, station_answers  # noqa: E402
+
+RATE = 44100
+SECOND = RATE * 4
+
+
+def heard_bytes(path):
+    """The sample bytes the WAV output holds so far."""
+    try:
+        return max(os.path.getsize(path) - 44, 0)
+    except OSError:
+        return 0
+
+
+def xdotool(display, *arguments):
+    return subprocess.run(["xdotool", *arguments], env=dict(os.environ, DISPLAY=display),
+                          capture_output=True, text=True, timeout=20)
+
+
+def find_window(display, name):
+    """The newest visible window named `name` (a regular expression)."""
+    deadline = time.monotonic() + 20
+    while time.monotonic() < deadline:
+        ids = xdotool(display, "search", "--onlyvisible", "--name", name).stdout.split()
+        if ids:
+            return ids[-1]
+        time.sleep(0.2)
+    shown = [xdotool(display, "getwindowname", window).stdout.strip()
+             for window in xdotool(display, "search", "--name", ".").stdout.split()]
+    raise CheckFailed("timed out waiting for a window named %r; shown: %s" % (name, shown))
+
+
+def press_in(display, name, *keys):
+    """Focuses the window named `name` and presses `keys` there."""
+    window = find_window(display, name)
+    xdotool(display, "windowfocus", "--sync", window)
+    for key in keys:
+        xdotool(display, "key", "--window", window, key)
+        time.sleep(0.3)
+
+
+def type_in(display, name, text):
+    """Replaces the focused field's text in the window named `name` and
+    presses Return."""
+    window = find_window(display, name)
+    xdotool(display, "windowfocus", "--sync", window)
+    xdotool(display, "key", "--window", window, "ctrl+a")
+    xdotool(display, "type", "--window", window, "--delay", "20", text)
+    time.sleep(0.3)
+    xdotool(display, "key", "--window", window, "Return")
+
+
+def run_checks(tarvo, root, processes):
+    port = free_port()
+    wav = os.path.join(root, "tone.wav")
+    mp3 = os.path.join(root, "tone.mp3")
+    # A sweep, so that no stretch of the station repeats within the loop.
+    subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", "-b", "16", wav, "synth", "30", "sine", "300-3000",
+                    "gain", "-6"], check=True, timeout=60)
+    subprocess.run(["lame", "--quiet", "-b", "128", "--tt", "Title", "--ta", "Artist", wav, mp3],
+                   check=True, timeout=60)
+    icecast = subprocess.Popen(["icecast2", "-c", icecast_config(root, port)],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    processes.append(icecast)
+    wait_until(lambda: socket.socket().connect_ex(("127.0.0.1", port)) == 0, 15, "Icecast to listen")
+    processes.append(subprocess.Popen(["ezstream", "-c", ezstream_config(root, port, mp3)],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    url = "http://127.0.0.1:%d/radio.mp3" % port
+    wait_until(lambda: station_answers(url), 20, "the station to be on the air")
+    display = start_display(processes)
+
+    home = os.path.join(root, "home")
+    runtime = os.path.join(root, "run")
+    temps = os.path.join(root, "temps")
+    for folder in (home, runtime, temps):
+        os.makedirs(folder, mode=0o700)
+    with open(os.path.join(home, "Tarvo.ini"), "w") as ini:
+        ini.write("[General]\nRecordAhead=1\nRecordSecAhead=9\nRecordTempPath=%s/\n[Recording]\nCachingTime=9\n"
+                  % temps)
+    heard = os.path.join(root, "heard.wav")
+    saved = os.path.join(root, "saved.wav")
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", TARVO_HOME=home,
+               TARVO_AUDIO_OUTPUT="wav:" + heard, XDG_RUNTIME_DIR=runtime,
+               XDG_CONFIG_HOME=os.path.join(root, "config"), XDG_DATA_HOME=os.path.join(root, "data"))
+    log = open(os.path.join(root, "tarvo.log"), "wb")
+    processes.append(subprocess.Popen([tarvo, url], env=env, cwd=root, stdout=log, stderr=log))
+
+    wait_until(lambda: heard_bytes(heard) >= 8 * SECOND, 40, "eight seconds of the station heard")
+    press = heard_bytes(heard)
+    press_in(display, " - Tarvo$", "KP_Multiply")
+    press_in(display, "^Tarvo$", "y")
+    wait_until(lambda: heard_bytes(heard) >= press + 3 * SECOND, 20, "three seconds heard of the recording")
+    press_in(display, " - Tarvo$", "KP_Multiply")
+    press_in(display, "^Tarvo$", "y")
+    type_in(display, "Save", saved)
+    wait_until(lambda: os.path.exists(saved), 20, "the saved WAV file")
+    press_in(display, "^Tarvo$", "Return")
+
+    data = open(saved, "rb").read()
+    riff, = struct.unpack_from("<I", data, 4)
+    size, = struct.unpack_from("<I", data, 40)
+    check(riff == len(data) - 8 and size == len(data) - 44, "the saved file's size fields are right")
+    recorded = data[44:]
+    listened = open(heard, "rb").read()[44:]
+    start = listened.find(recorded[:16384])
+    check(start >= 0, "the recording is what was heard")
+    both = min(len(recorded), len(listened) - start)
+    check(both > SECOND and recorded[:both] == listened[start:start + both],
+          "the recording equals what was heard over %.1f s" % (both / SECOND))
+    check(start < press - 2 * SECOND, "the recording starts %.1f s before the press" % ((press - start) / SECOND))
+    leftover = [name for _, _, names in os.walk(temps) for name in names]
+    check(not leftover, "the temporary files are gone (%s)" % leftover)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--tarvo", required=True)
+    arguments = parser.parse_args()
+    for tool in ("icecast2", "ezstream", "Xvfb", "xdotool", "sox", "lame"):
+        if shutil.which(tool) is None:
+            print("FAILED: %s is needed (scripts/setup.sh installs it)" % tool)
+            return 1
+    root = tempfile.mkdtemp(prefix="tarvo-record-e2e-")
+    os.chmod(root, 0o755)
+    processes = []
+    try:
+        run_checks(os.path.abspath(arguments.tarvo), root, processes)
+    except CheckFailed as failure:
+        print("FAILED:", failure, flush=True)
+        return 1
+    finally:
+        for process in reversed(processes):
+            if process.poll() is None:
+                process.kill()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    pass
+        shutil.rmtree(root, ignore_errors=True)
+    print("all recording end-to-end checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
