@@ -145,9 +145,10 @@ TEST_F(RadioRecordTest, RecordingWithoutCacheHoldsWhatWasHeardFromThePress) {
   EXPECT_EQ(LittleEndianAt(wav, 40), wav.size() - 44);
   EXPECT_EQ(LittleEndianAt(wav, 22, 2), 2u);
   EXPECT_EQ(LittleEndianAt(wav, 28), 176400u);
-  // It starts where the listener was when the recording took over (the next
-  // block after the press, at most a few tenths of a second on).
-  EXPECT_GE(RecordingStartInHeard(press, press + 176400 / 2), press);
+  // It starts where the listener was when the recording took over: the
+  // next block the station delivers after the press, which on a busy
+  // machine may come a second or more later.
+  EXPECT_GE(RecordingStartInHeard(press, press + 2 * 176400), press);
   EXPECT_FALSE(std::filesystem::exists(RecordTempFolderUnder(home.Path()) + RecordTempName(0)));
 }
 
