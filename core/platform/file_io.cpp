@@ -32,6 +32,8 @@ bool IsTemporaryName(std::string_view name, std::string_view prefix) {
   return true;
 }
 
+}  // namespace
+
 bool WriteAll(int fd, std::string_view contents) {
   while (!contents.empty()) {
     const ssize_t written = write(fd, contents.data(), contents.size());
@@ -44,7 +46,19 @@ bool WriteAll(int fd, std::string_view contents) {
   return true;
 }
 
-}  // namespace
+bool WriteAllAt(int fd, std::string_view contents, off_t offset) {
+  while (!contents.empty()) {
+    const ssize_t written = pwrite(fd, contents.data(), contents.size(), offset);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    contents.remove_prefix(static_cast<std::size_t>(written));
+    offset += written;
+  }
+  return true;
+}
+
 
 bool ForEachFileBlock(const std::string& path, const std::function<void(std::string_view block)>& take) {
   // Non-blocking, so that a named pipe given as a file is refused below

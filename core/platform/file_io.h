@@ -1,6 +1,8 @@
 // Whole-file and block-wise reads, and crash-safe whole-file writes.
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,6 +19,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // the file does not exist, is not a regular file or a read fails (`take` may
 // have seen some blocks by then).
 bool ForEachFileBlock(const std::string& path, const std::function<void(std::string_view block)>& take);
+
+// Writes all of `contents` to the open file `fd`, at its current offset or
+// at `offset`, going on after short writes and interruptions. False when a
+// write fails (a full disk).
+bool WriteAll(int fd, std::string_view contents);
+bool WriteAllAt(int fd, std::string_view contents, off_t offset);
 
 // Writes `contents` to a temporary file in the same folder and renames it over
 // `path`, so that a crash or a full disk never leaves a half-written file. The

@@ -14,6 +14,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/file_io.h"
 #include "playlist/entry.h"
 
 namespace tarvo {
@@ -142,17 +143,6 @@ std::string DeletionDateText() {
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
   return text;
-}
-
-bool WriteAll(int descriptor, const std::string& text) {
-  std::size_t written = 0;
-  while (written < text.size()) {
-    const ssize_t count = write(descriptor, text.data() + written, text.size() - written);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) return false;
-    written += static_cast<std::size_t>(count);
-  }
-  return true;
 }
 
 // Renames without ever replacing a file that appeared at the target since

@@ -5,24 +5,15 @@
 #include <cerrno>
 #include <numeric>
 
+#include "platform/file_io.h"
+
 namespace tarvo {
 
 namespace {
 
 constexpr int kCacheSlots = 4;
 
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t bytes) {
-  while (bytes > 0) {
-    const ssize_t written = write(fd, data, bytes);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    bytes -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
+std::string_view Bytes(const void* data, std::size_t size) { return {static_cast<const char*>(data), size}; }
 
 }  // namespace
 
@@ -59,7 +50,7 @@ bool RecordTap::WriteUnheard() {
   if (unheardBuffer_.empty()) return true;
   const auto size = static_cast<std::uint32_t>(unheardBuffer_.size());
   const std::uint32_t got = FittingBytes(unheard_(unheardBuffer_.data(), size));
-  if (!WriteAll(file_, unheardBuffer_.data(), got)) return false;
+  if (!WriteAll(file_, Bytes(unheardBuffer_.data(), got))) return false;
   slotBytes_[0] += got;
   return true;
 }
@@ -89,7 +80,7 @@ void RecordTap::Append(const void* block, std::uint32_t bytes) {
       }
     }
     bytes = FittingBytes(bytes);
-    if (!WriteAll(file_, static_cast<const std::uint8_t*>(block), bytes)) {
+    if (!WriteAll(file_, Bytes(block, bytes))) {
       writeFailed_.store(true, std::memory_order_release);
       return;
     }
@@ -102,7 +93,7 @@ void RecordTap::Append(const void* block, std::uint32_t bytes) {
         return;
       }
     }
-    if (!WriteAll(file_, static_cast<const std::uint8_t*>(block), bytes)) {
+    if (!WriteAll(file_, Bytes(block, bytes))) {
       cacheBroken_ = true;
       CloseFile();
       return;

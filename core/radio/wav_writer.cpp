@@ -9,32 +9,14 @@
 #include <cstdlib>
 
 #include "platform/file_descriptor.h"
+#include "platform/file_io.h"
 #include "radio/record_temps.h"
 
 namespace tarvo {
 
 namespace {
 
-constexpr std::size_t kHeaderBytes = 44;
 constexpr std::size_t kCopyBlockBytes = 1 << 16;
-
-void PutLittleEndian(std::string& bytes, std::uint32_t value, int width) {
-  for (int i = 0; i < width; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-bool WriteAllAt(int fd, const char* data, std::size_t bytes, off_t offset) {
-  while (bytes > 0) {
-    const ssize_t written = pwrite(fd, data, bytes, offset);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    bytes -= static_cast<std::size_t>(written);
-    offset += written;
-  }
-  return true;
-}
 
 // Appends the whole of `from` at `at`, moving `at` on.
 bool CopyInto(int to, int from, off_t& at) {
@@ -46,7 +28,7 @@ bool CopyInto(int to, int from, off_t& at) {
       return false;
     }
     if (got == 0) return true;
-    if (!WriteAllAt(to, buffer.data(), static_cast<std::size_t>(got), at)) return false;
+    if (!WriteAllAt(to, std::string_view(buffer.data(), static_cast<std::size_t>(got)), at)) return false;
     at += got;
   }
 }
@@ -61,36 +43,17 @@ bool AppendPart(int to, int folder, int part, off_t& at) {
 
 }  // namespace
 
-std::string WavHeader(const WavFormat& format, std::uint32_t riffSize, std::uint32_t dataSize) {
-  std::string header = "RIFF";
-  PutLittleEndian(header, riffSize, 4);
-  header += "WAVEfmt ";
-  PutLittleEndian(header, 16, 4);
-  PutLittleEndian(header, 1, 2);
-  PutLittleEndian(header, static_cast<std::uint32_t>(format.channels), 2);
-  PutLittleEndian(header, static_cast<std::uint32_t>(format.rate), 4);
-  PutLittleEndian(header, format.bytesPerSecond, 4);
-  PutLittleEndian(header, static_cast<std::uint32_t>(format.channels * format.bitsPerSample / 8), 2);
-  PutLittleEndian(header, static_cast<std::uint32_t>(format.bitsPerSample), 2);
-  header += "data";
-  PutLittleEndian(header, dataSize, 4);
-  return header;
-}
-
 bool WriteWavHeader(bool create, int file, const WavFormat& format) {
   if (create) {
-    const std::string header = WavHeader(format, 36, 0);
-    return ftruncate(file, 0) == 0 && WriteAllAt(file, header.data(), header.size(), 0);
+    return ftruncate(file, 0) == 0 && WriteAllAt(file, WavHeader(format, 36, 0), 0);
   }
   struct stat info {};
-  if (fstat(file, &info) != 0 || info.st_size < static_cast<off_t>(kHeaderBytes)) return false;
+  if (fstat(file, &info) != 0 || info.st_size < static_cast<off_t>(kWavHeaderBytes)) return false;
   const std::uint64_t size = static_cast<std::uint64_t>(info.st_size);
   if (size - 8 > 0xFFFFFFFFull) return false;
-  std::string riff;
-  PutLittleEndian(riff, static_cast<std::uint32_t>(size - 8), 4);
-  std::string data;
-  PutLittleEndian(data, static_cast<std::uint32_t>(size - kHeaderBytes), 4);
-  return WriteAllAt(file, riff.data(), riff.size(), 4) && WriteAllAt(file, data.data(), data.size(), 40);
+  const std::string header =
+      WavHeader(format, static_cast<std::uint32_t>(size - 8), static_cast<std::uint32_t>(size - kWavHeaderBytes));
+  return WriteAllAt(file, header, 0);
 }
 
 bool WriteJoinedWav(const std::string& requestedPath, const WavFormat& format, int folder,
@@ -102,7 +65,7 @@ bool WriteJoinedWav(const std::string& requestedPath, const WavFormat& format, i
   FileDescriptor file(mkostemp(temporary.data(), O_CLOEXEC));
   if (file.get() < 0) return false;
   bool written = WriteWavHeader(true, file.get(), format);
-  off_t at = static_cast<off_t>(kHeaderBytes);
+  off_t at = static_cast<off_t>(kWavHeaderBytes);
   for (const int part : parts) {
     if (!written) break;
     betweenParts();

@@ -7,18 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "playback/audio/wav_header.h"
+
 namespace tarvo {
-
-struct WavFormat {
-  int channels = 2;
-  int rate = 44100;
-  std::uint32_t bytesPerSecond = 176400;
-  int bitsPerSample = 16;
-};
-
-// The 44 bytes: "RIFF", `riffSize`, "WAVE", the PCM format chunk,
-// "data", `dataSize`.
-std::string WavHeader(const WavFormat& format, std::uint32_t riffSize, std::uint32_t dataSize);
 
 // With `create`, writes the header with the sizes 36 and 0 at the start of
 // `file`; otherwise writes its size − 8 at offset 4 and its size − 44 at

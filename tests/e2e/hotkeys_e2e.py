@@ -13,15 +13,13 @@ Checked, while another window (xlogo) has the keyboard focus:
 Usage: hotkeys_e2e.py --tarvo PATH_TO_BINARY
 """
 
-import argparse
 import ctypes
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 
 from playback_e2e import CheckFailed, check
+from harness import run_script, desktop_session_env
 from window_e2e import LIMIT_S, start_xvfb, wait_until
 
 PLAYING = "tone.wav - Tarvo"
@@ -117,47 +115,19 @@ def run_checks(tarvo, root, env, processes, client):
     check(quitting.returncode == 0 and program.wait(timeout=LIMIT_S) == 0, "-quit ends the instance")
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--tarvo", required=True, help="the tarvo binary")
-    arguments = parser.parse_args()
-    for tool in ("Xvfb", "xdotool", "xlogo", "sox"):
-        if shutil.which(tool) is None:
-            print("FAILED: %s is needed (scripts/setup.sh installs it)" % tool)
-            return 1
-    root = tempfile.mkdtemp(prefix="tarvo-hotkeys-e2e-")
-    processes = []
-    client = None
+def checks_on_a_display(tarvo, root, processes):
+    server, display = start_xvfb()
+    processes.append(server)
+    env = desktop_session_env(root, display)
+    client = XClient(display)
     try:
-        server, display = start_xvfb()
-        processes.append(server)
-        for folder in ("home", "run", "config", "data"):
-            os.makedirs(os.path.join(root, folder), mode=0o700)
-        env = dict(os.environ)
-        env.update({
-            "DISPLAY": display,
-            "QT_QPA_PLATFORM": "xcb",
-            "TARVO_HOME": os.path.join(root, "home"),
-            "TARVO_AUDIO_OUTPUT": "null",
-            "XDG_RUNTIME_DIR": os.path.join(root, "run"),
-            "XDG_CONFIG_HOME": os.path.join(root, "config"),
-            "XDG_DATA_HOME": os.path.join(root, "data"),
-        })
-        client = XClient(display)
-        run_checks(os.path.abspath(arguments.tarvo), root, env, processes, client)
-    except (CheckFailed, subprocess.SubprocessError) as failure:
-        print("FAILED:", failure, flush=True)
-        return 1
+        run_checks(tarvo, root, env, processes, client)
     finally:
-        if client:
-            client.close()
-        for process in reversed(processes):
-            if process.poll() is None:
-                process.kill()
-                process.wait(timeout=LIMIT_S)
-        shutil.rmtree(root, ignore_errors=True)
-    print("all hotkey checks passed")
-    return 0
+        client.close()
+
+
+def main():
+    return run_script(__doc__, "hotkeys", ("Xvfb", "xdotool", "xlogo", "sox"), checks_on_a_display)
 
 
 if __name__ == "__main__":

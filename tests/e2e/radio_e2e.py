@@ -11,18 +11,16 @@ Every process started here is stopped at the end, also when a check fails.
 Usage: radio_e2e.py --tarvo PATH_TO_BINARY
 """
 
-import argparse
 import os
-import shutil
 import socket
 import subprocess
 import sys
-import tempfile
 import time
 import urllib.request
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from playback_e2e import CheckFailed, check, describe_tone, read_wav, wait_until  # noqa: E402
+from harness import run_script  # noqa: E402
 
 RATE = 44100
 PASSWORD = "tarvo-test"
@@ -170,32 +168,7 @@ def run_checks(tarvo, root, processes):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--tarvo", required=True)
-    arguments = parser.parse_args()
-    for tool in ("icecast2", "ezstream", "Xvfb", "xwininfo", "sox", "lame"):
-        if shutil.which(tool) is None:
-            print("FAILED: %s is needed (scripts/setup.sh installs it)" % tool)
-            return 1
-    root = tempfile.mkdtemp(prefix="tarvo-radio-e2e-")
-    os.chmod(root, 0o755)
-    processes = []
-    try:
-        run_checks(os.path.abspath(arguments.tarvo), root, processes)
-    except CheckFailed as failure:
-        print("FAILED:", failure, flush=True)
-        return 1
-    finally:
-        for process in reversed(processes):
-            if process.poll() is None:
-                process.kill()
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    pass
-        shutil.rmtree(root, ignore_errors=True)
-    print("all radio end-to-end checks passed")
-    return 0
+    return run_script(__doc__, "radio", ("icecast2", "ezstream", "Xvfb", "xwininfo", "sox", "lame"), run_checks)
 
 
 if __name__ == "__main__":

@@ -26,7 +26,6 @@ import os
 import pwd
 import shutil
 import signal
-import socket
 import subprocess
 import sys
 import tempfile

@@ -15,15 +15,13 @@ window_texts_test; the screenshot is for a person to look at.
 Usage: window_e2e.py --tarvo PATH_TO_BINARY
 """
 
-import argparse
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 from playback_e2e import CheckFailed, check
+from harness import run_script, desktop_session_env
 
 LIMIT_S = 15.0
 
@@ -110,45 +108,14 @@ def run_checks(tarvo, root, env, processes):
     check(volume == "510", "ten Shift+= steps raise the volume from 500 to 510 (stored %s)" % volume)
 
 
+def checks_on_a_display(tarvo, root, processes):
+    server, display = start_xvfb()
+    processes.append(server)
+    run_checks(tarvo, root, desktop_session_env(root, display), processes)
+
+
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--tarvo", required=True, help="the tarvo binary")
-    arguments = parser.parse_args()
-    for tool in ("Xvfb", "xdotool", "xwd", "sox", "lame"):
-        if shutil.which(tool) is None:
-            print("FAILED: %s is needed (scripts/setup.sh installs it)" % tool)
-            return 1
-    root = tempfile.mkdtemp(prefix="tarvo-window-e2e-")
-    processes = []
-    server = None
-    try:
-        server, display = start_xvfb()
-        processes.append(server)
-        env = dict(os.environ)
-        env.pop("QT_QPA_PLATFORM", None)
-        for folder in ("home", "run", "config", "data"):
-            os.makedirs(os.path.join(root, folder), mode=0o700)
-        env.update({
-            "DISPLAY": display,
-            "QT_QPA_PLATFORM": "xcb",
-            "TARVO_HOME": os.path.join(root, "home"),
-            "TARVO_AUDIO_OUTPUT": "null",
-            "XDG_RUNTIME_DIR": os.path.join(root, "run"),
-            "XDG_CONFIG_HOME": os.path.join(root, "config"),
-            "XDG_DATA_HOME": os.path.join(root, "data"),
-        })
-        run_checks(os.path.abspath(arguments.tarvo), root, env, processes)
-    except (CheckFailed, subprocess.SubprocessError) as failure:
-        print("FAILED:", failure, flush=True)
-        return 1
-    finally:
-        for process in reversed(processes):
-            if process.poll() is None:
-                process.kill()
-                process.wait(timeout=LIMIT_S)
-        shutil.rmtree(root, ignore_errors=True)
-    print("all window checks passed")
-    return 0
+    return run_script(__doc__, "window", ("Xvfb", "xdotool", "xwd", "sox", "lame"), checks_on_a_display)
 
 
 if __name__ == "__main__":

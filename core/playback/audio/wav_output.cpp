@@ -5,42 +5,19 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "playback/audio/null_output.h"
 #include "playback/audio/paced_sink.h"
+#include "playback/audio/wav_header.h"
+#include "platform/file_io.h"
 
 namespace tarvo::audio {
 
 namespace {
 
 constexpr std::chrono::milliseconds kWavLatency{200};
-constexpr std::uint32_t kHeaderBytes = 44;
 // The RIFF size field must hold the data plus the rest of the header.
-constexpr std::uint32_t kMaxDataBytes = 0xFFFFFFFFu - (kHeaderBytes - 8);
-
-void PutLe32(std::uint8_t* at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void PutLe16(std::uint8_t* at, std::uint16_t value) {
-  at[0] = static_cast<std::uint8_t>(value);
-  at[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-bool WriteAllAt(int fd, const std::uint8_t* data, std::size_t bytes, off_t offset) {
-  while (bytes > 0) {
-    const ssize_t written = pwrite(fd, data, bytes, offset);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    bytes -= static_cast<std::size_t>(written);
-    offset += written;
-  }
-  return true;
-}
+constexpr std::uint32_t kMaxDataBytes = 0xFFFFFFFFu - (kWavHeaderBytes - 8);
 
 // "out.wav" and 3 give "out-3.wav"; a name without extension gets "-3".
 std::string NumberedPath(const std::string& path, int number) {
@@ -101,20 +78,8 @@ bool WavFileWriter::StartFile(const std::string& path, const PcmFormat& format) 
 }
 
 void WavFileWriter::WriteHeader() {
-  std::uint8_t header[kHeaderBytes];
-  std::memcpy(header, "RIFF", 4);
-  PutLe32(header + 4, kHeaderBytes - 8 + dataBytes_);
-  std::memcpy(header + 8, "WAVEfmt ", 8);
-  PutLe32(header + 16, 16);
-  PutLe16(header + 20, 1);
-  PutLe16(header + 22, static_cast<std::uint16_t>(format_.channels));
-  PutLe32(header + 24, static_cast<std::uint32_t>(format_.rate));
-  PutLe32(header + 28, static_cast<std::uint32_t>(format_.BytesPerSecond()));
-  PutLe16(header + 32, static_cast<std::uint16_t>(format_.FrameBytes()));
-  PutLe16(header + 34, 16);
-  std::memcpy(header + 36, "data", 4);
-  PutLe32(header + 40, dataBytes_);
-  WriteAllAt(fd_, header, sizeof header, 0);
+  const WavFormat format{format_.channels, format_.rate, static_cast<std::uint32_t>(format_.BytesPerSecond()), 16};
+  WriteAllAt(fd_, WavHeader(format, kWavHeaderBytes - 8 + dataBytes_, dataBytes_), 0);
   headerBytes_ = dataBytes_;
 }
 
@@ -132,7 +97,8 @@ void WavFileWriter::Append(const PcmFormat& format, const std::uint8_t* data, st
   // A write error (a full disk) loses audio from this debugging output but
   // never stops playback; the header always matches what was written.
   bytes = std::min<std::size_t>(bytes, kMaxDataBytes - dataBytes_);
-  if (bytes == 0 || !WriteAllAt(fd_, data, bytes, kHeaderBytes + dataBytes_)) return;
+  const std::string_view block(reinterpret_cast<const char*>(data), bytes);
+  if (bytes == 0 || !WriteAllAt(fd_, block, kWavHeaderBytes + dataBytes_)) return;
   dataBytes_ += static_cast<std::uint32_t>(bytes);
   if (dataBytes_ - headerBytes_ >= static_cast<std::uint64_t>(headerSeconds_ * format_.BytesPerSecond())) {
     WriteHeader();
