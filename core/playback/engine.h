@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "playback/audio/audio_library.h"
 #include "playback/playback_control.h"
 #include "playback/status_thread.h"
+#include "playback/time_texts.h"
 #include "radio/connect_thread.h"
 
 namespace tarvo {
@@ -153,6 +155,10 @@ class PlaybackEngine : public PlaybackControl {
   std::vector<std::unique_ptr<TConnectThread>> connectThreads_;
   // Counts status ticks of a playing stream (the full update runs on some).
   int streamStatusCounter_ = 0;
+  // The time label the last tick wrote and what it was made of; the text
+  // is not formatted again while both still hold.
+  std::optional<TimeLabelKey> shownTimeKey_;
+  std::string shownTimeLabel_;
   // Posted connection results hold this weakly: one arriving after the
   // engine is gone is dropped.
   std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
