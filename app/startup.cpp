@@ -270,7 +270,7 @@ int RunTarvo(int argc, char* argv[]) {
   tarvo::ShowPlayMode(core);
   window.ShowFirstTime();
   Autosave* autosave = new Autosave(core, window);
-  ui.OnChanges([autosave] { autosave->ListChanged(); }, [autosave] { autosave->SettingsChanged(); });
+  ui.OnChanges([autosave] { autosave->ListChanged(); }, [autosave] { autosave->TextsChanged(); });
   QObject::connect(&*application, &QGuiApplication::commitDataRequest, autosave, [autosave] { autosave->SaveNow(); });
   QTimer::singleShot(0, &window, [&core, &engine, &requestExit] { DeferredStartup(core, engine, requestExit); });
   // Offered once the window is up: the desktop's media controls.
