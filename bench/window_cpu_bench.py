@@ -199,6 +199,8 @@ def measure(arguments):
             mpv.append(mpv_round(mp3, xvfb, arguments.seconds))
             for number, tarvo in enumerate(arguments.tarvo):
                 for case in arguments.cases:
+                    if xvfb.poll() is not None:
+                        raise RuntimeError("the X server ended during the run")
                     results.setdefault((number, case), []).append(
                         tarvo_round(tarvo, case, mp3, root, env, xvfb, arguments.tray_stand_in, arguments.seconds))
         decode_share = statistics.median(decode)
