@@ -96,7 +96,8 @@ def bare_decode(mp3, seconds_of_audio):
     return used / seconds_of_audio
 
 
-def mpv_round(mp3, xvfb, seconds):
+def mpv_round(mp3, seconds):
+    xvfb, _ = start_xvfb()
     player = subprocess.Popen(["mpv", "--no-config", "--ao=null", "--no-video", "--no-terminal", mp3],
                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
@@ -105,6 +106,8 @@ def mpv_round(mp3, xvfb, seconds):
     finally:
         player.kill()
         player.wait()
+        xvfb.kill()
+        xvfb.wait()
 
 
 def xdotool(env, *arguments):
@@ -130,23 +133,27 @@ def press_f11(env, window):
     xdotool(env, "key", "--window", window, "F11")
 
 
-def tarvo_round(tarvo, case, mp3, root, env, xvfb, stand_in, seconds):
+# Each round has an X server of its own, so that no round inherits what an
+# earlier one left on it.
+def tarvo_round(tarvo, case, mp3, root, env, stand_in, seconds):
     home = tempfile.mkdtemp(dir=root)
     runtime = tempfile.mkdtemp(dir=root)
     with open(os.path.join(home, "Tarvo.ini"), "w", newline="") as ini:
         ini.write("[General]\r\nEnqueueOption=0\r\n")
         if case.startswith("style") and case != "style1":
             ini.write("[Window]\r\nVUStyle=%s\r\n" % case[-1])
-    env = dict(env, TARVO_HOME=home, XDG_RUNTIME_DIR=runtime, XDG_CONFIG_HOME=os.path.join(home, "config"),
+    xvfb, display = start_xvfb()
+    env = dict(env, DISPLAY=display, TARVO_HOME=home, XDG_RUNTIME_DIR=runtime, XDG_CONFIG_HOME=os.path.join(home, "config"),
                XDG_DATA_HOME=os.path.join(home, "data"))
     tray = None
-    if case == "tray":
-        tray = subprocess.Popen([stand_in], env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        if tray.stdout.readline().strip() != "ready":
-            raise RuntimeError("the notification area stand-in did not start")
+    program = None
     errors = tempfile.TemporaryFile("w+")
-    program = subprocess.Popen([tarvo, mp3], env=env, cwd=home, stdout=subprocess.DEVNULL, stderr=errors)
     try:
+        if case == "tray":
+            tray = subprocess.Popen([stand_in], env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+            if tray.stdout.readline().strip() != "ready":
+                raise RuntimeError("the notification area stand-in did not start")
+        program = subprocess.Popen([tarvo, mp3], env=env, cwd=home, stdout=subprocess.DEVNULL, stderr=errors)
         window = wait_for_window(env, program, errors)
         time.sleep(SETTLE_S)
         if case in ("minimised", "tray"):
@@ -158,12 +165,11 @@ def tarvo_round(tarvo, case, mp3, root, env, xvfb, stand_in, seconds):
                 raise RuntimeError("the window is still shown in case %s" % case)
         return share_over([program.pid, xvfb.pid], seconds)
     finally:
-        program.kill()
-        program.wait()
+        for process in (program, tray, xvfb):
+            if process:
+                process.kill()
+                process.wait()
         errors.close()
-        if tray:
-            tray.kill()
-            tray.wait()
 
 
 def percent(share):
@@ -184,11 +190,10 @@ def report(label, results, mpv_total, decode):
 
 def measure(arguments):
     root = tempfile.mkdtemp(prefix="tarvo-window-bench-")
-    xvfb, display = start_xvfb()
     try:
         audio_seconds = int(SETTLE_S + HIDE_SETTLE_S + arguments.seconds) + SPARE_S
         mp3 = make_mp3(root, audio_seconds)
-        env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", TARVO_AUDIO_OUTPUT="null",
+        env = dict(os.environ, QT_QPA_PLATFORM="xcb", TARVO_AUDIO_OUTPUT="null",
                    # The weekly update request at the first start stays on this machine.
                    all_proxy="http://127.0.0.1:9", https_proxy="http://127.0.0.1:9", no_proxy="127.0.0.1,localhost")
         results = {}
@@ -196,13 +201,11 @@ def measure(arguments):
         decode = []
         for _ in range(arguments.rounds):
             decode.append(bare_decode(mp3, audio_seconds))
-            mpv.append(mpv_round(mp3, xvfb, arguments.seconds))
+            mpv.append(mpv_round(mp3, arguments.seconds))
             for number, tarvo in enumerate(arguments.tarvo):
                 for case in arguments.cases:
-                    if xvfb.poll() is not None:
-                        raise RuntimeError("the X server ended during the run")
                     results.setdefault((number, case), []).append(
-                        tarvo_round(tarvo, case, mp3, root, env, xvfb, arguments.tray_stand_in, arguments.seconds))
+                        tarvo_round(tarvo, case, mp3, root, env, arguments.tray_stand_in, arguments.seconds))
         decode_share = statistics.median(decode)
         mpv_total = statistics.median(r[0] + r[1] for r in mpv)
         print("%d round(s) of %.0f s; %% of one core, program + X server" % (arguments.rounds, arguments.seconds))
@@ -216,8 +219,6 @@ def measure(arguments):
         print("goals: style1 and style2 /mpv at most 0.50, style0 at most 0.33;"
               " minimised and tray within 0.10 % of the bare decode")
     finally:
-        xvfb.kill()
-        xvfb.wait()
         shutil.rmtree(root, ignore_errors=True)
     return 0
 
