@@ -24,7 +24,8 @@ run: build
 test: setup
 	bash scripts/test.sh
 
-bench: setup
+bench:
+	bash scripts/setup.sh bench
 	bash scripts/bench.sh
 
 # Every fuzz target for FUZZ_SECONDS seconds each (default 300).

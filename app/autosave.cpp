@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <string_view>
+#include <utility>
 
 #include "playlist/formats_write.h"
 #include "playlist/model.h"
@@ -32,6 +33,7 @@ Autosave::Autosave(tarvo::Core& core, QMainWindow& window)
   connect(&timer_, &QTimer::timeout, this, [this] { SaveDue(); });
   // What the program read at start needs no write.
   savedPlaylistHash_ = HashOfEntries(core_.playlist);
+  textsValues_ = tarvo::SavedRuntimeValuesOf(core_);
   window.installEventFilter(this);
 }
 
@@ -43,6 +45,13 @@ void Autosave::ListChanged() {
 void Autosave::SettingsChanged() {
   settingsDue_ = true;
   Schedule();
+}
+
+void Autosave::TextsChanged() {
+  tarvo::SavedRuntimeValues values = tarvo::SavedRuntimeValuesOf(core_);
+  if (values == textsValues_) return;
+  textsValues_ = std::move(values);
+  SettingsChanged();
 }
 
 void Autosave::Schedule() {

@@ -12,6 +12,7 @@
 #include <cstddef>
 
 #include "core.h"
+#include "settings/settings_store.h"
 
 class QMainWindow;
 
@@ -26,6 +27,9 @@ class Autosave : public QObject {
   void ListChanged();
   // A run-time setting may have changed: volume, play mode, view, bounds.
   void SettingsChanged();
+  // The window's texts changed: a save is due only when a stored value
+  // changed with them, not for the time label of every second of playing.
+  void TextsChanged();
   // Writes both files now, as at exit.
   void SaveNow();
 
@@ -43,4 +47,6 @@ class Autosave : public QObject {
   bool listDue_ = false;
   bool settingsDue_ = false;
   std::size_t savedPlaylistHash_ = 0;
+  // The stored values when a save was last asked for by a texts change.
+  tarvo::SavedRuntimeValues textsValues_;
 };

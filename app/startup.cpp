@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <thread>
 
 #include "app/autosave.h"
@@ -175,6 +176,20 @@ void ConnectSeekBar(TVemmoProgress& bar, tarvo::PlaybackEngine& engine) {
   bar.onLeftUp = [&engine] { engine.SeekBarUp(); };
 }
 
+// The window repaints small areas many times a second: the level meter
+// every 20 ms, the time every second. Through X shared memory each of those
+// repaints first waits for a round trip to the X server, which costs more
+// than sending such small images. Only this process's connection is set up
+// so: programs it starts get the environment as it was, and a user's own
+// choice stands.
+void StartApplicationSendingImages(std::optional<QApplication>& application, int& argc, char* argv[]) {
+  static constexpr char kNoSharedImages[] = "QT_XCB_NO_MITSHM";
+  const bool userChose = qEnvironmentVariableIsSet(kNoSharedImages);
+  if (!userChose) qputenv(kNoSharedImages, "1");
+  application.emplace(argc, argv);
+  if (!userChose) qunsetenv(kNoSharedImages);
+}
+
 void Shutdown(tarvo::Core& core, TAppTarvo& window) {
   const bool maximized = window.isMaximized();
   window.hide();
@@ -227,7 +242,7 @@ int RunTarvo(int argc, char* argv[]) {
   // The window keeps its own menu bar: asking the desktop for a global one
   // goes over D-Bus and costs a good part of the start-up.
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
-  application.emplace(argc, argv);
+  StartApplicationSendingImages(application, argc, argv);
   std::jthread sessionBus(ConnectSessionBus);
   QApplication::setStyle(new TarvoStyle);
   QApplication::setApplicationName(QStringLiteral("Tarvo"));
@@ -276,7 +291,7 @@ int RunTarvo(int argc, char* argv[]) {
   tarvo::ShowPlayMode(core);
   window.ShowFirstTime();
   Autosave* autosave = new Autosave(core, window);
-  ui.OnChanges([autosave] { autosave->ListChanged(); }, [autosave] { autosave->SettingsChanged(); });
+  ui.OnChanges([autosave] { autosave->ListChanged(); }, [autosave] { autosave->TextsChanged(); });
   QObject::connect(&*application, &QGuiApplication::commitDataRequest, autosave, [autosave] { autosave->SaveNow(); });
   QTimer::singleShot(0, &window, [&core, &engine, &requestExit] { DeferredStartup(core, engine, requestExit); });
   // Offered once the window is up: the desktop's media controls.

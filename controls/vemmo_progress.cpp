@@ -73,19 +73,38 @@ void TVemmoProgress::SetRange(std::int64_t max, std::int64_t position) {
 }
 
 // A position change that leaves the drawn fill as it is needs no repaint:
-// the seek bar of a long entry moves by a pixel only every few seconds.
+// the seek bar of a long entry moves by a pixel only every few seconds. An
+// LED bar repaints only the LEDs that go on or off.
 void TVemmoProgress::PositionsChanged() {
   const DrawnFill fill = FillFor();
   if (fill != drawnFill_) {
+    const bool onlyLeds = barType_ == TBarType::brStereoLeds && fill.caption == drawnFill_.caption;
+    update(onlyLeds ? ChangedLeds(drawnFill_, fill) : InsideRect());
     drawnFill_ = fill;
-    update(InsideRect());
   }
   if (onChange) onChange();
 }
 
+// The LEDs between the counts drawn and the counts to draw, on each side.
+QRect TVemmoProgress::ChangedLeds(const DrawnFill& drawn, const DrawnFill& next) const {
+  const QRect inside = InsideRect();
+  const int thickness = orientation_ == TProgressOrientation::pbHorizontal ? inside.height() : inside.width();
+  const int half = (thickness - stereoSeperation_) / 2;
+  const auto between = [&](int a, int b, int bandFrom, int bandTo) {
+    if (a == b) return QRect();
+    const int pitch = ledWidth_ + ledSeperation_;
+    const int length = LengthOf(inside.size());
+    const int from = std::min(a, b) * pitch;
+    const int to = std::min((std::max(a, b) - 1) * pitch + ledWidth_, length);
+    return Span(from, to, bandFrom, bandTo, inside.size());
+  };
+  const QRect changed = between(drawn.first, next.first, 0, half) |
+                        between(drawn.second, next.second, half + stereoSeperation_, thickness);
+  return changed.translated(inside.topLeft());
+}
+
 TVemmoProgress::DrawnFill TVemmoProgress::FillFor() const {
-  const QSize size = InsideRect().size();
-  const int length = orientation_ == TProgressOrientation::pbHorizontal ? size.width() : size.height();
+  const int length = LengthOf(InsideRect().size());
   if (barType_ == TBarType::brStereoLeds) {
     // LEDs that start past the end are not drawn.
     const int pitch = ledWidth_ + ledSeperation_;
@@ -183,6 +202,9 @@ QString TVemmoProgress::CaptionText() const {
   return {};
 }
 
+// The inside is painted straight into the window's buffer, which Qt keeps
+// off screen until the whole paint is done; a position change clips the
+// painting to the LEDs or the inside it asked for.
 void TVemmoProgress::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect inside = InsideRect();
@@ -190,8 +212,9 @@ void TVemmoProgress::paintEvent(QPaintEvent* event) {
   // paint with background and frame.
   if (inside.isEmpty() || !inside.contains(event->rect())) PaintFrame(painter);
   if (inside.isEmpty()) return;
-  PaintPicture();
-  painter.drawImage(inside.topLeft(), picture_);
+  drawnFill_ = FillFor();
+  painter.translate(inside.topLeft());
+  PaintInside(painter, inside.size());
 }
 
 void TVemmoProgress::PaintFrame(QPainter& painter) {
@@ -206,44 +229,46 @@ void TVemmoProgress::PaintFrame(QPainter& painter) {
   painter.drawLine(right, 0, right, bottom);
 }
 
-void TVemmoProgress::PaintPicture() {
-  drawnFill_ = FillFor();
-  const QSize size = InsideRect().size();
-  if (picture_.size() != size) picture_ = QImage(size, QImage::Format_RGB32);
-  picture_.fill(backgroundColor_);
-  QPainter painter(&picture_);
-  const bool horizontal = orientation_ == TProgressOrientation::pbHorizontal;
-  const int length = horizontal ? size.width() : size.height();
-  const int thickness = horizontal ? size.height() : size.width();
+// In inside coordinates: (0, 0) is the inside's top left.
+void TVemmoProgress::PaintInside(QPainter& painter, QSize size) const {
+  painter.fillRect(QRect(QPoint(), size), backgroundColor_);
+  const int length = LengthOf(size);
+  const int thickness = orientation_ == TProgressOrientation::pbHorizontal ? size.height() : size.width();
   switch (barType_) {
     case TBarType::brNormal:
-      painter.fillRect(Span(0, Scaled(position_, length), 0, thickness), barColor_);
+      painter.fillRect(Span(0, Scaled(position_, length), 0, thickness, size), barColor_);
       break;
     case TBarType::brStereoLeds:
-      PaintStereoLeds(painter, thickness);
+      PaintStereoLeds(painter, size);
       break;
     case TBarType::brClassicWindows:
-      PaintClassicBlocks(painter, length, thickness);
+      PaintClassicBlocks(painter, size);
       break;
     case TBarType::brStereo: {
       const int half = (thickness - stereoSeperation_) / 2;
-      painter.fillRect(Span(0, Scaled(position_, length), 0, half), barColor_);
-      painter.fillRect(Span(0, Scaled(position2_, length), half + stereoSeperation_, thickness), barColor_);
+      painter.fillRect(Span(0, Scaled(position_, length), 0, half, size), barColor_);
+      painter.fillRect(Span(0, Scaled(position2_, length), half + stereoSeperation_, thickness, size), barColor_);
       break;
     }
   }
   const QString caption = CaptionText();
   if (!caption.isEmpty()) {
+    // The text stays inside, off the frame and border.
+    painter.setClipRect(QRect(QPoint(), size));
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QRect(1, 0, size.width() - 1, size.height()), Qt::AlignLeft | Qt::AlignVCenter, caption);
   }
 }
 
-QRect TVemmoProgress::Span(int from, int to, int bandFrom, int bandTo) const {
+int TVemmoProgress::LengthOf(QSize inside) const {
+  return orientation_ == TProgressOrientation::pbHorizontal ? inside.width() : inside.height();
+}
+
+QRect TVemmoProgress::Span(int from, int to, int bandFrom, int bandTo, QSize inside) const {
   if (orientation_ == TProgressOrientation::pbHorizontal) return {from, bandFrom, to - from, bandTo - bandFrom};
   // Vertical bars grow up from the bottom.
-  const int length = picture_.height();
+  const int length = inside.height();
   return {bandFrom, length - to, bandTo - bandFrom, to - from};
 }
 
@@ -253,15 +278,16 @@ int TVemmoProgress::Scaled(std::int64_t value, int length) const {
 }
 
 // Position and Position2 count LEDs here; they are not scaled by Max.
-void TVemmoProgress::PaintStereoLeds(QPainter& painter, int thickness) const {
-  const int length = orientation_ == TProgressOrientation::pbHorizontal ? picture_.width() : picture_.height();
+void TVemmoProgress::PaintStereoLeds(QPainter& painter, QSize size) const {
+  const int length = LengthOf(size);
+  const int thickness = orientation_ == TProgressOrientation::pbHorizontal ? size.height() : size.width();
   const int half = (thickness - stereoSeperation_) / 2;
   const auto paintRow = [&](std::int64_t leds, int bandFrom, int bandTo) {
     const int pitch = ledWidth_ + ledSeperation_;
     for (std::int64_t led = 0; led < leds; ++led) {
       const int from = static_cast<int>(led) * pitch;
       if (from >= length) break;
-      painter.fillRect(Span(from, std::min(from + ledWidth_, length), bandFrom, bandTo), barColor_);
+      painter.fillRect(Span(from, std::min(from + ledWidth_, length), bandFrom, bandTo, size), barColor_);
     }
   };
   paintRow(position_, 0, half);
@@ -270,7 +296,9 @@ void TVemmoProgress::PaintStereoLeds(QPainter& painter, int thickness) const {
 
 // Blocks as big as the control is thick, up to and including the block the
 // filled length ends in.
-void TVemmoProgress::PaintClassicBlocks(QPainter& painter, int length, int thickness) const {
+void TVemmoProgress::PaintClassicBlocks(QPainter& painter, QSize size) const {
+  const int length = LengthOf(size);
+  const int thickness = orientation_ == TProgressOrientation::pbHorizontal ? size.height() : size.width();
   const int across = orientation_ == TProgressOrientation::pbHorizontal ? height() : width();
   const int block = std::max(static_cast<int>(across / kClassicBlockRatio), kClassicMinBlock);
   const int filled = Scaled(position_, length);
@@ -278,7 +306,7 @@ void TVemmoProgress::PaintClassicBlocks(QPainter& painter, int length, int thick
   for (int k = 0; k < blocks; ++k) {
     const int from = k * block;
     const int to = std::min((k + 1) * block - kClassicBlockGap, length);
-    if (to > from) painter.fillRect(Span(from, to, 0, thickness), barColor_);
+    if (to > from) painter.fillRect(Span(from, to, 0, thickness, size), barColor_);
   }
 }
 

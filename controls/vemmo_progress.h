@@ -3,17 +3,16 @@
 // when set), painted as a solid bar, as blocks, as two stereo bars or as two
 // rows of LEDs, with an optional caption inside.
 //
-// It is drawn into an off-screen picture and copied in; a position change
+// It is painted into the window's off-screen buffer; a position change
 // repaints only the inside, never the frame, so that moving bars do not
 // flicker, and only when it changes what is drawn (a filled length by a
-// pixel, a lit LED, the caption). The control never erases its background
-// on its own. Mouse
+// pixel, a lit LED, the caption); an LED bar then repaints only the LEDs that
+// go on or off. The control never erases its background on its own. Mouse
 // presses, moves and releases are reported with the position along x and the
 // control's width. Window thread only.
 #pragma once
 
 #include <QColor>
-#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -99,14 +98,19 @@ class TVemmoProgress : public QWidget {
   };
   DrawnFill FillFor() const;
   void PositionsChanged();
+  QRect ChangedLeds(const DrawnFill& drawn, const DrawnFill& next) const;
   void PaintFrame(QPainter& painter);
-  void PaintPicture();
+  void PaintInside(QPainter& painter, QSize size) const;
+  // The inside's extent along the bar: its width, or its height when
+  // vertical.
+  int LengthOf(QSize inside) const;
   // One span along the bar's length (from its start: left or bottom) across
-  // the thickness band bandFrom..bandTo, in picture coordinates.
-  QRect Span(int from, int to, int bandFrom, int bandTo) const;
+  // the thickness band bandFrom..bandTo, in the coordinates of an inside of
+  // that size.
+  QRect Span(int from, int to, int bandFrom, int bandTo, QSize inside) const;
   int Scaled(std::int64_t value, int length) const;
-  void PaintStereoLeds(QPainter& painter, int thickness) const;
-  void PaintClassicBlocks(QPainter& painter, int length, int thickness) const;
+  void PaintStereoLeds(QPainter& painter, QSize size) const;
+  void PaintClassicBlocks(QPainter& painter, QSize size) const;
 
   std::int64_t max_ = 100;
   std::int64_t position_ = 0;
@@ -123,8 +127,6 @@ class TVemmoProgress : public QWidget {
   int stereoSeperation_ = 1;
   int ledSeperation_ = 1;
   int ledWidth_ = 1;
-  // The off-screen picture; reallocated only when the inside's size changes.
-  QImage picture_;
   // The fill last drawn or asked to be drawn.
   DrawnFill drawnFill_;
 };

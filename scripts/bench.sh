@@ -27,3 +27,6 @@ XDG_RUNTIME_DIR="$runtime" DISPLAY=:97 dbus-run-session -- \
 
 echo "== mpris_cpu_bench"
 python3 bench/mpris_cpu_bench.py --tarvo "$build"/app/tarvo
+
+echo "== window_cpu_bench"
+python3 bench/window_cpu_bench.py --tarvo "$build"/app/tarvo --tray-stand-in "$build"/bench/notification_area_stand_in

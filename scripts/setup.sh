@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and benchmarking Tarvo needs.
+# Installs every Debian package that building and testing Tarvo needs; with
+# the argument "bench", also what only the benchmarks need (`make bench`).
 # Only missing packages are installed; safe to run again.
 set -euo pipefail
 
@@ -22,6 +23,10 @@ packages=(
   # benchmarks
   dbus-daemon
 )
+if [ "${1:-}" = bench ]; then
+  # the window benchmark's reference player
+  packages+=(mpv)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

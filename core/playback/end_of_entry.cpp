@@ -107,7 +107,12 @@ void PlaybackEngine::ShowElapsedTime() {
     return;
   }
   if (elapsed != progress.position) progress.SetPosition(elapsed);
+  // Most ticks fall in the second (or hundredth) already shown.
+  const TimeLabelKey key = TimeLabelKeyOf(elapsed, progress.max, progress.showHundredths);
+  if (key == shownTimeKey_ && core_->texts.labelTime == shownTimeLabel_) return;
   const std::string label = TimeLabelText(elapsed, progress.max, progress.showHundredths);
+  shownTimeKey_ = key;
+  shownTimeLabel_ = label;
   if (label != core_->texts.labelTime) {
     core_->texts.labelTime = label;
     core_->ui.WindowTextsChanged();

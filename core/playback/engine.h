@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "playback/audio/audio_library.h"
 #include "playback/playback_control.h"
 #include "playback/status_thread.h"
+#include "playback/time_texts.h"
 #include "radio/connect_thread.h"
 #include "radio/stream_recorder.h"
 
@@ -166,6 +168,10 @@ class PlaybackEngine : public PlaybackControl {
   int streamStatusCounter_ = 0;
   // Taps outputStream_; its hook is removed before the output is freed.
   StreamRecorder recorder_{library_, [this] { return outputStream_; }};
+  // The time label the last tick wrote and what it was made of; the text
+  // is not formatted again while both still hold.
+  std::optional<TimeLabelKey> shownTimeKey_;
+  std::string shownTimeLabel_;
   // Posted connection results hold this weakly: one arriving after the
   // engine is gone is dropped.
   std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);

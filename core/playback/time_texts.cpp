@@ -22,4 +22,11 @@ std::string TimeLabelText(std::int64_t elapsed, std::int64_t length, bool hundre
   return format(elapsed) + marker + " / " + format(length) + " / -" + format(length - elapsed);
 }
 
+// The texts divide with truncation, and nested truncating divisions by 10,
+// 1000 and 60000 all follow from the count of the smallest unit shown.
+TimeLabelKey TimeLabelKeyOf(std::int64_t elapsed, std::int64_t length, bool hundredths) {
+  const std::int64_t unit = hundredths ? 10 : 1000;
+  return {elapsed / unit, (length - elapsed) / unit, length, hundredths};
+}
+
 }  // namespace tarvo

@@ -138,14 +138,26 @@ void SaveSettings(Core& core, bool maximized) {
       SetIniInteger(ini, section, "Top", settings.bounds.top);
       if (core.startArgument.empty()) SetIniBool(ini, kWindow, "Maximized", false);
     }
+    const SavedRuntimeValues values = SavedRuntimeValuesOf(core);
     // An empty list has no current entry worth remembering.
-    if (!core.playlist.PlaylistEntries.empty()) SetIniInteger(ini, kPlaylist, "Track", core.playlist.CurrentIndex);
-    SetIniInteger(ini, kPlaylist, "ViewFormat", core.playlist.ViewFormat);
-    ini.Set(kDirBox, "LastOpenedDir", settings.lastBrowserFolder);
-    ini.Set(kDirBox, "LastOpenedDrive", settings.lastBrowserRoot);
-    SetIniInteger(ini, kGeneral, "PlayMode", settings.playMode);
-    SetIniInteger(ini, kGeneral, "Volume", settings.volume);
+    if (values.hasTrack) SetIniInteger(ini, kPlaylist, "Track", values.track);
+    SetIniInteger(ini, kPlaylist, "ViewFormat", values.viewFormat);
+    ini.Set(kDirBox, "LastOpenedDir", values.lastBrowserFolder);
+    ini.Set(kDirBox, "LastOpenedDrive", values.lastBrowserRoot);
+    SetIniInteger(ini, kGeneral, "PlayMode", values.playMode);
+    SetIniInteger(ini, kGeneral, "Volume", values.volume);
   });
+}
+
+SavedRuntimeValues SavedRuntimeValuesOf(const Core& core) {
+  const RuntimeSettings& settings = core.settings;
+  return {.hasTrack = !core.playlist.PlaylistEntries.empty(),
+          .track = core.playlist.CurrentIndex,
+          .viewFormat = core.playlist.ViewFormat,
+          .lastBrowserFolder = settings.lastBrowserFolder,
+          .lastBrowserRoot = settings.lastBrowserRoot,
+          .playMode = settings.playMode,
+          .volume = settings.volume};
 }
 
 }  // namespace tarvo

@@ -51,6 +51,19 @@ void LoadSettings(Core& core, int screenWidth, int screenHeight);
 // Reloads the file, sets the keys kept at run time and writes it back;
 // `maximized` is the window's state now.
 void SaveSettings(Core& core, bool maximized);
+// The values SaveSettings takes from the core, all but the window's bounds
+// and state: when they are equal, a save would write the same.
+struct SavedRuntimeValues {
+  bool hasTrack = false;
+  int track = 0;
+  int viewFormat = 0;
+  std::string lastBrowserFolder;
+  std::string lastBrowserRoot;
+  int playMode = 0;
+  int volume = 0;
+  bool operator==(const SavedRuntimeValues&) const = default;
+};
+SavedRuntimeValues SavedRuntimeValuesOf(const Core& core);
 
 // The bounds the window takes after loading: the restored ones, or left 20,
 // top 20, 300 x 400 when they reach beyond the screen or have no area.

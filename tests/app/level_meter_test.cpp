@@ -6,10 +6,12 @@
 #include <QAction>
 #include <QLabel>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QTest>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "app/command_effects.h"
 #include "app/command_table.h"
@@ -135,6 +137,7 @@ class LevelMeterWindowTest : public QObject {
   void VolumeKeyTradesTheScaleForTheVolumeIn14Step();
   void VolumeDragShowsTheBarAndFollowsThePointer();
   void PositionChangeRepaintsOnlyTheInside();
+  void LedChangeRepaintsOnlyTheLedsThatChange();
   void BarTypesPaintTheirShapes();
   void PlayingToneLightsTheMeterAndStopLetsItSleep();
   void SteadyLevelsRepaintNothingAndAHiddenWindowSleeps();
@@ -329,6 +332,46 @@ void LevelMeterWindowTest::PositionChangeRepaintsOnlyTheInside() {
   bar->SetBarColor(Qt::red);  // a change of look repaints the frame too
   QTRY_COMPARE(bar->painted.size(), 1);
   QCOMPARE(bar->painted.first(), bar->rect());
+}
+
+void LevelMeterWindowTest::LedChangeRepaintsOnlyTheLedsThatChange() {
+  QWidget parent;
+  parent.resize(200, 40);
+  auto* meter = new RecordingProgress(&parent);
+  meter->setGeometry(10, 10, 143, 15);  // as the 14-step meter: 14 LEDs of 9 pixels, 1 between
+  meter->SetBarType(TBarType::brStereoLeds);
+  meter->SetMax(14);
+  meter->SetLedWidth(9);
+  parent.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&parent));
+  QTRY_VERIFY(!meter->painted.isEmpty());
+  const auto onScreen = [&] {
+    return parent.screen()->grabWindow(parent.winId()).toImage().copy(meter->geometry()).convertToFormat(
+        QImage::Format_RGB32);
+  };
+  const auto drawnWhole = [&] { return meter->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+
+  // Left from 0 to 5 LEDs: the band above the middle (5 of the inside's 11
+  // rows), LEDs 0 to 4.
+  meter->painted.clear();
+  meter->SetPosition(5);
+  QTRY_COMPARE(meter->painted.size(), 1);
+  QCOMPARE(meter->painted.first(), QRect(2, 2, 49, 5));
+  // Right from 0 to 3 and left down to 2: two bands, one repaint.
+  meter->painted.clear();
+  meter->SetPosition2(3);
+  meter->SetPosition(2);
+  QTRY_COMPARE(meter->painted.size(), 1);
+  QCOMPARE(meter->painted.first(), QRect(2, 2, 49, 11));
+  // Whatever the steps, the screen shows what a whole paint draws.
+  const std::pair<int, int> steps[] = {{14, 0}, {13, 14}, {0, 1}, {7, 7}, {6, 8}};
+  for (const auto& [left, right] : steps) {
+    meter->painted.clear();
+    meter->SetPosition(left);
+    meter->SetPosition2(right);
+    QTRY_VERIFY(!meter->painted.isEmpty());
+    QTRY_COMPARE(onScreen(), drawnWhole());
+  }
 }
 
 void LevelMeterWindowTest::BarTypesPaintTheirShapes() {

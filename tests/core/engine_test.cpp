@@ -339,6 +339,26 @@ TEST_F(EngineTest, TheTimeShowsHundredthsAndTicksFasterUpToTenSeconds) {
   EXPECT_NEAR(engine->ElapsedMs(), 0, 60);
 }
 
+// The tick skips formatting while the key stays: a key that stayed over a
+// change of text would leave the label stale.
+TEST(TimeLabelKeyTest, TheTextChangesOnlyWithTheKey) {
+  for (const bool hundredths : {false, true}) {
+    for (const std::int64_t length : {9500, 10000, 185321}) {
+      std::string previousText = TimeLabelText(0, length, hundredths);
+      TimeLabelKey previousKey = TimeLabelKeyOf(0, length, hundredths);
+      for (std::int64_t elapsed = 3; elapsed <= length; elapsed += 3) {
+        const std::string text = TimeLabelText(elapsed, length, hundredths);
+        const TimeLabelKey key = TimeLabelKeyOf(elapsed, length, hundredths);
+        if (key == previousKey) {
+          ASSERT_EQ(text, previousText) << elapsed << " of " << length;
+        }
+        previousText = text;
+        previousKey = key;
+      }
+    }
+  }
+}
+
 TEST_F(EngineTest, WhileASeekIsPendingNeitherTheBarNorTheTimeFollowPlayback) {
   UseOutput("null");
   SetEntries({Wav("ten.wav", ToneSpec(10.0, 22050, 1))});
