@@ -26,6 +26,11 @@ void LevelTimer::FollowMeters(QWidget& window, const QList<QWidget*>& meters,
   SetMeterSeen(MeterSeen());
 }
 
+void LevelTimer::SetWindowCovered(bool covered) {
+  windowCovered_ = covered;
+  if (window_) SetMeterSeen(MeterSeen());
+}
+
 void LevelTimer::Suspend() {
   resumed_ = false;
   Apply();
@@ -45,7 +50,7 @@ bool LevelTimer::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool LevelTimer::MeterSeen() const {
-  if (window_->isMinimized()) return false;
+  if (windowCovered_ || window_->isMinimized()) return false;
   return std::any_of(meters_.begin(), meters_.end(), [](const QWidget* meter) { return meter->isVisible(); });
 }
 

@@ -3,8 +3,8 @@
 // wakes it when an entry starts, and the round itself suspends it once the
 // meter has fallen dark after a stop or pause.
 //
-// While no meter is seen (the window minimized or hidden in the tray, or the
-// meter style hidden) the timer does not run even when resumed: its rounds
+// While no meter is seen (the window minimized, hidden in the tray or fully
+// covered by another window, or the meter style hidden) the timer does not run even when resumed: its rounds
 // would only wake the window thread. When a meter shows again a round runs
 // at once from a dark meter, so that it shows the level of that moment
 // rather than a fall from an old one.
@@ -30,6 +30,8 @@ class LevelTimer : public QObject, public tarvo::TVUThread {
   // Sleeps while none of the `meters` of `window` is seen;
   // `forgetShownLevels` runs before the round when one shows again.
   void FollowMeters(QWidget& window, const QList<QWidget*>& meters, std::function<void()> forgetShownLevels);
+  // Another window covers the whole window, or part of it shows again.
+  void SetWindowCovered(bool covered);
 
   void Suspend() override;
   void Resume() override;
@@ -51,4 +53,5 @@ class LevelTimer : public QObject, public tarvo::TVUThread {
   QList<QWidget*> meters_;
   bool resumed_ = false;
   bool meterSeen_ = true;
+  bool windowCovered_ = false;
 };

@@ -30,6 +30,7 @@
 #include "app/tarvo_style.h"
 #include "app/tray_icon.h"
 #include "app/window_state.h"
+#include "app/x11_window_cover.h"
 #include "controls/vemmo_progress.h"
 #include "platform/file_io.h"
 #include "platform/home_folder.h"
@@ -274,6 +275,7 @@ int RunTarvo(int argc, char* argv[]) {
   });
   levelTimer.FollowMeters(window, {window.ProgressPanel()->LevelMeter6(), window.ProgressPanel()->LevelMeter14()},
                           [&core] { tarvo::ForgetDisplayedLevels(core); });
+  const X11WindowCover windowCover(window, [&levelTimer](bool covered) { levelTimer.SetWindowCovered(covered); });
   const CommandHelpers helpers = ConnectCommandEffects(core, window);
   ConnectPreferences(core, window, hotkeys);
   helpers.favorites->Rebuild();

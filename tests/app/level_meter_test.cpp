@@ -530,6 +530,15 @@ void LevelMeterWindowTest::SteadyLevelsRepaintNothingAndAHiddenWindowSleeps() {
   QCOMPARE(LitLeds(meter, true), 1);
   QCOMPARE(LitLeds(meter, false), 1);
 
+  // Nor while another window covers the whole window; a round runs as soon
+  // as part of it shows again.
+  levelTimer.SetWindowCovered(true);
+  const int roundsCovered = rounds;
+  QTest::qWait(200);
+  QCOMPARE(rounds, roundsCovered);
+  levelTimer.SetWindowCovered(false);
+  QCOMPARE(rounds, roundsCovered + 1);
+
   // With the meter style hidden nothing is seen either.
   ApplyLevelMeterStyle(core, kLevelMeterHidden);
   const int roundsStyleHidden = rounds;
