@@ -109,15 +109,16 @@ def start_display(processes):
     raise CheckFailed("no Xvfb display could be started")
 
 
-def run_checks(tarvo, root, processes):
+def start_station(root, processes, synth):
+    """Icecast on a free port with ezstream sending an MP3 (title "Title",
+    artist "Artist") of sox's `synth` arguments; (Icecast, station URL)."""
     port = free_port()
     wav = os.path.join(root, "tone.wav")
     mp3 = os.path.join(root, "tone.mp3")
-    subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", "-b", "16", wav, "synth", "6", "sine", "441",
-                    "gain", "-6"], check=True, timeout=30)
+    subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", "-b", "16", wav, "synth", *synth, "gain", "-6"],
+                   check=True, timeout=60)
     subprocess.run(["lame", "--quiet", "-b", "128", "--tt", "Title", "--ta", "Artist", wav, mp3],
-                   check=True, timeout=30)
-
+                   check=True, timeout=60)
     icecast = subprocess.Popen(["icecast2", "-c", icecast_config(root, port)],
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     processes.append(icecast)
@@ -126,6 +127,11 @@ def run_checks(tarvo, root, processes):
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
     url = "http://127.0.0.1:%d/radio.mp3" % port
     wait_until(lambda: station_answers(url), 20, "the station to be on the air")
+    return icecast, url
+
+
+def run_checks(tarvo, root, processes):
+    icecast, url = start_station(root, processes, ("6", "sine", "441"))
 
     display = start_display(processes)
 

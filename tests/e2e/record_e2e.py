@@ -14,7 +14,6 @@ Usage: record_e2e.py --tarvo PATH_TO_BINARY
 """
 
 import os
-import socket
 import struct
 import subprocess
 import sys
@@ -23,7 +22,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from playback_e2e import CheckFailed, check, wait_until  # noqa: E402
 from harness import run_script  # noqa: E402
-from radio_e2e import ezstream_config, icecast_config, free_port, start_display, station_answers  # noqa: E402
+from radio_e2e import start_display, start_station  # noqa: E402
 
 RATE = 44100
 SECOND = RATE * 4
@@ -76,22 +75,8 @@ def type_in(display, name, text):
 
 
 def run_checks(tarvo, root, processes):
-    port = free_port()
-    wav = os.path.join(root, "tone.wav")
-    mp3 = os.path.join(root, "tone.mp3")
     # A sweep, so that no stretch of the station repeats within the loop.
-    subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "2", "-b", "16", wav, "synth", "30", "sine", "300-3000",
-                    "gain", "-6"], check=True, timeout=60)
-    subprocess.run(["lame", "--quiet", "-b", "128", "--tt", "Title", "--ta", "Artist", wav, mp3],
-                   check=True, timeout=60)
-    icecast = subprocess.Popen(["icecast2", "-c", icecast_config(root, port)],
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    processes.append(icecast)
-    wait_until(lambda: socket.socket().connect_ex(("127.0.0.1", port)) == 0, 15, "Icecast to listen")
-    processes.append(subprocess.Popen(["ezstream", "-c", ezstream_config(root, port, mp3)],
-                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    url = "http://127.0.0.1:%d/radio.mp3" % port
-    wait_until(lambda: station_answers(url), 20, "the station to be on the air")
+    _, url = start_station(root, processes, ("30", "sine", "300-3000"))
     display = start_display(processes)
 
     home = os.path.join(root, "home")
