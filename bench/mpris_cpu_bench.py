@@ -20,29 +20,11 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from bench_processes import cpu_seconds, start_xvfb  # noqa: E402
+
 MEASURE_S = 10.0
 SETTLE_S = 3.0
-
-
-def cpu_seconds(pid):
-    with open("/proc/%d/stat" % pid) as stat:
-        fields = stat.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
-
-
-def start_xvfb(root):
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        part = os.read(read_end, 16)
-        if not part:
-            break
-        number += part
-    os.close(read_end)
-    return xvfb, ":" + number.decode().strip()
 
 
 def one_round(tarvo, root, display, tone, with_bus):
@@ -81,7 +63,7 @@ def one_round(tarvo, root, display, tone, with_bus):
 
 def measure(arguments):
     root = tempfile.mkdtemp(prefix="tarvo-mpris-bench-")
-    xvfb, display = start_xvfb(root)
+    xvfb, display = start_xvfb()
     try:
         tone = os.path.join(root, "tone.wav")
         subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", "-b", "16", tone, "synth", "40", "sine", "440",

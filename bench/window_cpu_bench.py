@@ -36,6 +36,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from bench_processes import cpu_seconds, start_xvfb  # noqa: E402
+
 SETTLE_S = 4.0
 # After F11: the window goes away and the meter falls dark.
 HIDE_SETTLE_S = 2.0
@@ -43,30 +46,6 @@ LIMIT_S = 30.0
 CASES = ("style1", "style2", "style0", "minimised", "tray", "covered")
 # The extra seconds of sound past the measured time.
 SPARE_S = 15
-
-
-def cpu_seconds(pid):
-    with open("/proc/%d/stat" % pid) as stat:
-        fields = stat.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
-
-
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        part = os.read(read_end, 16)
-        if not part:
-            break
-        number += part
-    os.close(read_end)
-    if not number.strip():
-        xvfb.kill()
-        raise RuntimeError("Xvfb did not start")
-    return xvfb, ":" + number.decode().strip()
 
 
 def make_mp3(root, seconds):
