@@ -14,6 +14,7 @@
 
 #include "app/info_form.h"
 #include "base/project_addresses.h"
+#include "base/version.h"
 #include "help/help_texts.h"
 #include "platform/program_data.h"
 #include "playlist/model.h"
@@ -47,7 +48,7 @@ TAbout_Form::TAbout_Form(tarvo::Core& core, TextWindowHost& textWindow, QWidget*
       core_(core),
       textWindow_(textWindow),
       banner_(new QLabel(this)),
-      labelVersion_(new QLabel(QStringLiteral("1.04b"), banner_)) {
+      labelVersion_(new QLabel(QString::fromLatin1(tarvo::kVersionText), banner_)) {
   setObjectName(QStringLiteral("About_Form"));
   setWindowTitle(QStringLiteral("Tarvo 에 대해서..."));
   QFont small = font();
@@ -112,7 +113,7 @@ void TAbout_Form::ShowCredits() {
 
 bool TAbout_Form::eventFilter(QObject* watched, QEvent* event) {
   if (watched == banner_ && event->type() == QEvent::MouseButtonDblClick) {
-    tarvo::ShowMessageBox(core_, static_cast<int>(tarvo::MessageKind::Information), "No easter eggs here!");
+    tarvo::ShowMessageBox(core_, tarvo::MessageKind::Information, "No easter eggs here!");
     return true;
   }
   return QDialog::eventFilter(watched, event);

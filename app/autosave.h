@@ -12,6 +12,7 @@
 #include <cstddef>
 
 #include "core.h"
+#include "integration/saved_settings.h"
 #include "settings/settings_store.h"
 
 class QMainWindow;

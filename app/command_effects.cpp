@@ -15,7 +15,7 @@
 #include "app/timer_form.h"
 #include "app/tray_icon.h"
 #include "platform/pulse_mixer.h"
-#include "playback/audio/output_choice.h"
+#include "audio/output_choice.h"
 #include "playback/key_dispatcher.h"
 #include "playback/level_meter.h"
 #include "playback/sequencing.h"
@@ -26,8 +26,8 @@
 #include "playlist/playlist_commands.h"
 #include "radio/radio_commands.h"
 #include "radio/stream_recorder.h"
-#include "settings/favorites.h"
-#include "settings/music_folder_choice.h"
+#include "integration/favorites.h"
+#include "integration/music_folder_choice.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -64,7 +64,7 @@ void ConnectViews(Core& core, CommandTable& commands, TAppTarvo& window) {
   commands.Connect(QStringLiteral("View3Ac"), [&core] {
     // The relative style is shown whether or not a folder was chosen.
     if (core.playlist.MusicFolders.empty()) {
-      ShowMessageBox(core, static_cast<int>(MessageKind::Information),
+      ShowMessageBox(core, MessageKind::Information,
                      "Before you start viewing in relative path style, please set your music folder first.");
       ChooseMusicFolder(core);
     }
@@ -118,7 +118,7 @@ void ConnectWindowCommands(Core& core, CommandTable& commands, TAppTarvo& window
 void ConnectEditing(Core& core, CommandTable& commands) {
   const struct {
     const char* name;
-    void (*run)(Core&);
+    void (*run)(PlaylistCore&);
   } editing[] = {
       {"OpenFileAc", OpenFileAc},
       {"RealDelAc", RealDelAc},

@@ -5,7 +5,7 @@
 
 #include "app/single_instance.h"
 #include "platform/system_date.h"
-#include "settings/associations.h"
+#include "integration/associations.h"
 #include "settings/settings_store.h"
 
 namespace {

@@ -22,6 +22,7 @@
 #include "platform/folder_tree.h"
 #include "platform/process.h"
 #include "playlist/folder_browser.h"
+#include "playlist/sorting.h"
 #include "playlist/model.h"
 
 namespace {
@@ -244,7 +245,7 @@ void TDir_Form::ExpandNode(QTreeWidgetItem* item) {
   {
     BusyCursor busy;
     qDeleteAll(item->takeChildren());
-    for (const std::string& name : tarvo::ListSubfolders(path)) {
+    for (const std::string& name : tarvo::ListSubfolders(path, tarvo::SortPaths)) {
       children.push_back(AddNode(item, ToQString(name), tarvo::FolderImage::Folder));
     }
   }
@@ -311,7 +312,7 @@ void TDir_Form::RootChosen(int index) {
   core_.ui.ProcessPendingEvents();
   const QString text = comboBox1_->itemText(index);
   if (index != 0 && !tarvo::FolderExists(text.toStdString())) {
-    tarvo::ShowMessageBox(core_, static_cast<int>(tarvo::MessageKind::Warning),
+    tarvo::ShowMessageBox(core_, tarvo::MessageKind::Warning,
                           tarvo::MissingRootWarning(text.toStdString()));
     // The list goes back to the root whose tree is still shown.
     const int shown = comboBox1_->findText(shownRoot_, Qt::MatchExactly | Qt::MatchCaseSensitive);

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "settings/favorites.h"
+#include "integration/favorites.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "settings/favorites.h"
+#include "integration/favorites.h"
 
 namespace {
 

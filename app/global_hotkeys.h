@@ -10,7 +10,7 @@
 
 #include "app/preferences_hotkeys.h"
 #include "core.h"
-#include "settings/global_hotkeys.h"
+#include "integration/global_hotkeys.h"
 
 class HotkeysPage;
 class TAppTarvo;

@@ -6,7 +6,7 @@
 
 #include <QLineEdit>
 
-#include "settings/global_hotkeys.h"
+#include "integration/global_hotkeys.h"
 
 class HotkeyCaptureEdit : public QLineEdit {
   Q_OBJECT

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "core.h"
-#include "settings/global_hotkeys.h"
+#include "integration/global_hotkeys.h"
 
 class HotkeyCaptureEdit;
 class QListWidget;

@@ -25,7 +25,7 @@
 #include "playlist/list_keys.h"
 #include "playlist/model.h"
 #include "settings/settings_store.h"
-#include "settings/schemes.h"
+#include "integration/schemes.h"
 
 namespace {
 

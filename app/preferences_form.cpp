@@ -19,13 +19,14 @@
 
 #include "app/dir_form.h"
 #include "app/preferences_hotkeys.h"
-#include "playback/audio/audio_library.h"
+#include "audio/audio_library.h"
+#include "integration/saved_settings.h"
 #include "playback/level_meter.h"
 #include "playback/volume.h"
 #include "playlist/entry.h"
 #include "playlist/folder_scan.h"
-#include "settings/associations.h"
-#include "settings/music_folder_choice.h"
+#include "integration/associations.h"
+#include "integration/music_folder_choice.h"
 #include "settings/settings_store.h"
 
 namespace {

@@ -71,7 +71,7 @@ TReplaceFilenames_Form::TReplaceFilenames_Form(tarvo::Core& core, QWidget* paren
   connect(renameButton_, &QPushButton::clicked, this, &TReplaceFilenames_Form::RenameAll);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   connect(tip, &QPushButton::clicked, this,
-          [this] { tarvo::ShowMessageBox(core_, static_cast<int>(tarvo::MessageKind::Information), kTip); });
+          [this] { tarvo::ShowMessageBox(core_, tarvo::MessageKind::Information, kTip); });
 
   // Width 400, at the top of the work area, centred across the screen.
   const QScreen* screen = QApplication::primaryScreen();

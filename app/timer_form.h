@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "core.h"
-#include "settings/sleep_timer.h"
+#include "integration/sleep_timer.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -8,7 +8,7 @@
 #include <QObject>
 
 #include "core.h"
-#include "settings/window_geometry.h"
+#include "integration/window_geometry.h"
 
 class QWidget;
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "settings/global_hotkeys.h"
+#include "integration/global_hotkeys.h"
 
 struct xcb_connection_t;
 

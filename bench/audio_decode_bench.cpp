@@ -17,7 +17,7 @@
 
 #include "audio_bench_fixture.h"
 #include "bench_support.h"
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "audio_bench_fixture.h"
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
 
 namespace tarvo::bench {
 

@@ -15,7 +15,7 @@
 
 #include "audio_bench_fixture.h"
 #include "bench_support.h"
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
 #include "radio/record_tap.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "audio_bench_fixture.h"
 #include "bench_support.h"
 #include "core.h"
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
 #include "playback/engine.h"
 #include "playback/level_meter.h"
 #include "playlist/model.h"

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "playback/audio/byte_source.h"
-#include "playback/audio/decoder.h"
+#include "audio/byte_source.h"
+#include "audio/decoder.h"
 
 namespace tarvo::fuzz {
 

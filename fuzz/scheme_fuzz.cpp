@@ -2,7 +2,7 @@
 #include <string_view>
 
 #include "fuzz_support.h"
-#include "settings/schemes.h"
+#include "integration/schemes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   tarvo::SchemeTextToColor(std::string_view(reinterpret_cast<const char*>(data), size));

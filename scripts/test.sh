@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Builds Tarvo with warnings as errors and runs every test; then builds the
+# Checks the floors of the core; builds Tarvo with warnings as errors and runs every test; then builds the
 # core once more under AddressSanitizer and UndefinedBehaviorSanitizer and
 # runs the core tests there; last, runs each fuzz target for 20 s.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
+
+# The core's floors and the include edges between them; fails on one that
+# points up or sideways (the build checks this too).
+python3 tools/check_floors.py
 
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVO_WERROR=ON
 cmake --build build/test -j "$jobs"

@@ -5,10 +5,10 @@
 
 namespace tarvo {
 
-void DocAc(Core& core, const std::string& dataFolder) {
+void DocAc(SettingsCore& core, const std::string& dataFolder) {
   const std::string manual = dataFolder + "Documentation.html";
   if (!FileExists(manual)) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Information),
+    ShowMessageBox(core, MessageKind::Information,
                    "The documentation was not found:\r" + manual + "\r\rPlease reinstall Tarvo.");
     return;
   }

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "core.h"
+#include "settings/settings_core.h"
 
 namespace tarvo {
 
 // Opens `dataFolder` + "Documentation.html" with the default application;
 // when the file is missing says so and opens nothing.
-void DocAc(Core& core, const std::string& dataFolder);
+void DocAc(SettingsCore& core, const std::string& dataFolder);
 
 }  // namespace tarvo

@@ -18,13 +18,13 @@ namespace {
 
 constexpr char kLine[] = "\r\n";
 
-int FocusedEntryIndex(const Core& core) {
+int FocusedEntryIndex(const PlaylistCore& core) {
   const int index = core.listView.focusedRow;
   const int count = static_cast<int>(core.playlist.PlaylistEntries.size());
   return index >= 0 && index < count ? index : -1;
 }
 
-bool SelectionHasStream(const Core& core) {
+bool SelectionHasStream(const PlaylistCore& core) {
   const std::vector<std::string>& entries = core.playlist.PlaylistEntries;
   const std::vector<int> rows = core.listView.SelectedRows();
   return std::any_of(rows.begin(), rows.end(), [&](int row) {
@@ -39,18 +39,18 @@ std::string FileSizeText(const std::string& path) {
 }
 
 // The entry plays (or is paused) from its file right now.
-bool IsPlayingEntry(const Core& core, int index) {
+bool IsPlayingEntry(const PlaylistCore& core, int index) {
   return index == core.playlist.CurrentIndex && core.playback.DeviceOpen() &&
          core.playlist.PlayingEntry == core.playlist.PlaylistEntries[index];
 }
 
 }  // namespace
 
-FileInfoWindow ChooseFileInfoWindow(Core& core) {
+FileInfoWindow ChooseFileInfoWindow(PlaylistCore& core) {
   if (core.playlist.PlaylistEntries.empty()) return FileInfoWindow::None;
   if (core.listView.SelectedCount() >= 2) {
     if (!SelectionHasStream(core)) return FileInfoWindow::Renamer;
-    ShowMessageBox(core, static_cast<int>(MessageKind::Information),
+    ShowMessageBox(core, MessageKind::Information,
                    "Your properties request is invalid.\rPlease select only music items or a single url item.");
     return FileInfoWindow::None;
   }
@@ -59,11 +59,11 @@ FileInfoWindow ChooseFileInfoWindow(Core& core) {
   const std::string& entry = core.playlist.PlaylistEntries[index];
   if (EntryKindOf(entry) == EntryKind::Stream) return FileInfoWindow::StreamEditor;
   if (FileExists(entry)) return FileInfoWindow::FileInformation;
-  ShowMessageBox(core, static_cast<int>(MessageKind::Warning), "File not found.\r\r" + entry);
+  ShowMessageBox(core, MessageKind::Warning, "File not found.\r\r" + entry);
   return FileInfoWindow::None;
 }
 
-std::string FileInfoText(Core& core, const std::string& path) {
+std::string FileInfoText(PlaylistCore& core, const std::string& path) {
   const FileDescription sound = core.playback.DescribeFile(path);
   std::string text(FolderOf(path));
   text += std::string(kLine) + kLine + "Size: \t" + FileSizeText(path);
@@ -80,13 +80,13 @@ std::string TidyFileName(std::string_view name) {
 
 bool HasTagButton(std::string_view path) { return AsciiLowerCopy(ExtensionOf(path)) == ".mp3"; }
 
-RenameOutcome RenameEntryFile(Core& core, int index, const std::string& newName) {
+RenameOutcome RenameEntryFile(PlaylistCore& core, int index, const std::string& newName) {
   std::string& entry = core.playlist.PlaylistEntries.at(index);
   const std::string oldPath = entry;
   const std::string newPath = std::string(FolderOf(oldPath)) + newName;
   if (newPath == oldPath) return RenameOutcome::Unchanged;
   if (ExtensionOf(newPath).empty()) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Information),
+    ShowMessageBox(core, MessageKind::Information,
                    "Please end your new filename with an extention (ie \".mp3\" or \".wav\")");
     return RenameOutcome::NeedsExtension;
   }
@@ -94,7 +94,7 @@ RenameOutcome RenameEntryFile(Core& core, int index, const std::string& newName)
   // file open), so a refused rename leaves playback alone.
   const bool playing = IsPlayingEntry(core, index);
   if (!RenameWithoutReplacing(oldPath, newPath)) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Information), "Can't rename file.");
+    ShowMessageBox(core, MessageKind::Information, "Can't rename file.");
     return RenameOutcome::Refused;
   }
   entry = newPath;
@@ -127,7 +127,7 @@ std::string TagViewText(const std::string& path) {
   return text;
 }
 
-void PropertiesAc(Core& core) {
+void PropertiesAc(PlaylistCore& core) {
   const int index = FocusedEntryIndex(core);
   if (index < 0 || core.desktop == nullptr) return;
   const std::string& entry = core.playlist.PlaylistEntries[index];

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
@@ -26,11 +26,11 @@ enum class FileInfoWindow {
 // What F2 opens for the selection and the focused row. Shows "File not
 // found." for a focused entry without a file and the invalid-request
 // message for a stream among several selected rows.
-FileInfoWindow ChooseFileInfoWindow(Core& core);
+FileInfoWindow ChooseFileInfoWindow(PlaylistCore& core);
 
 // The memo text of the file information window: folder, size, format and
 // length, lines ending in CR LF.
-std::string FileInfoText(Core& core, const std::string& path);
+std::string FileInfoText(PlaylistCore& core, const std::string& path);
 
 // The "&R" button: "_" and "%20" become spaces, then each run of spaces
 // shrinks three times by halving (up to eight spaces become one).
@@ -53,7 +53,7 @@ enum class RenameOutcome {
 // The OK button: renames the file of row `index` to `newName` in its folder.
 // A playing entry starts again under its new name at the position it had
 // reached (and stays paused when it was paused). Never replaces a file.
-RenameOutcome RenameEntryFile(Core& core, int index, const std::string& newName);
+RenameOutcome RenameEntryFile(PlaylistCore& core, int index, const std::string& newName);
 
 // The "View MP3 tags" text of the file's ID3v1 tag; labels with empty values
 // when there is none. NULs in the fields show as spaces.
@@ -61,6 +61,6 @@ std::string TagViewText(const std::string& path);
 
 // Alt+Enter: asks the file manager for the properties of the focused file
 // entry; nothing when there is no focused row or no desktop.
-void PropertiesAc(Core& core);
+void PropertiesAc(PlaylistCore& core);
 
 }  // namespace tarvo

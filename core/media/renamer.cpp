@@ -22,13 +22,13 @@ std::string TitleCase(std::string name) {
   return name;
 }
 
-void Warn(Core& core, const std::string& text) {
-  ShowMessageBox(core, static_cast<int>(MessageKind::Warning), text);
+void Warn(PlaylistCore& core, const std::string& text) {
+  ShowMessageBox(core, MessageKind::Warning, text);
 }
 
 // The first new name that can't be a file name, or two entries that would
 // end up as one file: warned about; true when the rename may go ahead.
-bool NewPathsAllowed(Core& core, const std::vector<std::string>& oldPaths, const std::vector<std::string>& newPaths) {
+bool NewPathsAllowed(PlaylistCore& core, const std::vector<std::string>& oldPaths, const std::vector<std::string>& newPaths) {
   for (std::size_t i = 0; i < newPaths.size(); ++i) {
     const std::string_view name = FileNameOf(newPaths[i]);
     if (name.empty() || name == "?") {
@@ -52,7 +52,7 @@ bool NewPathsAllowed(Core& core, const std::vector<std::string>& oldPaths, const
 
 }  // namespace
 
-RenamerSelection CopySelection(const Core& core) {
+RenamerSelection CopySelection(const PlaylistCore& core) {
   RenamerSelection selection;
   const std::vector<std::string>& entries = core.playlist.PlaylistEntries;
   for (const int row : core.listView.SelectedRows()) {
@@ -79,7 +79,7 @@ std::vector<std::string> PreviewPaths(const std::vector<std::string>& entries, s
   return paths;
 }
 
-bool ApplyRenames(Core& core, const RenamerSelection& selection, std::string_view find, std::string_view replace) {
+bool ApplyRenames(PlaylistCore& core, const RenamerSelection& selection, std::string_view find, std::string_view replace) {
   const std::vector<std::string>& oldPaths = selection.entries;
   const std::vector<std::string> newPaths = PreviewPaths(oldPaths, find, replace);
   if (!NewPathsAllowed(core, oldPaths, newPaths)) return false;
@@ -101,14 +101,14 @@ bool ApplyRenames(Core& core, const RenamerSelection& selection, std::string_vie
     if (row < static_cast<int>(entries.size())) entries[row] = std::move(newText);
   }
   UpdateListView(core, true, true);
-  ShowMessageBox(core, static_cast<int>(MessageKind::Information),
+  ShowMessageBox(core, MessageKind::Information,
                  std::to_string(renamed) + " files have been renamed.\rCheck your playlist for the updated files.");
   return true;
 }
 
-bool CheckRenamerSelection(Core& core) {
+bool CheckRenamerSelection(PlaylistCore& core) {
   if (core.listView.SelectedCount() > 1) return true;
-  ShowMessageBox(core, static_cast<int>(MessageKind::Information), "Select multiple items first, then press F2.");
+  ShowMessageBox(core, MessageKind::Information, "Select multiple items first, then press F2.");
   return false;
 }
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
@@ -18,7 +18,7 @@ struct RenamerSelection {
   std::vector<std::string> entries;
 };
 
-RenamerSelection CopySelection(const Core& core);
+RenamerSelection CopySelection(const PlaylistCore& core);
 
 // The rule over one file name: `replace` "[case]" capitalises the first
 // letter and every letter after a space; otherwise every `find` (ASCII
@@ -37,10 +37,10 @@ std::vector<std::string> PreviewPaths(const std::vector<std::string>& entries, s
 // another file), gives the entries their new paths and shows the count.
 // A file whose rename was refused keeps its entry; an entry without a file
 // takes its new path. False when it stopped.
-bool ApplyRenames(Core& core, const RenamerSelection& selection, std::string_view find, std::string_view replace);
+bool ApplyRenames(PlaylistCore& core, const RenamerSelection& selection, std::string_view find, std::string_view replace);
 
 // The tools menu item: with at most one selected row says to select
 // several first and returns false.
-bool CheckRenamerSelection(Core& core);
+bool CheckRenamerSelection(PlaylistCore& core);
 
 }  // namespace tarvo

@@ -10,7 +10,6 @@
 
 #include "base/text.h"
 #include "platform/file_io.h"
-#include "playlist/sorting.h"
 
 namespace tarvo {
 
@@ -149,13 +148,13 @@ bool IsOnNetworkFileSystem(std::string_view path, const std::vector<MountPoint>&
   return holder && IsNetworkFileSystem(holder->type);
 }
 
-std::vector<std::string> ListSubfolders(const std::string& folder) {
+std::vector<std::string> ListSubfolders(const std::string& folder, const NameOrder& order) {
   std::vector<std::string> names;
   ForEachSubfolder(folder, [&names](std::string name) {
     names.push_back(std::move(name));
     return true;
   });
-  SortPaths(names);
+  order(names);
   return names;
 }
 

@@ -10,6 +10,7 @@
 // since reading it may stall on a slow or absent server.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,10 +57,13 @@ std::string CurrentUserName();
 // contains it has a network type.
 bool IsOnNetworkFileSystem(std::string_view path, const std::vector<MountPoint>& mounts);
 
+// Puts names in the order the caller shows them in (the playlist's own name
+// order, for the folder browser).
+using NameOrder = std::function<void(std::vector<std::string>&)>;
+
 // The names of the direct subfolders of `folder` (hidden ones and links to
-// folders included), sorted as the playlist sorts names. Empty when the
-// folder cannot be read.
-std::vector<std::string> ListSubfolders(const std::string& folder);
+// folders included), put in `order`. Empty when the folder cannot be read.
+std::vector<std::string> ListSubfolders(const std::string& folder, const NameOrder& order);
 // `folder` has at least one subfolder; stops at the first one found.
 bool HasSubfolder(const std::string& folder);
 // Whether a folder gets an expand button: always on a network file system

@@ -15,7 +15,7 @@
 #include <system_error>
 
 #include "platform/file_io.h"
-#include "playlist/entry.h"
+#include "base/path_parts.h"
 
 namespace tarvo {
 

@@ -7,10 +7,10 @@
 #include "media/probes.h"
 #include "platform/process.h"
 #include "playback/engine.h"
-#include "playback/entry_caption.h"
+#include "playlist/entry_caption.h"
 #include "playback/gapless_rules.h"
 #include "playback/sequencing.h"
-#include "playback/time_texts.h"
+#include "base/time_texts.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
 
@@ -55,7 +55,7 @@ std::int64_t SkipLeadIn(audio::AudioLibrary& library, audio::AudioHandle decoder
 }  // namespace
 
 void PlaybackEngine::StatusTick() {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   const auto event = static_cast<PendingEventCode>(pendingEvent_.load(std::memory_order_acquire));
   if (event == PendingEventCode::GaplessSwitch &&
       library_.ChannelGetPosition(outputStream_) >= switchPosition_.load(std::memory_order_acquire)) {
@@ -123,7 +123,7 @@ void PlaybackEngine::ShowElapsedTime() {
 // next one: pick it, open its decoders and decide whether it can join the
 // running output (same format, longer than 3 seconds).
 void PlaybackEngine::PrepareNextEntry() {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   NextEntry next;
   next.index = PickNextIndex(core, false);
   if (next.index >= 0) {
@@ -171,7 +171,7 @@ void PlaybackEngine::AdvanceAfterEnd() {
 }
 
 void PlaybackEngine::CompleteGaplessSwitch() {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   std::int64_t leadIn;
   std::int64_t length;
   audio::AudioHandle decoder;

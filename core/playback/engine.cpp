@@ -6,12 +6,12 @@
 #include "base/text.h"
 #include "media/probes.h"
 #include "platform/process.h"
-#include "playback/entry_caption.h"
+#include "playlist/entry_caption.h"
 #include "playback/entry_probe.h"
 #include "playback/key_dispatcher.h"
 #include "playback/level_meter.h"
 #include "playback/sequencing.h"
-#include "playback/time_texts.h"
+#include "base/time_texts.h"
 #include "playback/volume.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
@@ -30,7 +30,6 @@ constexpr int kSlowTickMs = 33;
 constexpr std::int64_t kFineSeekStepMs = 100;
 constexpr std::int64_t kCoarseSeekStepMs = 60000;
 constexpr std::int64_t kSeekStepMs = 3000;
-constexpr int kProgressPanel = 3;
 constexpr int kScratchSeconds = 5;
 // The stream status counter after a stream entry is opened: the first full
 // status update comes on the 20th tick.
@@ -48,7 +47,7 @@ PlaybackEngine::~PlaybackEngine() {
   connectThreads_.clear();
 }
 
-void PlaybackEngine::Attach(Core& core) {
+void PlaybackEngine::Attach(PlaybackCore& core) {
   core_ = &core;
   core.recorder = &recorder_;
 }
@@ -56,7 +55,7 @@ void PlaybackEngine::Attach(Core& core) {
 void PlaybackEngine::EnsureAudioDevice() {
   if (deviceOpen_) return;
   deviceOpen_ = library_.Init(ReadIniInteger(*core_, "General", "Device", 1));
-  if (!deviceOpen_) ShowMessageBox(*core_, static_cast<int>(MessageKind::Warning), "Can't open sound device.");
+  if (!deviceOpen_) ShowMessageBox(*core_, MessageKind::Warning, "Can't open sound device.");
   library_.SetConfig(audio::ConfigOption::UpdatePeriod, kUpdatePeriodMs);
   library_.SetConfig(audio::ConfigOption::BufferLength, kFileBufferMs);
   library_.SetConfig(audio::ConfigOption::MaxVolume, kLibraryVolumeScale);
@@ -68,14 +67,14 @@ int PlaybackEngine::ProbeEntry(const std::string& entry) {
 }
 
 void PlaybackEngine::PlayEntry(int index, bool fromTick) {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   recorder_.FinishRecording(core);
   const auto& entries = core.playlist.PlaylistEntries;
   if (entries.empty() || index < 0 || index >= static_cast<int>(entries.size())) return;
   const std::string entry = entries[index];
   const int code = ProbeEntry(entry);
   if (code != kProbePlayable) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Warning), ProbeWarning(code) + entry);
+    ShowMessageBox(core, MessageKind::Warning, ProbeWarning(code) + entry);
     return;
   }
   if (EntryKindOf(entry) == EntryKind::Stream) {
@@ -105,7 +104,7 @@ void PlaybackEngine::PlayEntry(int index, bool fromTick) {
 }
 
 void PlaybackEngine::StartOutput(int index, bool fromTick) {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   audio::ChannelInfo info;
   library_.ChannelGetInfo(mainDecoder_, info);
   outputStream_ = library_.StreamCreate(static_cast<int>(info.rate), static_cast<int>(info.channels),
@@ -141,7 +140,7 @@ void PlaybackEngine::StartOutput(int index, bool fromTick) {
 }
 
 void PlaybackEngine::OpenEntryDecoders() {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   if (pendingIndex_ < 0) {
     mainDecoder_ = 0;
     return;
@@ -169,7 +168,7 @@ void PlaybackEngine::OpenEntryDecoders() {
 }
 
 void PlaybackEngine::ShowNewEntry(bool fromTick) {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   const std::string& entry = core.playlist.PlayingEntry;
   RecordStartedEntry(core, entry);
   const std::string title(EntryTitle(entry));
@@ -200,7 +199,7 @@ void PlaybackEngine::FreeChannels() {
 }
 
 void PlaybackEngine::StopPlayback(bool release) {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   if (EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Stream) recorder_.FinishRecording(core);
   if (!statusThread_.IsSuspended()) statusThread_.Suspend();
   // The meter falls to dark, then its thread sleeps.
@@ -214,7 +213,7 @@ void PlaybackEngine::StopPlayback(bool release) {
   core.texts.labelTime.clear();
   if (release) ReleaseDevice();
   ResetCaption(core);
-  core.texts.statusPanels[kProgressPanel].clear();
+  core.texts.Panel(StatusPanel::Progress).clear();
   core.ui.WindowTextsChanged();
   core.ui.ListViewChanged();
   TrimWorkingSet();
@@ -229,7 +228,7 @@ std::int64_t PlaybackEngine::MillisecondsToBytes(std::int64_t milliseconds) {
 }
 
 void PlaybackEngine::SeekTo(std::int64_t bytes) {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   if (EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Stream) return;
   pendingEvent_.store(0, std::memory_order_release);
   std::int64_t length;
@@ -284,7 +283,7 @@ bool PlaybackEngine::IsPaused() const {
 }
 
 void PlaybackEngine::PlaySelected() {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   const int focused = core.listView.focusedRow;
   if (core.playlist.PlaylistEntries.empty()) return;
   if (IsPaused() && focused == core.playlist.CurrentIndex) {
@@ -295,7 +294,7 @@ void PlaybackEngine::PlaySelected() {
 }
 
 void PlaybackEngine::PauseOrResume() {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   if (!deviceOpen_) {
     tarvo::PlaySelected(core);
     return;
@@ -308,7 +307,7 @@ void PlaybackEngine::PauseOrResume() {
       const std::lock_guard lock(engineMutex_);
       decoder = mainDecoder_;
     }
-    core.texts.statusPanels[kProgressPanel] = PlayingInfoText(library_, core.playlist.PlayingEntry, decoder);
+    core.texts.Panel(StatusPanel::Progress) = PlayingInfoText(library_, core.playlist.PlayingEntry, decoder);
     library_.ChannelResume(outputStream_);
     if (statusThread_.IsSuspended()) statusThread_.Resume();
     if (levelThread_) WakeLevelMeter(core, *levelThread_);
@@ -320,7 +319,7 @@ void PlaybackEngine::PauseOrResume() {
 }
 
 void PlaybackEngine::ShowPaused() {
-  core_->texts.statusPanels[kProgressPanel] = "Paused";
+  core_->texts.Panel(StatusPanel::Progress) = "Paused";
   if (!statusThread_.IsSuspended()) statusThread_.Suspend();
   RequestLevelMeterPause(*core_);
   core_->ui.WindowTextsChanged();
@@ -335,7 +334,7 @@ void PlaybackEngine::StopStep() {
 }
 
 void PlaybackEngine::TotalRewind() {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   SeekTo(0);
   core.progress.SetPosition(0);
   core.texts.labelTime = TimeLabelText(0, core.progress.max, false, "*");

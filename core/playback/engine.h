@@ -18,11 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "core.h"
-#include "playback/audio/audio_library.h"
-#include "playback/playback_control.h"
+#include "playback/playback_core.h"
+#include "audio/audio_library.h"
+#include "playlist/playback_control.h"
 #include "playback/status_thread.h"
-#include "playback/time_texts.h"
+#include "base/time_texts.h"
 #include "radio/connect_thread.h"
 #include "radio/stream_recorder.h"
 
@@ -50,7 +50,7 @@ class PlaybackEngine : public PlaybackControl {
 
   // The core this engine plays for; called once before any other method.
   // The engine's recorder becomes the core's.
-  void Attach(Core& core);
+  void Attach(PlaybackCore& core);
   // The level meter's thread, woken when an entry starts and on resume. The
   // meter is asked to pause at a stop or pause either way.
   void SetLevelThread(TVUThread* thread) { levelThread_ = thread; }
@@ -140,7 +140,7 @@ class PlaybackEngine : public PlaybackControl {
 
   audio::AudioLibrary& library_;
   TStatusThread& statusThread_;
-  Core* core_ = nullptr;
+  PlaybackCore* core_ = nullptr;
   TVUThread* levelThread_ = nullptr;
 
   // Window thread only.

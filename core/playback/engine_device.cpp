@@ -7,7 +7,7 @@ namespace tarvo {
 // The current entry starts again on the new device at the place it had
 // reached; the device is opened on the number just written.
 void PlaybackEngine::SwitchOutputDevice(int device) {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   WriteIniInteger(core, "General", "Device", device);
   const int index = core.playlist.CurrentIndex;
   const std::int64_t position = ElapsedBytes();

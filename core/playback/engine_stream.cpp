@@ -2,7 +2,7 @@
 // entry is opened, taking its result, and the stream part of the status tick.
 // Window thread.
 #include "playback/engine.h"
-#include "playback/entry_caption.h"
+#include "playlist/entry_caption.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
 #include "radio/stream_status.h"
@@ -12,15 +12,14 @@ namespace tarvo {
 namespace {
 
 constexpr int kStreamBufferMs = 5000;
-constexpr int kProgressPanel = 3;
 
 }  // namespace
 
 void PlaybackEngine::StartConnection(const std::string& address) {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   core.playlist.CurrentIndex = pendingIndex_;
   UpdateListView(core, true, true);
-  core.texts.statusPanels[kProgressPanel] = "Connecting " + address + "...";
+  core.texts.Panel(StatusPanel::Progress) = "Connecting " + address + "...";
   core.texts.labelTime.clear();
   // The entry that played before is silent now: the caption must not go on
   // naming it while the station connects.
@@ -48,7 +47,7 @@ void PlaybackEngine::CancelConnections() {
 }
 
 void PlaybackEngine::ConnectDone(const ConnectResult& result) {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   if (!connectionCounter_.IsCurrent(result.connectionNumber)) {
     library_.StreamFree(result.handle);
     return;
@@ -56,7 +55,7 @@ void PlaybackEngine::ConnectDone(const ConnectResult& result) {
   if (result.errorCode != 0 || result.handle == 0) {
     library_.StreamFree(result.handle);
     StopPlayback(true);
-    ShowMessageBox(core, static_cast<int>(MessageKind::Information), ConnectErrorText(result.errorCode));
+    ShowMessageBox(core, MessageKind::Information, ConnectErrorText(result.errorCode));
     return;
   }
   {
@@ -70,7 +69,7 @@ void PlaybackEngine::ConnectDone(const ConnectResult& result) {
 }
 
 void PlaybackEngine::StreamTick() {
-  Core& core = *core_;
+  PlaybackCore& core = *core_;
   audio::AudioHandle decoder;
   {
     const std::lock_guard lock(engineMutex_);
@@ -86,7 +85,7 @@ void PlaybackEngine::StreamTick() {
       ShowStreamPanel(core, kLostConnectionText);
       break;
     default:
-      StreamStatusUpdate(core, library_, streamStatusCounter_, decoder, outputStream_);
+      StreamStatusUpdate(core, core.progress, library_, streamStatusCounter_, decoder, outputStream_);
       break;
   }
   recorder_.WatchTap(core, state);

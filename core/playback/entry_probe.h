@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "playback/audio/audio_library.h"
+#include "audio/audio_library.h"
 
 namespace tarvo {
 

@@ -2,7 +2,7 @@
 // decoder is ever busy and nothing is ever paused.
 #pragma once
 
-#include "playback/playback_control.h"
+#include "playlist/playback_control.h"
 
 namespace tarvo {
 

@@ -44,23 +44,23 @@ class BusyScope {
 bool IsLetter(int key) { return key >= kKeyA && key <= kKeyZ; }
 bool IsDigit(int key) { return key >= kKey1 && key <= kKey9; }
 
-int LastIndex(const Core& core) { return static_cast<int>(core.playlist.PlaylistEntries.size()) - 1; }
+int LastIndex(const PlaybackCore& core) { return static_cast<int>(core.playlist.PlaylistEntries.size()) - 1; }
 
 // Typing in the list opens the find window with the typed character, lower
 // case; the window opens it when it sees the request.
-void RequestFind(Core& core, int key) {
+void RequestFind(PlaybackCore& core, int key) {
   const char typed = IsLetter(key) ? static_cast<char>('a' + (key - kKeyA)) : static_cast<char>('1' + (key - kKey1));
   core.requests.findText = std::string(1, typed);
   core.ui.WindowTextsChanged();
 }
 
 // Play list mode stops at the ends of the list instead of wrapping.
-void NextEntry(Core& core) {
+void NextEntry(PlaybackCore& core) {
   if (core.settings.playMode == kPlayListMode && core.playlist.CurrentIndex == LastIndex(core)) return;
   Step(core, false);
 }
 
-void PreviousEntry(Core& core) {
+void PreviousEntry(PlaybackCore& core) {
   if (core.settings.playMode == kPlayListMode && core.playlist.CurrentIndex == 0) return;
   Step(core, true);
 }
@@ -68,7 +68,7 @@ void PreviousEntry(Core& core) {
 // Up and Down while the focused row is scrolled out of view bring the focus
 // into the page instead of jumping the view back to it. The last row of the
 // page (top + rows) still counts as in view. False: the list moves normally.
-bool KeepFocusInView(Core& core, bool down) {
+bool KeepFocusInView(PlaybackCore& core, bool down) {
   const ListViewState& view = core.listView;
   const int rows = view.rowsPerPage;
   if (view.focusedRow >= view.topRow && view.focusedRow <= view.topRow + rows) return false;
@@ -76,13 +76,13 @@ bool KeepFocusInView(Core& core, bool down) {
   return true;
 }
 
-void ChangeVolume(Core& core, int shift, int direction) {
+void ChangeVolume(PlaybackCore& core, int shift, int direction) {
   const int step = shift == kShiftModifier ? kFineVolumeKeyStep : kVolumeKeyStep;
   SetVolume(core, core.settings.volume + direction * step);
 }
 
 // The key table, in order; the first matching row acts.
-bool RunKeyCommand(Core& core, int key, int shift) {
+bool RunKeyCommand(PlaybackCore& core, int key, int shift) {
   PlaybackControl& playback = core.playback;
   const bool noModifier = shift == kNoModifier;
   const bool upOrDown = key == kKeyUp || key == kKeyDown;
@@ -129,14 +129,14 @@ bool RunKeyCommand(Core& core, int key, int shift) {
 
 }  // namespace
 
-bool DispatchKeyCommand(Core& core, int key, int shift) {
+bool DispatchKeyCommand(PlaybackCore& core, int key, int shift) {
   bool& busy = core.sequencing.DispatcherBusy;
   if (busy) return false;
   const BusyScope scope(busy);
   return RunKeyCommand(core, key, shift);
 }
 
-void PlaySelected(Core& core) {
+void PlaySelected(PlaybackCore& core) {
   if (!core.playlist.PlaylistEntries.empty()) {
     core.playback.PlaySelected();
     return;
@@ -145,7 +145,7 @@ void PlaySelected(Core& core) {
   if (!core.playlist.PlaylistEntries.empty()) core.playback.PlayEntry(0);
 }
 
-bool DispatchGlobalHotkey(Core& core, int slot) {
+bool DispatchGlobalHotkey(PlaybackCore& core, int slot) {
   switch (slot) {
     case kHotkeyPlay:
       DispatchKeyCommand(core, kKeyEnter, kNoModifier);
@@ -178,7 +178,7 @@ bool DispatchGlobalHotkey(Core& core, int slot) {
   return true;
 }
 
-void SelectAllRows(Core& core) {
+void SelectAllRows(PlaybackCore& core) {
   ListViewState& view = core.listView;
   const int focused = view.focusedRow;
   const int top = view.topRow;

@@ -49,7 +49,7 @@ ChannelPeaks ReadHeardPeaks(LevelMeterState& meter, audio::AudioLibrary& library
 
 // A peak at or above the side's shown level is shown as it is; a lower one
 // leaves the shown level, which falls a step on a decay tick.
-void ShowSide(Core& core, int peak, int displayed, bool left, bool decay) {
+void ShowSide(PlaybackCore& core, int peak, int displayed, bool left, bool decay) {
   if (peak < displayed) {
     ShowLevel(core, displayed, left, decay);
   } else {
@@ -92,7 +92,7 @@ ChannelPeaks PeakLevels(std::span<const std::int16_t> samples, bool mono) {
   return peaks;
 }
 
-void ShowLevel(Core& core, int level, bool left, bool decay) {
+void ShowLevel(PlaybackCore& core, int level, bool left, bool decay) {
   const int style = core.settings.levelMeterStyle;
   if (decay) level = NextLowerThreshold(style, level);
   LevelMeterState& meter = core.levelMeter;
@@ -101,7 +101,7 @@ void ShowLevel(Core& core, int level, bool left, bool decay) {
   (left ? meter.ledsLeft : meter.ledsRight) = LitSegments(style, level);
 }
 
-bool ShowPeaks(Core& core, ChannelPeaks peaks) {
+bool ShowPeaks(PlaybackCore& core, ChannelPeaks peaks) {
   LevelMeterState& meter = core.levelMeter;
   const int ledsLeftBefore = meter.ledsLeft;
   const int ledsRightBefore = meter.ledsRight;
@@ -115,7 +115,7 @@ bool ShowPeaks(Core& core, ChannelPeaks peaks) {
   return meter.ledsLeft != ledsLeftBefore || meter.ledsRight != ledsRightBefore;
 }
 
-bool LevelTick(Core& core, audio::AudioLibrary& library, audio::AudioHandle output) {
+bool LevelTick(PlaybackCore& core, audio::AudioLibrary& library, audio::AudioHandle output) {
   // A paused output would give the same moment over and over and hold the
   // meter up; what is heard while paused is silence.
   ChannelPeaks peaks;
@@ -125,14 +125,14 @@ bool LevelTick(Core& core, audio::AudioLibrary& library, audio::AudioHandle outp
   return ShowPeaks(core, peaks);
 }
 
-void RequestLevelMeterPause(Core& core) { core.levelMeter.pauseRequested = true; }
+void RequestLevelMeterPause(PlaybackCore& core) { core.levelMeter.pauseRequested = true; }
 
-void WakeLevelMeter(Core& core, TVUThread& thread) {
+void WakeLevelMeter(PlaybackCore& core, TVUThread& thread) {
   core.levelMeter.pauseRequested = false;
   if (thread.IsSuspended()) thread.Resume();
 }
 
-bool LevelThreadRound(Core& core, TVUThread& thread, audio::AudioLibrary& library, audio::AudioHandle output) {
+bool LevelThreadRound(PlaybackCore& core, TVUThread& thread, audio::AudioLibrary& library, audio::AudioHandle output) {
   const bool changed = core.settings.levelMeterStyle > kLevelMeterHidden && LevelTick(core, library, output);
   // After a stop or pause the meter keeps falling until it is dark; only
   // then does the thread sleep.
@@ -141,7 +141,7 @@ bool LevelThreadRound(Core& core, TVUThread& thread, audio::AudioLibrary& librar
   return changed;
 }
 
-void ForgetDisplayedLevels(Core& core) {
+void ForgetDisplayedLevels(PlaybackCore& core) {
   LevelMeterState& meter = core.levelMeter;
   meter.DisplayedLevelLeft = meter.DisplayedLevelRight = 0;
 }
@@ -157,7 +157,7 @@ LevelMeterLayout LevelMeterLayoutFor(int style) {
   }
 }
 
-void ApplyLevelMeterStyle(Core& core, int style) {
+void ApplyLevelMeterStyle(PlaybackCore& core, int style) {
   style = ValidStyle(style);
   core.settings.levelMeterStyle = style;
   LevelMeterState& meter = core.levelMeter;
@@ -175,7 +175,7 @@ void ApplyLevelMeterStyle(Core& core, int style) {
   core.ui.WindowTextsChanged();
 }
 
-void ToggleLevelMeterStyle(Core& core) {
+void ToggleLevelMeterStyle(PlaybackCore& core) {
   const int style = core.settings.levelMeterStyle;
   ApplyLevelMeterStyle(core, style >= kLevelMeter14Style ? kLevelMeterHidden : style + 1);
 }

@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <span>
 
-#include "core.h"
-#include "playback/audio/audio_library.h"
+#include "playback/playback_core.h"
+#include "audio/audio_library.h"
 
 namespace tarvo {
 
@@ -56,17 +56,17 @@ ChannelPeaks PeakLevels(std::span<const std::int16_t> samples, bool mono);
 
 // Stores `level` (one step lower with `decay`) as the side's displayed level
 // and lights the shown meter's LEDs from it.
-void ShowLevel(Core& core, int level, bool left, bool decay);
+void ShowLevel(PlaybackCore& core, int level, bool left, bool decay);
 
 // The second half of a tick: a peak at or above the shown one is shown at
 // once, a lower one lets the shown one fall on a decay tick. True when an LED
 // count changed, so that the meter needs painting.
-bool ShowPeaks(Core& core, ChannelPeaks peaks);
+bool ShowPeaks(PlaybackCore& core, ChannelPeaks peaks);
 
 // One tick: reads about 21 ms of what `output` plays now without consuming
 // it, and shows its peaks. An output that is not playing (paused, stopped,
 // 0) gives silence, so the meter falls. True when an LED count changed.
-bool LevelTick(Core& core, audio::AudioLibrary& library, audio::AudioHandle output);
+bool LevelTick(PlaybackCore& core, audio::AudioLibrary& library, audio::AudioHandle output);
 
 // TVUThread: while resumed, has LevelThreadRound run every kLevelTickMs. The
 // window implements it with a timer, created suspended; tests tick by hand.
@@ -80,18 +80,18 @@ class TVUThread {
 
 // StopPlayback, pause and minimizing to the tray: let the meter fall to dark,
 // then sleep.
-void RequestLevelMeterPause(Core& core);
+void RequestLevelMeterPause(PlaybackCore& core);
 // A new entry, resume, and a restore while a channel is active.
-void WakeLevelMeter(Core& core, TVUThread& thread);
+void WakeLevelMeter(PlaybackCore& core, TVUThread& thread);
 // One round of the thread: a tick unless the meter is hidden, then sleep
 // when a pause was asked for and both sides are dark. True when an LED count
 // changed.
-bool LevelThreadRound(Core& core, TVUThread& thread, audio::AudioLibrary& library, audio::AudioHandle output);
+bool LevelThreadRound(PlaybackCore& core, TVUThread& thread, audio::AudioLibrary& library, audio::AudioHandle output);
 
 // The window shows again after it was minimized or hidden: the levels shown
 // before are dropped, so that the next round shows the level heard now
 // instead of a fall from an old one.
-void ForgetDisplayedLevels(Core& core);
+void ForgetDisplayedLevels(PlaybackCore& core);
 
 // What the window shows and checks for a style.
 struct LevelMeterLayout {
@@ -107,8 +107,8 @@ LevelMeterLayout LevelMeterLayoutFor(int style);
 // Level1Ac (0), Level2Ac (1), Level3Ac (2) and the settings load. A value
 // outside 0..2 (only a hand-edited "VUStyle" gives one) is taken as the
 // default style 1. Stores "VUStyle" at once.
-void ApplyLevelMeterStyle(Core& core, int style);
+void ApplyLevelMeterStyle(PlaybackCore& core, int style);
 // VUToggleAc: 0 to 1 to 2 to 0.
-void ToggleLevelMeterStyle(Core& core);
+void ToggleLevelMeterStyle(PlaybackCore& core);
 
 }  // namespace tarvo

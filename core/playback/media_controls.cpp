@@ -20,9 +20,9 @@ constexpr std::string_view kPlaylistLoop = "Playlist";
 // The global hotkey slot of stop.
 constexpr int kStopHotkeySlot = 2;
 
-int LastIndex(const Core& core) { return static_cast<int>(core.playlist.PlaylistEntries.size()) - 1; }
+int LastIndex(const PlaybackCore& core) { return static_cast<int>(core.playlist.PlaylistEntries.size()) - 1; }
 
-void ChangePlayMode(Core& core, int mode) {
+void ChangePlayMode(PlaybackCore& core, int mode) {
   if (mode != core.settings.playMode) SetPlayMode(core, mode);
 }
 
@@ -36,7 +36,7 @@ std::uint64_t HashOf(std::string_view text) {
   return hash;
 }
 
-const std::string* HeardEntry(const Core& core) {
+const std::string* HeardEntry(const PlaybackCore& core) {
   const PlaylistState& playlist = core.playlist;
   if (playlist.PlayingEntry.empty()) return nullptr;
   const int current = playlist.CurrentIndex;
@@ -95,15 +95,15 @@ int ModeForShuffle(int mode, bool shuffle) {
   return shuffle ? kShuffleMode : kRepeatListMode;
 }
 
-void SetLoopStatus(Core& core, std::string_view loopStatus) {
+void SetLoopStatus(PlaybackCore& core, std::string_view loopStatus) {
   ChangePlayMode(core, ModeForLoopStatus(core.settings.playMode, loopStatus));
 }
 
-void SetShuffle(Core& core, bool shuffle) { ChangePlayMode(core, ModeForShuffle(core.settings.playMode, shuffle)); }
+void SetShuffle(PlaybackCore& core, bool shuffle) { ChangePlayMode(core, ModeForShuffle(core.settings.playMode, shuffle)); }
 
 double MediaVolumeOf(int volume) { return static_cast<double>(volume) / kMaxVolume; }
 
-void SetMediaVolume(Core& core, double volume) {
+void SetMediaVolume(PlaybackCore& core, double volume) {
   if (std::isnan(volume)) return;
   SetVolume(core, static_cast<int>(std::lround(std::clamp(volume, 0.0, 1.0) * kMaxVolume)));
 }
@@ -115,7 +115,7 @@ std::string TrackIdOf(std::string_view entry) {
 }
 
 // The one place that decides what the desktop shows of an entry.
-std::optional<NowPlaying> NowPlayingOf(const Core& core) {
+std::optional<NowPlaying> NowPlayingOf(const PlaybackCore& core) {
   const std::string* entry = HeardEntry(core);
   if (!entry) return std::nullopt;
   NowPlaying now;
@@ -135,19 +135,19 @@ std::optional<NowPlaying> NowPlayingOf(const Core& core) {
   return now;
 }
 
-bool CanGoNext(const Core& core) {
+bool CanGoNext(const PlaybackCore& core) {
   const int mode = core.settings.playMode;
   if (core.playlist.PlaylistEntries.empty() || mode == kPlayFileMode) return false;
   return !(mode == kPlayListMode && core.playlist.CurrentIndex == LastIndex(core));
 }
 
-bool CanGoPrevious(const Core& core) {
+bool CanGoPrevious(const PlaybackCore& core) {
   const int mode = core.settings.playMode;
   if (core.playlist.PlaylistEntries.empty() || mode == kPlayFileMode) return false;
   return !(mode == kPlayListMode && core.playlist.CurrentIndex == 0);
 }
 
-void MediaPlay(Core& core, MediaStatus status) {
+void MediaPlay(PlaybackCore& core, MediaStatus status) {
   if (status == MediaStatus::Stopped) {
     DispatchKeyCommand(core, kKeyEnter, kNoModifier);
   } else if (status == MediaStatus::Paused) {
@@ -155,18 +155,18 @@ void MediaPlay(Core& core, MediaStatus status) {
   }
 }
 
-void MediaPause(Core& core, MediaStatus status) {
+void MediaPause(PlaybackCore& core, MediaStatus status) {
   if (status == MediaStatus::Playing) DispatchKeyCommand(core, kKeySpace, kNoModifier);
 }
 
-void MediaPlayPause(Core& core, MediaStatus status) {
+void MediaPlayPause(PlaybackCore& core, MediaStatus status) {
   DispatchKeyCommand(core, status == MediaStatus::Stopped ? kKeyEnter : kKeySpace, kNoModifier);
 }
 
-void MediaStop(Core& core) { DispatchGlobalHotkey(core, kStopHotkeySlot); }
+void MediaStop(PlaybackCore& core) { DispatchGlobalHotkey(core, kStopHotkeySlot); }
 
-void MediaNext(Core& core) { DispatchKeyCommand(core, kKeyTab, kNoModifier); }
+void MediaNext(PlaybackCore& core) { DispatchKeyCommand(core, kKeyTab, kNoModifier); }
 
-void MediaPrevious(Core& core) { DispatchKeyCommand(core, kKeyTab, kShiftModifier); }
+void MediaPrevious(PlaybackCore& core) { DispatchKeyCommand(core, kKeyTab, kShiftModifier); }
 
 }  // namespace tarvo

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core.h"
+#include "playback/playback_core.h"
 
 namespace tarvo {
 
@@ -26,14 +26,14 @@ bool ShuffleOfMode(int mode);
 // nothing.
 int ModeForLoopStatus(int mode, std::string_view loopStatus);
 int ModeForShuffle(int mode, bool shuffle);
-void SetLoopStatus(Core& core, std::string_view loopStatus);
-void SetShuffle(Core& core, bool shuffle);
+void SetLoopStatus(PlaybackCore& core, std::string_view loopStatus);
+void SetShuffle(PlaybackCore& core, bool shuffle);
 
 // The volume on the desktop's 0..1 scale is the program's 0..1000 scale (the
 // percentage the window shows), before the loudness curve.
 double MediaVolumeOf(int volume);
 // Clamped to 0..1; not a number changes nothing.
-void SetMediaVolume(Core& core, double volume);
+void SetMediaVolume(PlaybackCore& core, double volume);
 
 // What the desktop shows of the entry being heard.
 struct NowPlaying {
@@ -55,23 +55,23 @@ struct NowPlaying {
 // The entry being heard: the current row, which moves on when a joined
 // entry is first heard, or the entry loaded in the player when that row has
 // left the list. Nothing before the first entry has been played.
-std::optional<NowPlaying> NowPlayingOf(const Core& core);
+std::optional<NowPlaying> NowPlayingOf(const PlaybackCore& core);
 // "/org/mpris/MediaPlayer2/tarvo/track/" and a hash of the entry's text.
 std::string TrackIdOf(std::string_view entry);
 
 // Whether next and previous would move: not in play-file mode, and in
 // play-list mode not at the end they stop at.
-bool CanGoNext(const Core& core);
-bool CanGoPrevious(const Core& core);
+bool CanGoNext(const PlaybackCore& core);
+bool CanGoPrevious(const PlaybackCore& core);
 
 // Play starts the selected entry when stopped and resumes when paused;
 // Pause only pauses; PlayPause is Space, or play when stopped.
-void MediaPlay(Core& core, MediaStatus status);
-void MediaPause(Core& core, MediaStatus status);
-void MediaPlayPause(Core& core, MediaStatus status);
+void MediaPlay(PlaybackCore& core, MediaStatus status);
+void MediaPause(PlaybackCore& core, MediaStatus status);
+void MediaPlayPause(PlaybackCore& core, MediaStatus status);
 // The stop hotkey: stops at once and releases the device.
-void MediaStop(Core& core);
-void MediaNext(Core& core);
-void MediaPrevious(Core& core);
+void MediaStop(PlaybackCore& core);
+void MediaNext(PlaybackCore& core);
+void MediaPrevious(PlaybackCore& core);
 
 }  // namespace tarvo

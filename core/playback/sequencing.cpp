@@ -25,18 +25,18 @@ int FirstIndexOf(const std::vector<std::string>& entries, const std::string& ent
   return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
 }
 
-bool Playable(Core& core, const std::string& entry) { return core.playback.ProbeEntry(entry) == 0; }
+bool Playable(PlaybackCore& core, const std::string& entry) { return core.playback.ProbeEntry(entry) == 0; }
 
 bool ValidPlayMode(int mode) { return mode >= 0 && mode < kPlayModeCount; }
 
-int RandomBelow(Core& core, int count) {
+int RandomBelow(PlaybackCore& core, int count) {
   return std::uniform_int_distribution<int>(0, count - 1)(core.sequencing.shuffleRandom);
 }
 
 // The first queued entry that is in the list and plays. It enters
 // RecentQueued and leaves the queue together with the queued entries passed
 // over before it, which are gone from the list or cannot be played.
-int PickFromQueue(Core& core) {
+int PickFromQueue(PlaybackCore& core) {
   const auto& entries = core.playlist.PlaylistEntries;
   auto& queue = core.playlist.QueueEntries;
   for (std::size_t position = 0; position < queue.size(); ++position) {
@@ -50,7 +50,7 @@ int PickFromQueue(Core& core) {
 }
 
 // Previous first walks back through the entries that came from the queue.
-int PickFromRecentQueued(Core& core) {
+int PickFromRecentQueued(PlaybackCore& core) {
   const auto& entries = core.playlist.PlaylistEntries;
   const std::string entry = RingPop(core.sequencing.RecentQueued, entries);
   if (entry.empty()) return -1;
@@ -60,7 +60,7 @@ int PickFromRecentQueued(Core& core) {
 
 // One move from `from` by the play mode; -1 where the mode ends. An unknown
 // mode (a hand-edited settings file) moves like repeat list.
-int MoveByMode(Core& core, int from, bool backwards) {
+int MoveByMode(PlaybackCore& core, int from, bool backwards) {
   const auto& entries = core.playlist.PlaylistEntries;
   const int last = static_cast<int>(entries.size()) - 1;
   switch (core.settings.playMode) {
@@ -102,7 +102,7 @@ std::string RingPop(RecentRing& ring, const std::vector<std::string>& entries) {
   return result;
 }
 
-int PickNextIndex(Core& core, bool backwards) {
+int PickNextIndex(PlaybackCore& core, bool backwards) {
   auto& playlist = core.playlist;
   const auto& entries = playlist.PlaylistEntries;
   if (entries.empty()) return -1;
@@ -137,7 +137,7 @@ int PickNextIndex(Core& core, bool backwards) {
   }
 }
 
-int PickShuffleIndex(Core& core) {
+int PickShuffleIndex(PlaybackCore& core) {
   const auto& entries = core.playlist.PlaylistEntries;
   auto& history = core.playlist.ShuffleHistory;
   const int count = static_cast<int>(entries.size());
@@ -159,13 +159,13 @@ int PickShuffleIndex(Core& core) {
   return FirstIndexOf(entries, entries[chosen]);
 }
 
-void RecordJoinedEntry(Core& core, const std::string& entry) {
+void RecordJoinedEntry(PlaybackCore& core, const std::string& entry) {
   if (core.settings.playMode != kShuffleMode) return;
   RingPush(core.sequencing.RecentPlayed, entry);
   core.playlist.ShuffleHistory.push_back(entry);
 }
 
-void RecordStartedEntry(Core& core, const std::string& entry) {
+void RecordStartedEntry(PlaybackCore& core, const std::string& entry) {
   RecordJoinedEntry(core, entry);
   auto& queue = core.playlist.QueueEntries;
   const auto queued = std::find(queue.begin(), queue.end(), entry);
@@ -174,10 +174,10 @@ void RecordStartedEntry(Core& core, const std::string& entry) {
   RingPush(core.sequencing.RecentQueued, entry);
 }
 
-void ShowPlayMode(Core& core) {
+void ShowPlayMode(PlaybackCore& core) {
   if (!ValidPlayMode(core.settings.playMode)) core.settings.playMode = kRepeatListMode;
   const int mode = core.settings.playMode;
-  core.texts.statusPanels[2] = kPlayModeTexts[mode];
+  core.texts.Panel(StatusPanel::PlayMode) = kPlayModeTexts[mode];
   core.texts.checkedModeCommand = mode;
   PlaylistState& playlist = core.playlist;
   if (!playlist.QueueEntries.empty() || !playlist.ShuffleHistory.empty()) {
@@ -188,18 +188,18 @@ void ShowPlayMode(Core& core) {
   core.ui.WindowTextsChanged();
 }
 
-void SetPlayMode(Core& core, int mode) {
+void SetPlayMode(PlaybackCore& core, int mode) {
   core.settings.playMode = mode;
   ShowPlayMode(core);
 }
 
-void CyclePlayMode(Core& core, bool backwards) {
+void CyclePlayMode(PlaybackCore& core, bool backwards) {
   const int mode = ValidPlayMode(core.settings.playMode) ? core.settings.playMode : kRepeatListMode;
   const int step = backwards ? kPlayModeCount - 1 : 1;
   SetPlayMode(core, (mode + step) % kPlayModeCount);
 }
 
-void Step(Core& core, bool backwards) {
+void Step(PlaybackCore& core, bool backwards) {
   PlaybackControl& playback = core.playback;
   const int index = PickNextIndex(core, backwards);
   if (playback.IsPaused()) {
@@ -214,7 +214,7 @@ void Step(Core& core, bool backwards) {
   ScrollToCurrent(core);
 }
 
-void JumpToPlaying(Core& core) {
+void JumpToPlaying(PlaybackCore& core) {
   const PlaylistState& playlist = core.playlist;
   if (playlist.PlayingEntry.empty()) return;
   if (playlist.CurrentIndex == -1) {
@@ -226,9 +226,9 @@ void JumpToPlaying(Core& core) {
   SelectSingle(core, playlist.CurrentIndex);
 }
 
-std::string LoveListFile(const Core& core) { return core.homeFolder + "love.txt"; }
+std::string LoveListFile(const PlaybackCore& core) { return core.homeFolder + "love.txt"; }
 
-void PlayLoveList(Core& core) {
+void PlayLoveList(PlaybackCore& core) {
   const std::string path = LoveListFile(core);
   if (!FileExists(path)) {
     core.ui.ShowMessage(MessageKind::Information,

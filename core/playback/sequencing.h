@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core.h"
+#include "playback/playback_core.h"
 
 namespace tarvo {
 
@@ -34,40 +34,40 @@ std::string RingPop(RecentRing& ring, const std::vector<std::string>& entries);
 // queue, the recorded queued entries, the play mode and the shuffle history;
 // -1 when there is none. Probes candidates and passes over those that fail,
 // and over internet streams: they play only when chosen directly.
-int PickNextIndex(Core& core, bool backwards);
+int PickNextIndex(PlaybackCore& core, bool backwards);
 // A uniformly drawn index among the entries not in the shuffle history; when
 // every entry is in it, the history is emptied and the draw is from all.
-int PickShuffleIndex(Core& core);
+int PickShuffleIndex(PlaybackCore& core);
 
 // History bookkeeping when an entry has started: in shuffle mode it enters
 // the shuffle history and RecentPlayed; when it was queued it leaves the queue
 // and enters RecentQueued.
-void RecordStartedEntry(Core& core, const std::string& entry);
+void RecordStartedEntry(PlaybackCore& core, const std::string& entry);
 // The same after a gapless join, where the pick already took the entry off
 // the queue: only the shuffle part.
-void RecordJoinedEntry(Core& core, const std::string& entry);
+void RecordJoinedEntry(PlaybackCore& core, const std::string& entry);
 
 // Shows the play mode in status panel 2 and checks its command; empties the
 // queue and the shuffle history, so that every mode change starts afresh.
-void ShowPlayMode(Core& core);
+void ShowPlayMode(PlaybackCore& core);
 // ModeAc1..ModeAc5 with `mode` 0..4.
-void SetPlayMode(Core& core, int mode);
+void SetPlayMode(PlaybackCore& core, int mode);
 // PlayModeToggleAc (forwards, 4 wraps to 0) and the clicks on the mode panel
 // (the right button backwards, 0 wraps to 4).
-void CyclePlayMode(Core& core, bool backwards);
+void CyclePlayMode(PlaybackCore& core, bool backwards);
 
 // Next or previous entry. A paused player moves and stays paused.
-void Step(Core& core, bool backwards);
+void Step(PlaybackCore& core, bool backwards);
 
 // Scrolls to the playing row and selects it; tells the user when the playing
 // entry is no longer in the list.
-void JumpToPlaying(Core& core);
+void JumpToPlaying(PlaybackCore& core);
 
 // "love.txt" in the home folder.
-std::string LoveListFile(const Core& core);
+std::string LoveListFile(const PlaybackCore& core);
 // Replaces the list with the love playlist and shuffles it at full volume;
 // asks the window for the love look. Explains where to save one when there
 // is none.
-void PlayLoveList(Core& core);
+void PlayLoveList(PlaybackCore& core);
 
 }  // namespace tarvo

@@ -31,7 +31,7 @@ int VolumeToLibrary(int volume) {
   return DivideRoundingHalfToEven(static_cast<long long>(volume) * volume, kMaxVolume);
 }
 
-void SetVolume(Core& core, int volume) {
+void SetVolume(PlaybackCore& core, int volume) {
   volume = std::clamp(volume, 0, kMaxVolume);
   // Only a change the user can hear ends soft mute: pressing volume down at
   // 0 leaves the volume to return to alone.
@@ -42,11 +42,11 @@ void SetVolume(Core& core, int volume) {
   const int percent = volume / 10;
   core.texts.labelVolume = std::to_string(percent) + " %";
   core.texts.volumeBarPosition = percent;
-  core.texts.statusPanels[0] = " " + std::to_string(percent) + " %";
+  core.texts.Panel(StatusPanel::Volume) = " " + std::to_string(percent) + " %";
   core.ui.WindowTextsChanged();
 }
 
-void ToggleSoftMute(Core& core) {
+void ToggleSoftMute(PlaybackCore& core) {
   VolumeState& state = core.volume;
   if (state.SoftMuteSaved == -1) {
     const int current = core.settings.volume;
@@ -58,14 +58,14 @@ void ToggleSoftMute(Core& core) {
   }
 }
 
-void BeginVolumeDrag(Core& core, int y) {
+void BeginVolumeDrag(PlaybackCore& core, int y) {
   VolumeState& state = core.volume;
   state.dragging = true;
   state.dragStartY = y;
   state.dragStartVolume = core.settings.volume;
 }
 
-void MoveVolumeDrag(Core& core, int y, int screenY) {
+void MoveVolumeDrag(PlaybackCore& core, int y, int screenY) {
   const VolumeState& state = core.volume;
   if (!state.dragging) return;
   int volume = (state.dragStartY - y) * kDragUnitsPerPixel + state.dragStartVolume;
@@ -75,12 +75,12 @@ void MoveVolumeDrag(Core& core, int y, int screenY) {
   SetVolume(core, volume);
 }
 
-void EndVolumeDrag(Core& core) {
+void EndVolumeDrag(PlaybackCore& core) {
   core.volume.dragging = false;
   core.volume.SoftMuteSaved = -1;
 }
 
-void ResetMixer(Core& core, const std::function<void()>& resetSystemMixer) {
+void ResetMixer(PlaybackCore& core, const std::function<void()>& resetSystemMixer) {
   core.ui.ShowMessage(MessageKind::Information, kResetMixerNotice);
   if (resetSystemMixer) resetSystemMixer();
   SetVolume(core, kMaxVolume);

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "core.h"
+#include "playback/playback_core.h"
 
 namespace tarvo {
 
@@ -16,22 +16,22 @@ int VolumeToLibrary(int volume);
 
 // The only way the volume changes: ends soft mute on a real change, clamps,
 // applies the curve to the playing output and updates the three displays.
-void SetVolume(Core& core, int volume);
+void SetVolume(PlaybackCore& core, int volume);
 
 // The Pause key: drops the volume to `softMutePercent` of itself, and on the
 // next press brings it back.
-void ToggleSoftMute(Core& core);
+void ToggleSoftMute(PlaybackCore& core);
 
 // A left-button drag on the volume label or the level meter's scale: 18
 // volume units per pixel, upwards louder. `y` is in control coordinates;
 // `screenY` at or above the screen's top edge gives full volume.
-void BeginVolumeDrag(Core& core, int y);
-void MoveVolumeDrag(Core& core, int y, int screenY);
-void EndVolumeDrag(Core& core);
+void BeginVolumeDrag(PlaybackCore& core, int y);
+void MoveVolumeDrag(PlaybackCore& core, int y, int screenY);
+void EndVolumeDrag(PlaybackCore& core);
 
 // Tells the user what is about to happen, runs `resetSystemMixer` (which
 // unmutes and maximises the system's output; may be empty) and sets full
 // volume.
-void ResetMixer(Core& core, const std::function<void()>& resetSystemMixer);
+void ResetMixer(PlaybackCore& core, const std::function<void()>& resetSystemMixer);
 
 }  // namespace tarvo

@@ -32,7 +32,7 @@ constexpr char kAddFilesFilter[] =
 // stream or of an unknown kind) becomes an entry as it is.
 bool IsPlainEntry(const std::string& path) { return EntryKindOf(path) < EntryKind::M3uList; }
 
-void AppendSorted(Core& core, std::vector<std::string>& files) {
+void AppendSorted(PlaylistCore& core, std::vector<std::string>& files) {
   if (files.size() >= 2) SortPaths(files);
   auto& entries = core.playlist.PlaylistEntries;
   entries.insert(entries.end(), std::make_move_iterator(files.begin()), std::make_move_iterator(files.end()));
@@ -40,7 +40,7 @@ void AppendSorted(Core& core, std::vector<std::string>& files) {
 
 }  // namespace
 
-void OpenFileAc(Core& core) {
+void OpenFileAc(PlaylistCore& core) {
   FileDialogRequest request;
   request.title = kAddFilesTitle;
   request.filter = kAddFilesFilter;
@@ -61,7 +61,7 @@ void OpenFileAc(Core& core) {
   UpdateListView(core, true, true);
 }
 
-void DropFiles(Core& core, const std::vector<std::string>& paths) {
+void DropFiles(PlaylistCore& core, const std::vector<std::string>& paths) {
   core.ui.SetBusyCursor(true);
   std::vector<std::string> collected;
   for (const std::string& path : paths) {

@@ -15,7 +15,7 @@ std::string EndingInSlash(std::string folder) {
 
 }  // namespace
 
-std::string DialogStartFolder(const Core& core, const std::string& lastUsed) {
+std::string DialogStartFolder(const PlaylistCore& core, const std::string& lastUsed) {
   if (!lastUsed.empty() && FolderExists(lastUsed)) return EndingInSlash(lastUsed);
   for (const std::string& folder : core.playlist.MusicFolders) {
     if (FolderExists(folder)) return EndingInSlash(folder);

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
 // `lastUsed` when that folder still exists; else the first music folder;
 // else the user's home folder. Ends in "/".
-std::string DialogStartFolder(const Core& core, const std::string& lastUsed);
+std::string DialogStartFolder(const PlaylistCore& core, const std::string& lastUsed);
 
 }  // namespace tarvo

@@ -50,7 +50,7 @@ void MoveEntry(PlaylistState& playlist, int from, int to) {
 // go in ascending order and rows moving down in descending order, so a moved
 // row never lands on one still waiting to move and the gaps between the
 // dragged rows stay as they were.
-void MoveDraggedRows(Core& core, DragState& drag, int distance, int target) {
+void MoveDraggedRows(PlaylistCore& core, DragState& drag, int distance, int target) {
   ListViewState& view = core.listView;
   std::vector<int>& rows = drag.DragIndexes;
   const auto moveOne = [&](int row) {
@@ -75,7 +75,7 @@ int RowAtY(const ListViewState& view, const ListGeometry& geometry, int y) {
   return row < view.RowCount() ? row : -1;
 }
 
-void StartDrag(Core& core, DragState& drag, int row) {
+void StartDrag(PlaylistCore& core, DragState& drag, int row) {
   ListViewState& view = core.listView;
   drag.DragIndexes.clear();
   drag.DragAnchor = 0;
@@ -90,7 +90,7 @@ void StartDrag(Core& core, DragState& drag, int row) {
   drag.DragIndexes = std::move(selected);
 }
 
-void DragMoveTo(Core& core, DragState& drag, const ListGeometry& geometry, int y) {
+void DragMoveTo(PlaylistCore& core, DragState& drag, const ListGeometry& geometry, int y) {
   ListViewState& view = core.listView;
   const DragTarget target{RowAtY(view, geometry, y), view.topRow};
   if (drag.LastDragTarget == target) return;
@@ -113,7 +113,7 @@ void DragMoveTo(Core& core, DragState& drag, const ListGeometry& geometry, int y
   if (changed) core.ui.ListViewChanged();
 }
 
-void EndDrag(Core& core, DragState& drag) {
+void EndDrag(PlaylistCore& core, DragState& drag) {
   drag.LastDragTarget.reset();
   drag.DragIndexes.clear();
   drag.DragAnchor = 0;

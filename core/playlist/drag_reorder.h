@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
@@ -46,15 +46,15 @@ int RowAtY(const ListViewState& view, const ListGeometry& geometry, int y);
 // Start of a drag on `row` (-1 when the mouse is over no row, which makes a
 // drag that moves nothing): `row` becomes the focused row and the selected
 // rows the dragged ones.
-void StartDrag(Core& core, DragState& drag, int row);
+void StartDrag(PlaylistCore& core, DragState& drag, int row);
 
 // One drag-over at height `y` of the client area; `y` may lie above or below
 // it, which scrolls the list by one row. Moves the dragged rows so that the
 // anchor row lands on the row under the mouse, unless that would push any of
 // them past either end of the list. CurrentIndex follows the playing entry.
-void DragMoveTo(Core& core, DragState& drag, const ListGeometry& geometry, int y);
+void DragMoveTo(PlaylistCore& core, DragState& drag, const ListGeometry& geometry, int y);
 
 // End of the drag, dropped anywhere or cancelled.
-void EndDrag(Core& core, DragState& drag);
+void EndDrag(PlaylistCore& core, DragState& drag);
 
 }  // namespace tarvo

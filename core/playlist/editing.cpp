@@ -19,18 +19,18 @@ namespace {
 
 constexpr char kClipboardLineEnd[] = "\r\n";
 
-int EntryCount(const Core& core) { return static_cast<int>(core.playlist.PlaylistEntries.size()); }
+int EntryCount(const PlaylistCore& core) { return static_cast<int>(core.playlist.PlaylistEntries.size()); }
 
 // The selected rows that have an entry, ascending.
-std::vector<int> SelectedEntryRows(const Core& core) {
+std::vector<int> SelectedEntryRows(const PlaylistCore& core) {
   std::vector<int> rows = core.listView.SelectedRows();
   const int count = EntryCount(core);
   std::erase_if(rows, [count](int row) { return row >= count; });
   return rows;
 }
 
-void ShowInformation(Core& core, const std::string& text) {
-  ShowMessageBox(core, static_cast<int>(MessageKind::Information), text);
+void ShowInformation(PlaylistCore& core, const std::string& text) {
+  ShowMessageBox(core, MessageKind::Information, text);
 }
 
 // Keeps the focused row on the page after it moved.
@@ -62,16 +62,16 @@ std::string TrashRefusalText(const std::map<std::string, std::vector<std::string
   return text;
 }
 
-void ShowFolderInFileManager(Core& core, const std::string& folder) {
+void ShowFolderInFileManager(PlaylistCore& core, const std::string& folder) {
   if (!core.desktop->ShowFolder(folder)) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Warning),
+    ShowMessageBox(core, MessageKind::Warning,
                    "Can't show this folder in the file manager:\r" + folder);
   }
 }
 
 }  // namespace
 
-void DeleteAc(Core& core) {
+void DeleteAc(PlaylistCore& core) {
   const ListViewState& view = core.listView;
   if (view.SelectedCount() == 0) return;
   PlaylistState& playlist = core.playlist;
@@ -102,7 +102,7 @@ void DeleteAc(Core& core) {
   UpdateListView(core, true, false);
 }
 
-void RealDelAc(Core& core) {
+void RealDelAc(PlaylistCore& core) {
   PlaylistState& playlist = core.playlist;
   if (!core.desktop || playlist.PlaylistEntries.empty()) return;
   const std::vector<int> rows = SelectedEntryRows(core);
@@ -135,10 +135,10 @@ void RealDelAc(Core& core) {
   entries = std::move(kept);
   RelocateCurrent(playlist);
   UpdateListView(core, true, false);
-  if (!refusals.empty()) ShowMessageBox(core, static_cast<int>(MessageKind::Error), TrashRefusalText(refusals));
+  if (!refusals.empty()) ShowMessageBox(core, MessageKind::Error, TrashRefusalText(refusals));
 }
 
-void CropAc(Core& core) {
+void CropAc(PlaylistCore& core) {
   PlaylistState& playlist = core.playlist;
   const std::vector<int> rows = SelectedEntryRows(core);
   std::vector<std::string> cropped;
@@ -161,7 +161,7 @@ void CropAc(Core& core) {
   }
 }
 
-void CopyAc(Core& core) {
+void CopyAc(PlaylistCore& core) {
   if (!core.desktop) return;
   const std::vector<int> rows = SelectedEntryRows(core);
   // Nothing selected leaves whatever the user had on the clipboard.
@@ -171,14 +171,14 @@ void CopyAc(Core& core) {
   core.desktop->SetClipboardText(text);
 }
 
-void CutAc(Core& core) {
+void CutAc(PlaylistCore& core) {
   // Without a clipboard the entries would be lost rather than moved.
   if (!core.desktop) return;
   CopyAc(core);
   DeleteAc(core);
 }
 
-void PastAc(Core& core) {
+void PastAc(PlaylistCore& core) {
   if (!core.desktop) return;
   std::vector<std::string> lines = SplitLines(core.desktop->ClipboardText());
   if (lines.empty()) return;
@@ -196,7 +196,7 @@ void PastAc(Core& core) {
   RelocateCurrent(core.playlist);
 }
 
-void ListEntryAc(Core& core) {
+void ListEntryAc(PlaylistCore& core) {
   if (core.playlist.PlaylistEntries.empty()) return;
   const int row = core.listView.focusedRow;
   if (row >= 0 && row < EntryCount(core)) {
@@ -208,7 +208,7 @@ void ListEntryAc(Core& core) {
   UpdateListView(core, true, false);
 }
 
-void MoveSelectedRows(Core& core, bool up) {
+void MoveSelectedRows(PlaylistCore& core, bool up) {
   std::vector<int> rows = SelectedEntryRows(core);
   if (rows.empty() || (up && rows.front() == 0) || (!up && rows.back() == EntryCount(core) - 1)) return;
   // Rows move in the order that never moves a row onto one still waiting.
@@ -233,7 +233,7 @@ void MoveSelectedRows(Core& core, bool up) {
   core.ui.ListViewChanged();
 }
 
-void NewListAc(Core& core) {
+void NewListAc(PlaylistCore& core) {
   core.playlist.PlaylistEntries.clear();
   // No row is left to carry the playing mark.
   core.playlist.CurrentIndex = -1;
@@ -241,14 +241,14 @@ void NewListAc(Core& core) {
   UpdateListView(core, false, false);
 }
 
-void ClearShuffleHistoryAc(Core& core) {
+void ClearShuffleHistoryAc(PlaylistCore& core) {
   PlaylistState& playlist = core.playlist;
   if (playlist.QueueEntries.empty() && playlist.ShuffleHistory.empty()) return;
   ClearHistory(playlist);
   UpdateListView(core, true, true);
 }
 
-void ExplorerFile(Core& core) {
+void ExplorerFile(PlaylistCore& core) {
   if (!core.desktop) return;
   const PlaylistState& playlist = core.playlist;
   std::string folder;
@@ -264,17 +264,17 @@ void ExplorerFile(Core& core) {
     }
   }
   if (folder.empty()) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Warning), "No file selected to open its folder.");
+    ShowMessageBox(core, MessageKind::Warning, "No file selected to open its folder.");
     return;
   }
   ShowFolderInFileManager(core, folder);
 }
 
-void ExplorerExe(Core& core) {
+void ExplorerExe(PlaylistCore& core) {
   if (core.desktop) ShowFolderInFileManager(core, core.homeFolder);
 }
 
-void CopyPlAc(Core& core) {
+void CopyPlAc(PlaylistCore& core) {
   const int current = core.playlist.CurrentIndex;
   if (!core.desktop || current < 0 || current >= EntryCount(core)) return;
   core.desktop->SetClipboardText(std::string(FileNameOf(core.playlist.PlaylistEntries[current])) + kClipboardLineEnd);

@@ -11,74 +11,74 @@
 #include <string>
 #include <vector>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
 // Delete: removes the selected rows. The playing entry keeps its mark when
 // rows above it go and loses it when its own row goes; playback goes on.
 // Each removed row takes the first equal element out of the queue.
-void DeleteAc(Core& core);
+void DeleteAc(PlaylistCore& core);
 
 // Shift+Delete: after the user agreed, moves the selected files to the trash
 // and removes from the list those the trash took. A file the trash refused
 // stays in the list, and the refusals are reported.
-void RealDelAc(Core& core);
+void RealDelAc(PlaylistCore& core);
 
 // Ctrl+Delete: keeps only the selected rows, or with fewer than two selected
 // only the queued entries (in queue order, emptying the queue).
-void CropAc(Core& core);
+void CropAc(PlaylistCore& core);
 
 // Ctrl+C, Ctrl+X: the selected entries as clipboard text, each followed by
 // CR LF; cut then removes them like DeleteAc.
-void CopyAc(Core& core);
-void CutAc(Core& core);
+void CopyAc(PlaylistCore& core);
+void CutAc(PlaylistCore& core);
 
 // Ctrl+V: inserts the clipboard's lines before the focused row. Lines may end
 // in LF or CR LF; a last line without a line end counts too.
-void PastAc(Core& core);
+void PastAc(PlaylistCore& core);
 
 // Shift+F2: edits the focused entry's text in the one-line input window.
-void ListEntryAc(Core& core);
+void ListEntryAc(PlaylistCore& core);
 
 // Ctrl+Up, Ctrl+Down: moves the selected rows one place; nothing when a
 // selected row is already at that end.
-void MoveSelectedRows(Core& core, bool up);
+void MoveSelectedRows(PlaylistCore& core, bool up);
 
 // Alt+Delete: removes the entries whose file does not exist (streams count
 // as missing) and says how many went.
-void BrokenFilesAc(Core& core);
+void BrokenFilesAc(PlaylistCore& core);
 
 // F5: removes missing files, then adds the music files of the last opened
 // folder (or of the first entry's folder) that are not in the list yet.
-void RefreshAc(Core& core);
+void RefreshAc(PlaylistCore& core);
 
 // Ctrl+N: empties the list, the queue and the shuffle history.
-void NewListAc(Core& core);
+void NewListAc(PlaylistCore& core);
 
 // Ctrl+Shift+C: empties the queue and the shuffle history.
-void ClearShuffleHistoryAc(Core& core);
+void ClearShuffleHistoryAc(PlaylistCore& core);
 
 // Ctrl+L: adds the files picked in an open dialog; playlist files are read,
 // everything else is sorted and appended.
-void OpenFileAc(Core& core);
+void OpenFileAc(PlaylistCore& core);
 
 // Files and folders dropped on the window: folders are added with their
 // subfolders, playlist files are read, other files are sorted and appended.
 // The window brings itself to the front afterwards.
-void DropFiles(Core& core, const std::vector<std::string>& paths);
+void DropFiles(PlaylistCore& core, const std::vector<std::string>& paths);
 
 // Ctrl+Alt+T: adds up the playing time of the selected files and shows it;
 // Esc asks whether to abort.
-void TotalTimeAc(Core& core);
+void TotalTimeAc(PlaylistCore& core);
 
 // Ctrl+E: shows the focused entry's folder (with an empty list, the playing
 // entry's) in the file manager.
-void ExplorerFile(Core& core);
+void ExplorerFile(PlaylistCore& core);
 // Ctrl+Alt+E: shows the home folder in the file manager.
-void ExplorerExe(Core& core);
+void ExplorerExe(PlaylistCore& core);
 
 // Tray menu: puts the playing entry's file name and CR LF on the clipboard.
-void CopyPlAc(Core& core);
+void CopyPlAc(PlaylistCore& core);
 
 }  // namespace tarvo

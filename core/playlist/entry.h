@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/path_parts.h"
+
 namespace tarvo {
 
 // Callers also compare the values numerically (below Stream: playable file).
@@ -32,16 +34,6 @@ std::string_view EntryLocation(std::string_view entry);
 
 // The text after the first "|" (at most 1000 bytes), or the whole entry.
 std::string_view EntryTitle(std::string_view entry);
-
-// The file-name part of a path: the text after the last "/".
-std::string_view FileNameOf(std::string_view path);
-
-// The folder part of a path including its final "/"; empty when there is none.
-std::string_view FolderOf(std::string_view path);
-
-// The extension from the last "." of the file-name part, dot included; empty
-// when the name has no dot.
-std::string_view ExtensionOf(std::string_view path);
 
 // A stream location: longer than 6 characters and containing "://".
 bool IsStreamAddress(std::string_view location);

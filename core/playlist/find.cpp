@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/text.h"
-#include "playback/key_dispatcher.h"
+#include "base/virtual_keys.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
 
@@ -22,7 +22,7 @@ constexpr int kWholeEntryStyle = 0;
 constexpr int kFileNameStyle = 1;
 constexpr int kRelativePathStyle = 2;
 
-std::string RowText(const Core& core, int index, int style) {
+std::string RowText(const PlaylistCore& core, int index, int style) {
   const std::string& entry = core.playlist.PlaylistEntries[index];
   switch (style) {
     case kWholeEntryStyle:
@@ -52,7 +52,7 @@ bool IsWindowCommandKey(int key) {
 
 // The playlist index of the selected match; -1 when no row is selected (or
 // the list lost that entry meanwhile).
-int SelectedMatch(const Core& core, const FindState& find) {
+int SelectedMatch(const PlaylistCore& core, const FindState& find) {
   const int row = find.selectedRow;
   if (row < 0 || row >= static_cast<int>(find.FoundIndexes.size())) return -1;
   const int index = find.FoundIndexes[row];
@@ -61,7 +61,7 @@ int SelectedMatch(const Core& core, const FindState& find) {
 
 // Scrolls the playlist to `index` and selects it alone. ScrollToCurrent
 // works on CurrentIndex, so the match borrows it; the playing mark stays.
-void ShowMatchInPlaylist(Core& core, int index) {
+void ShowMatchInPlaylist(PlaylistCore& core, int index) {
   int& current = core.playlist.CurrentIndex;
   const int playing = current;
   current = index;
@@ -79,14 +79,14 @@ bool EntryMatchesFind(std::string_view entry, std::string_view text) {
   return at != std::string_view::npos && at > 0;
 }
 
-bool ShowFind(const Core& core, FindState& find, const std::string& text) {
+bool ShowFind(const PlaylistCore& core, FindState& find, const std::string& text) {
   find.FindViewStyle = kFileNameStyle;
   if (core.playlist.PlaylistEntries.size() < 2) return false;
   SetFindText(core, find, text);
   return true;
 }
 
-void SetFindText(const Core& core, FindState& find, std::string text) {
+void SetFindText(const PlaylistCore& core, FindState& find, std::string text) {
   find.searchText = std::move(text);
   find.FoundIndexes.clear();
   find.rows.clear();
@@ -101,7 +101,7 @@ void SetFindText(const Core& core, FindState& find, std::string text) {
   find.selectedRow = find.rows.empty() ? -1 : 0;
 }
 
-void CycleFindViewStyle(const Core& core, FindState& find) {
+void CycleFindViewStyle(const PlaylistCore& core, FindState& find) {
   switch (find.FindViewStyle) {
     case kFileNameStyle:
       find.FindViewStyle = kRelativePathStyle;
@@ -147,7 +147,7 @@ bool FindKeyDown(FindState& find, int key, int shift) {
   }
 }
 
-void FindPlay(Core& core, const FindState& find) {
+void FindPlay(PlaylistCore& core, const FindState& find) {
   const int index = SelectedMatch(core, find);
   if (index < 0) return;
   core.listView.ClearSelection();
@@ -157,7 +157,7 @@ void FindPlay(Core& core, const FindState& find) {
   core.playback.PlayEntry(index);
 }
 
-void FindQueue(Core& core, const FindState& find) {
+void FindQueue(PlaylistCore& core, const FindState& find) {
   const int index = SelectedMatch(core, find);
   if (index < 0) return;
   core.listView.ClearSelection();
@@ -169,7 +169,7 @@ void FindQueue(Core& core, const FindState& find) {
   if (focused < core.listView.RowCount() - 1) SelectSingle(core, focused + 1);
 }
 
-void FindJump(Core& core, const FindState& find) {
+void FindJump(PlaylistCore& core, const FindState& find) {
   const int index = SelectedMatch(core, find);
   if (index < 0) return;
   ShowMatchInPlaylist(core, index);

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
@@ -36,15 +36,15 @@ bool EntryMatchesFind(std::string_view entry, std::string_view text);
 // Prepares the window for `text` (empty from Ctrl+F, the typed character
 // from the list). False when the list has fewer than two entries: then the
 // window does not open.
-bool ShowFind(const Core& core, FindState& find, const std::string& text);
+bool ShowFind(const PlaylistCore& core, FindState& find, const std::string& text);
 
 // Every change of the search text: the matching entries (all when the text
 // is empty) as file names, the first row selected.
-void SetFindText(const Core& core, FindState& find, std::string text);
+void SetFindText(const PlaylistCore& core, FindState& find, std::string text);
 
 // F8: the row texts go file name, relative path, whole entry, file name ...,
 // keeping the selection and the scroll position.
-void CycleFindViewStyle(const Core& core, FindState& find);
+void CycleFindViewStyle(const PlaylistCore& core, FindState& find);
 
 // A key pressed in the search field (or in the result list, which hands its
 // keys to the field). Down, Up, Page Up and Page Down move the selection and
@@ -58,9 +58,9 @@ bool FindKeyDown(FindState& find, int key, int shift);
 // result row is selected. Play makes the match current and plays it; queue
 // queues or unqueues it and moves the playlist selection past it; jump only
 // selects it in the playlist.
-void FindPlay(Core& core, const FindState& find);
-void FindQueue(Core& core, const FindState& find);
-void FindJump(Core& core, const FindState& find);
+void FindPlay(PlaylistCore& core, const FindState& find);
+void FindQueue(PlaylistCore& core, const FindState& find);
+void FindJump(PlaylistCore& core, const FindState& find);
 
 // The window closed: the result list is emptied.
 void CloseFind(FindState& find);

@@ -4,19 +4,19 @@
 
 #include <string>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
 // OK in the browser: opens (`open`) or adds the folder, then remembers it as
 // the last scanned folder for the refresh and the save dialog, unless the
 // user aborted the scan.
-void OpenChosenFolder(Core& core, const std::string& folder, bool open, bool recurse);
+void OpenChosenFolder(PlaylistCore& core, const std::string& folder, bool open, bool recurse);
 
 // The browser's quick add, which leaves the browser open: in a browser shown
 // to open a folder the first quick add replaces the list and later ones
 // append; in one shown to add a folder every one appends.
-void QuickAddFolder(Core& core, const std::string& folder, bool openVariant, bool alreadyQuickAdded,
+void QuickAddFolder(PlaylistCore& core, const std::string& folder, bool openVariant, bool alreadyQuickAdded,
                     bool recurse);
 
 }  // namespace tarvo

@@ -19,8 +19,6 @@ namespace tarvo {
 namespace {
 
 constexpr std::size_t kBufferGrowth = 100000;
-constexpr int kFileCountPanel = 1;
-constexpr int kProgressPanel = 3;
 
 // Thrown when the user confirms "Abort operation?": ends the whole operation
 // without any message.
@@ -30,7 +28,7 @@ struct SilentAbort {};
 // them. Every folder is entered once, so symbolic links that loop back end.
 class FolderScanner {
  public:
-  explicit FolderScanner(Core& core) : core_(core) {}
+  explicit FolderScanner(PlaylistCore& core) : core_(core) {}
 
   void Scan(std::string folder, bool recurse);
   std::vector<std::string>& Found() { return found_; }
@@ -40,7 +38,7 @@ class FolderScanner {
   bool IsFolder(const std::string& path, const dirent& item) const;
   void Add(std::string path);
 
-  Core& core_;
+  PlaylistCore& core_;
   std::vector<std::string> found_;
   std::set<std::pair<dev_t, ino_t>> visited_;
 };
@@ -98,16 +96,11 @@ void FolderScanner::Scan(std::string folder, bool recurse) {
   }
 }
 
-void SetPanel(Core& core, int panel, std::string text) {
-  core.texts.statusPanels[panel] = std::move(text);
-  core.ui.WindowTextsChanged();
-}
-
 // Waits until a gapless switch that the audio thread started has completed.
-void WaitForGaplessSwitch(Core& core) {
+void WaitForGaplessSwitch(PlaylistCore& core) {
   while (core.playback.DecoderEnded()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    SetPanel(core, kFileCountPanel, "Waiting...");
+    SetStatusPanel(core, StatusPanel::FileCount, "Waiting...");
     core.ui.ProcessPendingEvents();
     if (core.playlist.AbortRequested || core.playlist.ExitRequested) throw SilentAbort();
     if (core.playback.IsPaused()) core.playback.StopPlayback(true);
@@ -115,10 +108,10 @@ void WaitForGaplessSwitch(Core& core) {
 }
 
 // Runs the scan; false when the user aborted it.
-bool CollectCandidates(Core& core, std::vector<std::string>& found, const std::string& folder, bool recurse) {
+bool CollectCandidates(PlaylistCore& core, std::vector<std::string>& found, const std::string& folder, bool recurse) {
   PlaylistState& playlist = core.playlist;
   core.ui.SetBusyCursor(true);
-  SetPanel(core, kProgressPanel, "Opening... Press ESC to abort");
+  SetStatusPanel(core, StatusPanel::Progress, "Opening... Press ESC to abort");
   core.ui.ProcessPendingEvents();
   // A scan started from inside another one (a file handed over meanwhile)
   // leaves the outer one marked busy.
@@ -127,13 +120,13 @@ bool CollectCandidates(Core& core, std::vector<std::string>& found, const std::s
   const ScanOutcome outcome = ScanFolder(core, folder, recurse, found);
   playlist.ScanInProgress = outerBusy;
   core.ui.SetBusyCursor(false);
-  SetPanel(core, kProgressPanel, "");
+  SetStatusPanel(core, StatusPanel::Progress, "");
   if (outcome == ScanOutcome::Aborted) {
     playlist.AbortRequested = false;
     return false;
   }
   if (outcome == ScanOutcome::Failed) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Error), "Error 11\r\rPlease report this error.");
+    ShowMessageBox(core, MessageKind::Error, "Error 11\r\rPlease report this error.");
   }
   return true;
 }
@@ -148,12 +141,12 @@ void SortByWay(std::vector<std::string>& paths, int way) {
 
 }  // namespace
 
-bool OpenFolder(Core& core, const std::string& folder, bool replaceList, bool keepPosition,
+bool OpenFolder(PlaylistCore& core, const std::string& folder, bool replaceList, bool keepPosition,
                 bool recurse) {
   return OpenFolderCounting(core, folder, replaceList, keepPosition, recurse).has_value();
 }
 
-std::optional<std::size_t> OpenFolderCounting(Core& core, const std::string& folder, bool replaceList,
+std::optional<std::size_t> OpenFolderCounting(PlaylistCore& core, const std::string& folder, bool replaceList,
                                               bool keepPosition, bool recurse) {
   PlaylistState& playlist = core.playlist;
   try {
@@ -163,7 +156,7 @@ std::optional<std::size_t> OpenFolderCounting(Core& core, const std::string& fol
     return std::nullopt;
   }
   if (!FolderExists(folder)) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Warning), "Can't open this folder.");
+    ShowMessageBox(core, MessageKind::Warning, "Can't open this folder.");
     return 0;
   }
 
@@ -172,12 +165,12 @@ std::optional<std::size_t> OpenFolderCounting(Core& core, const std::string& fol
   std::erase_if(found, [](const std::string& path) { return !IsAcceptedMusicFile(path); });
   found.shrink_to_fit();
   if (found.empty()) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Information), "No music files found in given folder.");
+    ShowMessageBox(core, MessageKind::Information, "No music files found in given folder.");
     return 0;
   }
   const std::size_t added = found.size();
 
-  SetPanel(core, kProgressPanel, "Opening...");
+  SetStatusPanel(core, StatusPanel::Progress, "Opening...");
   core.ui.ProcessPendingEvents();
   SortByWay(found, playlist.SortingWay);
   // The new paths are merged only after the pending events ran, so an edit
@@ -198,11 +191,11 @@ std::optional<std::size_t> OpenFolderCounting(Core& core, const std::string& fol
     ScrollToCurrent(core);
     SelectSingle(core, playlist.CurrentIndex);
   }
-  SetPanel(core, kProgressPanel, "");
+  SetStatusPanel(core, StatusPanel::Progress, "");
   return added;
 }
 
-ScanOutcome ScanFolder(Core& core, const std::string& folder, bool recurse, std::vector<std::string>& found) {
+ScanOutcome ScanFolder(PlaylistCore& core, const std::string& folder, bool recurse, std::vector<std::string>& found) {
   FolderScanner scanner(core);
   ScanOutcome outcome = ScanOutcome::Complete;
   try {
@@ -222,7 +215,7 @@ bool IsAcceptedMusicFile(std::string_view path) {
   return tail == "mp3" || tail == "wav" || tail == "ogg";
 }
 
-void SetSortingWay(Core& core, int way) {
+void SetSortingWay(PlaylistCore& core, int way) {
   PlaylistState& playlist = core.playlist;
   playlist.SortingWay = way;
   if (playlist.PlaylistEntries.size() <= 1) return;

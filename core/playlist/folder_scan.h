@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 #include "playlist/sorting.h"
 
 namespace tarvo {
@@ -16,11 +16,11 @@ namespace tarvo {
 // window thread and lets pending events run once per folder; Esc asks whether
 // to abort. False when the user aborted it; true otherwise, also when it
 // ended with a message.
-bool OpenFolder(Core& core, const std::string& folder, bool replaceList, bool keepPosition,
+bool OpenFolder(PlaylistCore& core, const std::string& folder, bool replaceList, bool keepPosition,
                 bool recurse);
 // The same; the number of music files it put into the list, or nothing when
 // the user aborted it.
-std::optional<std::size_t> OpenFolderCounting(Core& core, const std::string& folder, bool replaceList,
+std::optional<std::size_t> OpenFolderCounting(PlaylistCore& core, const std::string& folder, bool replaceList,
                                               bool keepPosition, bool recurse);
 
 enum class ScanOutcome { Complete, Aborted, Failed };
@@ -29,7 +29,7 @@ enum class ScanOutcome { Complete, Aborted, Failed };
 // first in the order the file system lists them, into `found`. Lets pending
 // events run once per folder; Esc asks "Abort operation?" and Yes ends the
 // scan as Aborted. After Aborted or Failed, `found` holds what was collected.
-ScanOutcome ScanFolder(Core& core, const std::string& folder, bool recurse, std::vector<std::string>& found);
+ScanOutcome ScanFolder(PlaylistCore& core, const std::string& folder, bool recurse, std::vector<std::string>& found);
 
 // The files a folder scan keeps: names ending in "mp3", "wav" or "ogg", in
 // any case.
@@ -37,6 +37,6 @@ bool IsAcceptedMusicFile(std::string_view path);
 
 // Stores the sort order (1 by file name, otherwise by path) and re-sorts the
 // whole list; the playing entry keeps its mark.
-void SetSortingWay(Core& core, int way);
+void SetSortingWay(PlaylistCore& core, int way);
 
 }  // namespace tarvo

@@ -130,7 +130,7 @@ std::optional<std::vector<std::string>> ReadTextPlaylistEntries(const std::strin
   return lines;
 }
 
-void ReadTextPlaylist(Core& core, const std::string& path) {
+void ReadTextPlaylist(PlaylistCore& core, const std::string& path) {
   if (!FileExists(path) && !FolderExists(path)) return;
   const PlaylistOrigin origin = path == PlaylistAutosaveFile(core) ? PlaylistOrigin::Autosave : PlaylistOrigin::Other;
   std::optional<Lines> read;
@@ -140,7 +140,7 @@ void ReadTextPlaylist(Core& core, const std::string& path) {
     AppendEntries(core.playlist.PlaylistEntries, std::move(*read));
   } else {
     // A folder or a file we may not read: the list keeps what it had.
-    ShowMessageBox(core, static_cast<int>(MessageKind::Error), kTextPlaylistReadError);
+    ShowMessageBox(core, MessageKind::Error, kTextPlaylistReadError);
   }
   UpdateListView(core, false, false);
   // A following refresh then uses the folder of the first entry.
@@ -152,7 +152,7 @@ void ReadTextPlaylist(Core& core, const std::string& path) {
   }
 }
 
-void ReadM3u(Core& core, const std::string& path) {
+void ReadM3u(PlaylistCore& core, const std::string& path) {
   std::optional<Lines> lines = ReadPlaylistLines(path);
   if (!lines || lines->empty()) return;
   auto& entries = core.playlist.PlaylistEntries;
@@ -166,7 +166,7 @@ void ReadM3u(Core& core, const std::string& path) {
   }
 }
 
-void ReadPls(Core& core, const std::string& path) {
+void ReadPls(PlaylistCore& core, const std::string& path) {
   std::optional<Lines> lines = ReadPlaylistLines(path);
   if (!lines) return;
   auto& entries = core.playlist.PlaylistEntries;
@@ -194,7 +194,7 @@ void ReadPls(Core& core, const std::string& path) {
   }
 }
 
-void ReadAsx(Core& core, const std::string& path) {
+void ReadAsx(PlaylistCore& core, const std::string& path) {
   std::optional<Lines> lines = ReadPlaylistLines(path);
   if (!lines) return;
   // One title for the whole file: the last <title> wins.
@@ -222,7 +222,7 @@ void ReadAsx(Core& core, const std::string& path) {
   }
 }
 
-void ReadB4s(Core& core, const std::string& path) {
+void ReadB4s(PlaylistCore& core, const std::string& path) {
   std::optional<Lines> lines = ReadPlaylistLines(path);
   if (!lines) return;
   auto& entries = core.playlist.PlaylistEntries;

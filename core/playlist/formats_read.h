@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 #include "playlist/playlist_line_paths.h"
 
 namespace tarvo {
@@ -25,13 +25,13 @@ std::optional<std::vector<std::string>> ReadTextPlaylistEntries(const std::strin
 // entry per line. A missing file adds nothing; a file that exists but cannot
 // be read shows "Error 12". Afterwards the view is rebuilt and the current
 // row shown.
-void ReadTextPlaylist(Core& core, const std::string& path);
+void ReadTextPlaylist(PlaylistCore& core, const std::string& path);
 
 // The other readers add nothing, silently, when the file is missing or
 // unreadable, and leave the view to the caller.
-void ReadM3u(Core& core, const std::string& path);
-void ReadPls(Core& core, const std::string& path);
-void ReadAsx(Core& core, const std::string& path);
-void ReadB4s(Core& core, const std::string& path);
+void ReadM3u(PlaylistCore& core, const std::string& path);
+void ReadPls(PlaylistCore& core, const std::string& path);
+void ReadAsx(PlaylistCore& core, const std::string& path);
+void ReadB4s(PlaylistCore& core, const std::string& path);
 
 }  // namespace tarvo

@@ -56,7 +56,7 @@ std::string PlaylistText(const std::vector<std::string>& entries, std::string_vi
 
 }  // namespace
 
-bool SavePlaylistFile(const Core& core, const std::string& path, SaveFormat format) {
+bool SavePlaylistFile(const PlaylistCore& core, const std::string& path, SaveFormat format) {
   if (IsReadOnlyFile(path)) return false;
   const std::string text = PlaylistText(core.playlist.PlaylistEntries, FolderOf(path), format);
   // A failed write leaves the old file as it was.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
@@ -15,6 +15,6 @@ enum class SaveFormat : int { Text = 0, Pls = 1, M3u = 2 };
 // temporary file, so a crash or a full disk leaves the old playlist intact;
 // a read-only target is left alone. False when the file was not written;
 // most callers ignore it.
-bool SavePlaylistFile(const Core& core, const std::string& path, SaveFormat format);
+bool SavePlaylistFile(const PlaylistCore& core, const std::string& path, SaveFormat format);
 
 }  // namespace tarvo

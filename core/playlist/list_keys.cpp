@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "playback/key_dispatcher.h"
+#include "base/virtual_keys.h"
 
 namespace tarvo {
 
@@ -74,7 +74,7 @@ void MoveFocus(ListViewState& view, int target, int shift) {
 
 }  // namespace
 
-bool ListKeyDown(Core& core, int key, int shift) {
+bool ListKeyDown(PlaylistCore& core, int key, int shift) {
   ListViewState& view = core.listView;
   if ((shift & kAltModifier) != 0) return false;
   if (key == kKeySpace && shift == kCtrlModifier) {

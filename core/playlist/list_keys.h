@@ -7,7 +7,7 @@
 // it unhandled. Window thread only.
 #pragma once
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
@@ -19,6 +19,6 @@ inline constexpr int kKeyHome = 36;
 
 // True when `key` with `shift` (Shift 1, Alt 2, Ctrl 4) is a list key and
 // was acted on; the window then swallows it.
-bool ListKeyDown(Core& core, int key, int shift);
+bool ListKeyDown(PlaylistCore& core, int key, int shift);
 
 }  // namespace tarvo

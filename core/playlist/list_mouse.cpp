@@ -20,7 +20,7 @@ int WheelRows(bool ctrl, bool shift) {
   return static_cast<int>(std::lround(kWheelRows * factor));
 }
 
-void ScrollByWheel(Core& core, int visibleRows, int delta, bool ctrl, bool shift) {
+void ScrollByWheel(PlaylistCore& core, int visibleRows, int delta, bool ctrl, bool shift) {
   ListViewState& view = core.listView;
   const int rows = WheelRows(ctrl, shift);
   if (delta > 0) {
@@ -32,11 +32,11 @@ void ScrollByWheel(Core& core, int visibleRows, int delta, bool ctrl, bool shift
   core.ui.ListViewChanged();
 }
 
-void RightClickSelect(Core& core, int row) {
+void RightClickSelect(PlaylistCore& core, int row) {
   if (core.listView.SelectedCount() <= 1 && row >= 0) SelectSingle(core, row);
 }
 
-void ListMousePress(Core& core, ListMouseState& mouse, int row, bool ctrl, bool shift) {
+void ListMousePress(PlaylistCore& core, ListMouseState& mouse, int row, bool ctrl, bool shift) {
   ListViewState& view = core.listView;
   mouse.pendingSingle = -1;
   if (row < 0 || row >= view.RowCount()) return;
@@ -62,7 +62,7 @@ void ListMousePress(Core& core, ListMouseState& mouse, int row, bool ctrl, bool 
   }
 }
 
-void ListMouseRelease(Core& core, ListMouseState& mouse, bool dragged) {
+void ListMouseRelease(PlaylistCore& core, ListMouseState& mouse, bool dragged) {
   const int row = mouse.pendingSingle;
   mouse.pendingSingle = -1;
   // The row may have moved in a drag; then the selection stays as dragged.

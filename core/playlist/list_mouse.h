@@ -4,7 +4,7 @@
 // Window thread only.
 #pragma once
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
@@ -14,12 +14,12 @@ int WheelRows(bool ctrl, bool shift);
 
 // One wheel notch: up for a positive `delta`, down for zero or a negative
 // one. The top row stays between 0 and the last full page.
-void ScrollByWheel(Core& core, int visibleRows, int delta, bool ctrl, bool shift);
+void ScrollByWheel(PlaylistCore& core, int visibleRows, int delta, bool ctrl, bool shift);
 
 // The right button selects the row under the mouse alone, so that the pop-up
 // menu acts on it, unless several rows are selected: then the pop-up menu
 // acts on all of them.
-void RightClickSelect(Core& core, int row);
+void RightClickSelect(PlaylistCore& core, int row);
 
 // What a left press leaves for the release.
 struct ListMouseState {
@@ -31,9 +31,9 @@ struct ListMouseState {
 // A left press on `row`: plain selects it alone, Ctrl toggles it, Shift
 // selects the range from the list's anchor (Ctrl+Shift adds the range to the
 // selection). The row becomes the focused row; without Shift also the anchor.
-void ListMousePress(Core& core, ListMouseState& mouse, int row, bool ctrl, bool shift);
+void ListMousePress(PlaylistCore& core, ListMouseState& mouse, int row, bool ctrl, bool shift);
 
 // The left button went up; `dragged` when a drag ran since the press.
-void ListMouseRelease(Core& core, ListMouseState& mouse, bool dragged);
+void ListMouseRelease(PlaylistCore& core, ListMouseState& mouse, bool dragged);
 
 }  // namespace tarvo

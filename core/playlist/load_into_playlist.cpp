@@ -23,7 +23,7 @@ bool FromShellOrInstance(LoadMode mode) {
   return mode == LoadMode::OpenFromShell || mode == LoadMode::FromOtherInstance;
 }
 
-void ReadPlaylistOfKind(Core& core, EntryKind kind, const std::string& path) {
+void ReadPlaylistOfKind(PlaylistCore& core, EntryKind kind, const std::string& path) {
   switch (kind) {
     case EntryKind::TxtList:
       ReadTextPlaylist(core, path);
@@ -47,7 +47,7 @@ void ReadPlaylistOfKind(Core& core, EntryKind kind, const std::string& path) {
 
 // Option 2 for a file from the shell or a second instance: the list becomes
 // the file's folder (without subfolders). An address has no folder to open.
-void OpenFolderOfFile(Core& core, const std::string& path, LoadMode mode) {
+void OpenFolderOfFile(PlaylistCore& core, const std::string& path, LoadMode mode) {
   const std::string folder(FolderOf(path));
   if (folder.empty() || IsStreamAddress(EntryLocation(path))) return;
   if (mode == LoadMode::FromOtherInstance) core.playback.StopPlayback(false);
@@ -59,7 +59,7 @@ void OpenFolderOfFile(Core& core, const std::string& path, LoadMode mode) {
 // A file or address from the shell or a second instance: found or appended,
 // made current (unless a second instance only appends) and, for a second
 // instance, played.
-void LoadPlayableFromOutside(Core& core, const std::string& path, LoadMode mode, int option) {
+void LoadPlayableFromOutside(PlaylistCore& core, const std::string& path, LoadMode mode, int option) {
   if (option == kOpenFolderAndPlay) OpenFolderOfFile(core, path, mode);
 
   PlaylistState& playlist = core.playlist;
@@ -86,7 +86,7 @@ void LoadPlayableFromOutside(Core& core, const std::string& path, LoadMode mode,
 // command opens it, with its subfolders: in place of the list, or after it
 // when the option only appends. The first of its files becomes current; a
 // second instance plays it, unless the option only appends.
-void LoadFolderFromOutside(Core& core, std::string folder, LoadMode mode, int option) {
+void LoadFolderFromOutside(PlaylistCore& core, std::string folder, LoadMode mode, int option) {
   if (!EndsWith(folder, "/")) folder.push_back('/');
   PlaylistState& playlist = core.playlist;
   const bool append = option == kAppendToList;
@@ -103,7 +103,7 @@ void LoadFolderFromOutside(Core& core, std::string folder, LoadMode mode, int op
   ScrollToCurrent(core);
 }
 
-void LoadPlaylistFile(Core& core, EntryKind kind, const std::string& path, LoadMode mode) {
+void LoadPlaylistFile(PlaylistCore& core, EntryKind kind, const std::string& path, LoadMode mode) {
   PlaylistState& playlist = core.playlist;
   const int previousCurrent = playlist.CurrentIndex;
   const std::size_t countBefore = playlist.PlaylistEntries.size();
@@ -126,7 +126,7 @@ void LoadPlaylistFile(Core& core, EntryKind kind, const std::string& path, LoadM
 
 }  // namespace
 
-void LoadIntoPlaylist(Core& core, const std::string& path, LoadMode mode) {
+void LoadIntoPlaylist(PlaylistCore& core, const std::string& path, LoadMode mode) {
   const EntryKind kind = EntryKindOf(path);
   const bool folder = FromShellOrInstance(mode) && FolderExists(path);
   if (kind == EntryKind::Unsupported && !folder) return;

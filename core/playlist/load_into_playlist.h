@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
@@ -23,6 +23,6 @@ enum class LoadMode : int {
 // (read at each call) decides between playing in an emptied list (0),
 // appending without playing (1) and opening the file's folder and playing
 // (2). Reports only through the readers' messages.
-void LoadIntoPlaylist(Core& core, const std::string& path, LoadMode mode);
+void LoadIntoPlaylist(PlaylistCore& core, const std::string& path, LoadMode mode);
 
 }  // namespace tarvo

@@ -13,7 +13,7 @@ constexpr int kShufflePlayMode = 4;
 
 }  // namespace
 
-std::string EntryDisplayText(const Core& core, int index) {
+std::string EntryDisplayText(const PlaylistCore& core, int index) {
   const auto& entries = core.playlist.PlaylistEntries;
   if (index < 0 || index >= static_cast<int>(entries.size())) return {};
   const std::string& entry = entries[index];
@@ -55,7 +55,7 @@ void ToggleQueued(PlaylistState& playlist, const std::string& entry) {
   }
 }
 
-void QueueSelectedRows(Core& core) {
+void QueueSelectedRows(PlaylistCore& core) {
   const auto& entries = core.playlist.PlaylistEntries;
   for (const int row : core.listView.SelectedRows()) {
     if (row < static_cast<int>(entries.size())) ToggleQueued(core.playlist, entries[row]);
@@ -78,7 +78,7 @@ std::string FileCountText(std::size_t count) {
   return std::to_string(count) + " Files";
 }
 
-void UpdateListView(Core& core, bool keepPosition, bool keepSelection) {
+void UpdateListView(PlaylistCore& core, bool keepPosition, bool keepSelection) {
   ListViewState& view = core.listView;
   const int format = core.playlist.ViewFormat;
   core.texts.checkedViewCommand = (format >= 0 && format <= 2) ? format : -1;
@@ -89,7 +89,7 @@ void UpdateListView(Core& core, bool keepPosition, bool keepSelection) {
   const std::vector<int> selected = keepPosition ? view.SelectedRows() : std::vector<int>();
 
   const int rows = static_cast<int>(core.playlist.PlaylistEntries.size());
-  core.texts.statusPanels[1] = FileCountText(core.playlist.PlaylistEntries.size());
+  core.texts.Panel(StatusPanel::FileCount) = FileCountText(core.playlist.PlaylistEntries.size());
   view.ClearSelection();
   view.SetRowCount(rows);
 
@@ -109,7 +109,7 @@ void UpdateListView(Core& core, bool keepPosition, bool keepSelection) {
   core.ui.ListViewChanged();
 }
 
-void SelectSingle(Core& core, int index) {
+void SelectSingle(PlaylistCore& core, int index) {
   ListViewState& view = core.listView;
   if (index < 0 || index >= view.RowCount()) return;
   view.ClearSelection();
@@ -119,7 +119,7 @@ void SelectSingle(Core& core, int index) {
   core.ui.ListViewChanged();
 }
 
-void ScrollToCurrent(Core& core) {
+void ScrollToCurrent(PlaylistCore& core) {
   ListViewState& view = core.listView;
   const int current = core.playlist.CurrentIndex;
   const int rows = view.rowsPerPage;
@@ -130,23 +130,16 @@ void ScrollToCurrent(Core& core) {
   core.ui.ListViewChanged();
 }
 
-void SetViewFormat(Core& core, int format) {
+void SetViewFormat(PlaylistCore& core, int format) {
   core.playlist.ViewFormat = format;
   UpdateListView(core, true, true);
 }
 
-void CycleViewFormat(Core& core) {
+void CycleViewFormat(PlaylistCore& core) {
   const int next = core.playlist.ViewFormat + 1;
   SetViewFormat(core, next > 2 ? 0 : next);
 }
 
-void ShowMessageBox(Core& core, int kind, const std::string& text) {
-  if (kind < 0 || kind > 2) return;
-  core.ui.ShowMessage(static_cast<MessageKind>(kind), text);
-}
-
-bool AskYesNo(Core& core, const std::string& text) { return core.ui.AskYesNo(text); }
-
-std::string PlaylistAutosaveFile(const Core& core) { return core.homeFolder + "Playlist.txt"; }
+std::string PlaylistAutosaveFile(const PlaylistCore& core) { return core.homeFolder + "Playlist.txt"; }
 
 }  // namespace tarvo

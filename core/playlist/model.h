@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
 // The text of row `index` as the list view shows it.
-std::string EntryDisplayText(const Core& core, int index);
+std::string EntryDisplayText(const PlaylistCore& core, int index);
 
 // A path in relative path style: the music folders and the extension removed,
 // separators shown as the delimiter.
@@ -24,36 +24,33 @@ void ToggleQueued(PlaylistState& playlist, const std::string& entry);
 
 // The queue command: toggles every selected row, then moves the selection on
 // by one row so that repeated presses queue consecutive rows.
-void QueueSelectedRows(Core& core);
+void QueueSelectedRows(PlaylistCore& core);
 
 // Empties the queue and the shuffle history.
 void ClearHistory(PlaylistState& playlist);
 
 // Re-synchronises the list view after any change of the entries or the view
 // format. Never changes CurrentIndex.
-void UpdateListView(Core& core, bool keepPosition, bool keepSelection);
+void UpdateListView(PlaylistCore& core, bool keepPosition, bool keepSelection);
 
 // Selects row `index` alone and focuses it; ignores rows outside the list.
-void SelectSingle(Core& core, int index);
+void SelectSingle(PlaylistCore& core, int index);
 
 // Brings the current row into view: left alone while it is inside the page,
 // otherwise placed two rows from the top (the middle in shuffle mode).
-void ScrollToCurrent(Core& core);
+void ScrollToCurrent(PlaylistCore& core);
 
 // "0 Files", "1 File", "2 Files", ...
 std::string FileCountText(std::size_t count);
 
 // Changes the view format (0 file name, 1 full path, 2 relative path) and
 // redraws the list keeping position and selection.
-void SetViewFormat(Core& core, int format);
+void SetViewFormat(PlaylistCore& core, int format);
 // F8: 0 to 1 to 2 to 0.
-void CycleViewFormat(Core& core);
+void CycleViewFormat(PlaylistCore& core);
 
-// Reports through the window; a kind other than 0..2 shows nothing.
-void ShowMessageBox(Core& core, int kind, const std::string& text);
-bool AskYesNo(Core& core, const std::string& text);
 
 // The playlist of the last run, "Playlist.txt" in the home folder.
-std::string PlaylistAutosaveFile(const Core& core);
+std::string PlaylistAutosaveFile(const PlaylistCore& core);
 
 }  // namespace tarvo

@@ -48,7 +48,7 @@ std::string NameWithPlaylistExtension(const ChosenSaveFile& chosen) {
 
 }  // namespace
 
-void LoadPlayListAc(Core& core) {
+void LoadPlayListAc(PlaylistCore& core) {
   FileDialogRequest request;
   request.startFolder = DialogStartFolder(core, ReadIniString(core, kSettingsSection, kPlaylistFolderKey, ""));
   request.filter = kOpenPlaylistFilter;
@@ -60,7 +60,7 @@ void LoadPlayListAc(Core& core) {
   if (!folder.empty()) WriteIniString(core, kSettingsSection, kPlaylistFolderKey, folder);
 }
 
-void SavePlaylistAc(Core& core) {
+void SavePlaylistAc(PlaylistCore& core) {
   FileDialogRequest request;
   std::string lastUsed = core.playlist.LastScannedFolder;
   if (lastUsed.empty()) lastUsed = ReadIniString(core, kSettingsSection, kPlaylistFolderKey, "");

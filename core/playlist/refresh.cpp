@@ -14,7 +14,6 @@ namespace tarvo {
 
 namespace {
 
-constexpr int kProgressPanel = 3;
 
 // Removes, in place and keeping the order, every entry that is not an
 // existing file; a stream address is not a file and goes too.
@@ -25,34 +24,29 @@ int RemoveMissingFiles(PlaylistState& playlist) {
   return static_cast<int>(before - entries.size());
 }
 
-void ShowInformation(Core& core, const std::string& text) {
-  ShowMessageBox(core, static_cast<int>(MessageKind::Information), text);
-}
-
-void SetProgressPanel(Core& core, std::string text) {
-  core.texts.statusPanels[kProgressPanel] = std::move(text);
-  core.ui.WindowTextsChanged();
+void ShowInformation(PlaylistCore& core, const std::string& text) {
+  ShowMessageBox(core, MessageKind::Information, text);
 }
 
 // Scans the folder with its subfolders. The scan counts as a long operation,
 // so Esc asks whether to abort it instead of closing the program. False when
 // the user aborted.
-bool ScanForRefresh(Core& core, const std::string& folder, std::vector<std::string>& found) {
+bool ScanForRefresh(PlaylistCore& core, const std::string& folder, std::vector<std::string>& found) {
   PlaylistState& playlist = core.playlist;
   core.ui.SetBusyCursor(true);
-  SetProgressPanel(core, "Refreshing... Press ESC to abort");
+  SetStatusPanel(core, StatusPanel::Progress, "Refreshing... Press ESC to abort");
   const bool outerBusy = playlist.ScanInProgress;
   playlist.ScanInProgress = true;
   const ScanOutcome outcome = ScanFolder(core, folder, true, found);
   playlist.ScanInProgress = outerBusy;
   core.ui.SetBusyCursor(false);
-  SetProgressPanel(core, "");
+  SetStatusPanel(core, StatusPanel::Progress, "");
   if (outcome == ScanOutcome::Aborted) {
     playlist.AbortRequested = false;
     return false;
   }
   if (outcome == ScanOutcome::Failed) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Error), "Error 13\r\rPlease report this error.");
+    ShowMessageBox(core, MessageKind::Error, "Error 13\r\rPlease report this error.");
   }
   return true;
 }
@@ -73,14 +67,14 @@ int AppendNewMusicFiles(PlaylistState& playlist, std::vector<std::string>& found
 
 }  // namespace
 
-void BrokenFilesAc(Core& core) {
+void BrokenFilesAc(PlaylistCore& core) {
   const int removed = RemoveMissingFiles(core.playlist);
   RelocateCurrent(core.playlist);
   UpdateListView(core, true, true);
   ShowInformation(core, std::to_string(removed) + " missing file(s) removed.");
 }
 
-void RefreshAc(Core& core) {
+void RefreshAc(PlaylistCore& core) {
   PlaylistState& playlist = core.playlist;
   std::string& folder = playlist.LastScannedFolder;
   if (!playlist.PlaylistEntries.empty() && (folder.empty() || FileExists(folder))) {

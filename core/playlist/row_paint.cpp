@@ -24,7 +24,7 @@ std::size_t FilterBit(std::string_view entry, std::size_t bits) {
 
 }  // namespace
 
-PageMarks::PageMarks(const Core& core, int firstRow, int lastRow) {
+PageMarks::PageMarks(const PlaylistCore& core, int firstRow, int lastRow) {
   const auto& entries = core.playlist.PlaylistEntries;
   firstRow = std::max(firstRow, 0);
   lastRow = std::min(lastRow, static_cast<int>(entries.size()));
@@ -72,7 +72,7 @@ const std::vector<int>& PageMarks::QueuePlaces(std::string_view entry) const {
   return marks ? marks->queuePlaces : kNone;
 }
 
-RowPaint PaintRow(const Core& core, const PageMarks& marks, int row) {
+RowPaint PaintRow(const PlaylistCore& core, const PageMarks& marks, int row) {
   const ListLook& look = core.listLook;
   const std::string& entry = core.playlist.PlaylistEntries[row];
   RowPaint paint;

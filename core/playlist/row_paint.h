@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core.h"
+#include "playlist/playlist_core.h"
 
 namespace tarvo {
 
@@ -38,7 +38,7 @@ struct RowPaint {
 class PageMarks {
  public:
   // Rows first .. last - 1; out-of-range rows are left out.
-  PageMarks(const Core& core, int firstRow, int lastRow);
+  PageMarks(const PlaylistCore& core, int firstRow, int lastRow);
 
   bool Shuffled(std::string_view entry) const;
   // Places in the queue (counting from 1) that hold the entry, ascending.
@@ -64,6 +64,6 @@ class PageMarks {
 // The drawing of row `row` (which must lie in the list), with `marks` built
 // for a page that holds it. The font is the list look's, with `bold` deciding
 // its weight.
-RowPaint PaintRow(const Core& core, const PageMarks& marks, int row);
+RowPaint PaintRow(const PlaylistCore& core, const PageMarks& marks, int row);
 
 }  // namespace tarvo

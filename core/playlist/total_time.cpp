@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "playback/time_texts.h"
+#include "base/time_texts.h"
 #include "playlist/editing.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
@@ -13,17 +13,11 @@ namespace tarvo {
 
 namespace {
 
-constexpr int kProgressPanel = 3;
 // The progress text and the pending events wait for every tenth file.
 constexpr int kProgressStep = 10;
 
-void SetProgressPanel(Core& core, std::string text) {
-  core.texts.statusPanels[kProgressPanel] = std::move(text);
-  core.ui.WindowTextsChanged();
-}
-
 // Esc during the walk: false when the user wants it to end.
-bool GoOnAfterEsc(Core& core) {
+bool GoOnAfterEsc(PlaylistCore& core) {
   PlaylistState& playlist = core.playlist;
   if (playlist.ExitRequested) return false;
   if (!playlist.AbortRequested) return true;
@@ -33,14 +27,14 @@ bool GoOnAfterEsc(Core& core) {
 
 // Adds up the lengths of the playable files among `entries`; false when the
 // user aborted.
-bool AddUpLengths(Core& core, const std::vector<std::string>& entries, std::int64_t& totalSeconds) {
+bool AddUpLengths(PlaylistCore& core, const std::vector<std::string>& entries, std::int64_t& totalSeconds) {
   const std::string ofCount = "/" + std::to_string(entries.size()) + " Press ESC to abort";
   int measured = 0;
   int shownAt = -1;
   for (const std::string& entry : entries) {
     if (measured % kProgressStep == 0 && measured != shownAt) {
       shownAt = measured;
-      SetProgressPanel(core, "Calculating time... " + std::to_string(measured) + ofCount);
+      SetStatusPanel(core, StatusPanel::Progress, "Calculating time... " + std::to_string(measured) + ofCount);
       core.ui.ProcessPendingEvents();
     }
     if (EntryKindOf(entry) < EntryKind::Stream) {
@@ -56,7 +50,7 @@ bool AddUpLengths(Core& core, const std::vector<std::string>& entries, std::int6
 
 }  // namespace
 
-void TotalTimeAc(Core& core) {
+void TotalTimeAc(PlaylistCore& core) {
   PlaybackControl& playback = core.playback;
   const bool openedHere = !playback.DeviceOpen();
   if (openedHere) playback.EnsureAudioDevice();
@@ -69,7 +63,7 @@ void TotalTimeAc(Core& core) {
       selected.push_back(core.playlist.PlaylistEntries[row]);
     }
   }
-  const std::string panelBefore = core.texts.statusPanels[kProgressPanel];
+  const std::string panelBefore = core.texts.Panel(StatusPanel::Progress);
   const bool outerBusy = core.playlist.ScanInProgress;
   core.playlist.ScanInProgress = true;
   std::int64_t totalSeconds = 0;
@@ -78,9 +72,9 @@ void TotalTimeAc(Core& core) {
   if (openedHere) playback.StopPlayback(true);
   // The panel showed the playing entry's description (or another state)
   // before the walk borrowed it.
-  SetProgressPanel(core, panelBefore);
+  SetStatusPanel(core, StatusPanel::Progress, panelBefore);
   if (completed) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Information),
+    ShowMessageBox(core, MessageKind::Information,
                    "Total time: " + FormatTime(totalSeconds * 1000) + " minutes.");
   }
 }

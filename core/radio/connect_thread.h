@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "playback/audio/audio_library.h"
+#include "audio/audio_library.h"
 
 namespace tarvo {
 

@@ -5,15 +5,15 @@
 #include "base/text.h"
 #include "playlist/load_into_playlist.h"
 #include "playlist/model.h"
-#include "radio/http_download.h"
+#include "platform/net/http_download.h"
 
 namespace tarvo {
 
-void AddRadioAc(Core& core) {
+void AddRadioAc(RadioCore& core) {
   const std::optional<std::string> answer = core.ui.AskText("Add URL", "Internet radio URL:", "");
   if (!answer) return;
   if (AsciiLowerCopy(*answer).find("://") == std::string::npos) {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Information), "Not a valid URL");
+    ShowMessageBox(core, MessageKind::Information, "Not a valid URL");
     return;
   }
   if (answer->find(".pls") != std::string::npos) {
@@ -25,13 +25,13 @@ void AddRadioAc(Core& core) {
   UpdateListView(core, true, true);
 }
 
-void OpenUrlPlaylist(Core& core, const std::string& url) {
+void OpenUrlPlaylist(RadioCore& core, const std::string& url) {
   const std::string path = core.homeFolder + "temp.pls";
   if (DownloadToFile(core.ui, url, path) > 0) {
     LoadIntoPlaylist(core, path, LoadMode::AddToList);
     std::remove(path.c_str());
   } else {
-    ShowMessageBox(core, static_cast<int>(MessageKind::Information), "Could not connect to URL.");
+    ShowMessageBox(core, MessageKind::Information, "Could not connect to URL.");
   }
 }
 

@@ -1,11 +1,11 @@
 #include "radio/station_name.h"
 
 #include "radio/stream_keys.h"
-#include "radio/untrusted_text.h"
+#include "base/untrusted_text.h"
 
 namespace tarvo {
 
-std::string LookupStationName(Core& core, audio::AudioLibrary& library, const std::string& address) {
+std::string LookupStationName(RadioCore& core, audio::AudioLibrary& library, const std::string& address) {
   audio::AudioHandle stream = 0;
   core.ui.RunWhileResponsive([&] { stream = library.StreamCreateURL(address, audio::kFlagStreamMetadata); });
   std::string name = FindKey("icy-name", ReadStreamKeys(library, stream)).value;

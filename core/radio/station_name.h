@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "core.h"
-#include "playback/audio/audio_library.h"
+#include "radio/radio_core.h"
+#include "audio/audio_library.h"
 
 namespace tarvo {
 
 // The name the station at `address` gives, one leading space removed, shown
 // as safe text; the address itself when it has none or does not answer.
-std::string LookupStationName(Core& core, audio::AudioLibrary& library, const std::string& address);
+std::string LookupStationName(RadioCore& core, audio::AudioLibrary& library, const std::string& address);
 
 }  // namespace tarvo

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "playback/audio/audio_library.h"
+#include "audio/audio_library.h"
 
 namespace tarvo {
 

@@ -14,20 +14,13 @@ namespace tarvo {
 
 namespace {
 
-constexpr int kRecordPanel = 0;
-constexpr int kProgressPanel = 3;
 constexpr int kCacheSlots = 4;
 // More than the output stream of a station buffers.
 constexpr std::uint32_t kUnheardSeconds = 10;
 constexpr char kWavFilter[] = "Wave files (*.wav)|*.wav|All files (*.*)|*.*";
 
-void Inform(Core& core, MessageKind kind, const std::string& text) {
-  ShowMessageBox(core, static_cast<int>(kind), text);
-}
-
-void SetPanel(Core& core, int panel, const std::string& text) {
-  core.texts.statusPanels[static_cast<std::size_t>(panel)] = text;
-  core.ui.WindowTextsChanged();
+void Inform(RadioCore& core, MessageKind kind, const std::string& text) {
+  ShowMessageBox(core, kind, text);
 }
 
 // "Mix 2024-05-01 13-07.wav" for the local time now.
@@ -70,7 +63,7 @@ StreamRecorder::~StreamRecorder() {
   if (folder_ >= 0) close(folder_);
 }
 
-void StreamRecorder::RecordStartAc(Core& core) {
+void StreamRecorder::RecordStartAc(RadioCore& core) {
   if (EntryKindOf(core.playlist.PlayingEntry) != EntryKind::Stream) {
     Inform(core, MessageKind::Information, "You can only record internet radio.\rPlease connect to one first.");
     return;
@@ -91,7 +84,7 @@ void StreamRecorder::RecordStartAc(Core& core) {
   if (!StartRecordDsp(core, false)) SetCaption(core, "&Record");
 }
 
-bool StreamRecorder::StartRecordDsp(Core& core, bool cacheOnly) {
+bool StreamRecorder::StartRecordDsp(RadioCore& core, bool cacheOnly) {
   // The files being joined are not to be touched by a new start.
   if (joining_) return false;
   if (dsp_ == 0 && !InstallTap(core, currentOutput_(), cacheOnly)) return false;
@@ -102,7 +95,7 @@ bool StreamRecorder::StartRecordDsp(Core& core, bool cacheOnly) {
   return true;
 }
 
-bool StreamRecorder::InstallTap(Core& core, audio::AudioHandle output, bool cacheOnly) {
+bool StreamRecorder::InstallTap(RadioCore& core, audio::AudioHandle output, bool cacheOnly) {
   if (folder_ >= 0) close(folder_);
   folderPath_ = RecordTempFolderUnder(core.settings.recordTempPath);
   folder_ = OpenRecordTempFolder(folderPath_);
@@ -150,17 +143,17 @@ WavFormat StreamRecorder::OutputFormat(audio::AudioHandle output) {
   return format;
 }
 
-void StreamRecorder::StopRecordDsp(Core& core) {
+void StreamRecorder::StopRecordDsp(RadioCore& core) {
   if (dsp_ == 0) return;
   // Waits for a block being written; afterwards the tap is idle.
   library_.ChannelRemoveDSP(tappedOutput_, dsp_);
   dsp_ = 0;
   tappedOutput_ = 0;
   tap_.CloseFile();
-  SetPanel(core, kRecordPanel, "");
+  SetStatusPanel(core, StatusPanel::Volume, "");
 }
 
-void StreamRecorder::FinishRecording(Core& core) {
+void StreamRecorder::FinishRecording(RadioCore& core) {
   StopRecordDsp(core);
   if (!recording_) return;
   recording_ = false;
@@ -173,7 +166,7 @@ void StreamRecorder::FinishRecording(Core& core) {
   SaveRecording(core);
 }
 
-void StreamRecorder::SaveRecording(Core& core) {
+void StreamRecorder::SaveRecording(RadioCore& core) {
   FileDialogRequest request;
   request.filter = kWavFilter;
   request.fileName = ProposedName();
@@ -182,15 +175,15 @@ void StreamRecorder::SaveRecording(Core& core) {
   const std::optional<ChosenSaveFile> chosen = core.ui.ChooseSaveFile(request);
   if (!chosen) {
     DeleteTemps();
-    SetPanel(core, kProgressPanel, "");
+    SetStatusPanel(core, StatusPanel::Progress, "");
     return;
   }
-  SetPanel(core, kProgressPanel, "Writing wave file...");
+  SetStatusPanel(core, StatusPanel::Progress, "Writing wave file...");
   joining_ = true;
   const bool saved = WriteJoinedWav(chosen->path, format_, folder_, JoiningOrder(tap_.LastCacheSlot()),
                                     [&core] { core.ui.ProcessPendingEvents(); });
   joining_ = false;
-  SetPanel(core, kProgressPanel, "");
+  SetStatusPanel(core, StatusPanel::Progress, "");
   if (!saved) {
     Inform(core, MessageKind::Error,
            "Sorry, error while saving and combining files.\rTemp files are not deleted! Use a sound editor to combine "
@@ -202,13 +195,13 @@ void StreamRecorder::SaveRecording(Core& core) {
   Inform(core, MessageKind::Information, "Stream succesfully saved to\r" + chosen->path);
 }
 
-void StreamRecorder::LeaveRecording(Core& core) {
+void StreamRecorder::LeaveRecording(RadioCore& core) {
   StopRecordDsp(core);
   recording_ = false;
   tap_.SetRecording(false);
 }
 
-void StreamRecorder::WatchTap(Core& core, audio::ChannelState outputState) {
+void StreamRecorder::WatchTap(RadioCore& core, audio::ChannelState outputState) {
   if (!recording_ || dsp_ == 0) return;
   if (tap_.LimitReached()) {
     StopWith(core, "Recording stopped, a wave file can't hold more than 4 GB.");
@@ -220,7 +213,7 @@ void StreamRecorder::WatchTap(Core& core, audio::ChannelState outputState) {
   }
 }
 
-void StreamRecorder::ShowTimeLeft(Core& core) {
+void StreamRecorder::ShowTimeLeft(RadioCore& core) {
   // A tick while the stop's messages show finds the hook gone already.
   if (dsp_ == 0) return;
   const std::optional<std::uint64_t> free = freeSpace_->FreeBytes(folderPath_);
@@ -237,13 +230,13 @@ void StreamRecorder::ShowTimeLeft(Core& core) {
   if (!free || *free < kLeastFreeRecordBytes) StopWith(core, "Recording stopped, drive is almost full.");
 }
 
-void StreamRecorder::StopWith(Core& core, const std::string& warning) {
+void StreamRecorder::StopWith(RadioCore& core, const std::string& warning) {
   StopRecordDsp(core);
   Inform(core, MessageKind::Warning, warning);
   FinishRecording(core);
 }
 
-void StreamRecorder::SetCaption(Core& core, const std::string& caption) {
+void StreamRecorder::SetCaption(RadioCore& core, const std::string& caption) {
   core.texts.recordCaption = caption;
   core.ui.WindowTextsChanged();
 }

@@ -11,9 +11,9 @@
 #include <functional>
 #include <string>
 
-#include "core.h"
+#include "radio/radio_core.h"
 #include "platform/free_space.h"
-#include "playback/audio/audio_library.h"
+#include "audio/audio_library.h"
 #include "radio/record_tap.h"
 #include "radio/wav_writer.h"
 
@@ -42,39 +42,39 @@ class StreamRecorder {
 
   // The command: starts a recording after asking, or stops the station and
   // with it the recording.
-  void RecordStartAc(Core& core);
+  void RecordStartAc(RadioCore& core);
   // Installs the hook on the playing output unless it is installed; unless
   // `cacheOnly`, the recording takes over. False when the temporary folder
   // can't be used or the output takes no hook.
-  bool StartRecordDsp(Core& core, bool cacheOnly);
+  bool StartRecordDsp(RadioCore& core, bool cacheOnly);
   // Removes the hook and closes the temporary file.
-  void StopRecordDsp(Core& core);
+  void StopRecordDsp(RadioCore& core);
   // Ends a running recording: asks whether to save it and writes the WAV
   // file. Without a recording it only removes the hook (cache files stay).
-  void FinishRecording(Core& core);
+  void FinishRecording(RadioCore& core);
   // Ends a recording without the save question, as the program closes: its
   // temporary files stay for a later recording to reuse or delete.
-  void LeaveRecording(Core& core);
+  void LeaveRecording(RadioCore& core);
 
   // Every status tick of a stream, with the output's state: a recording that
   // reached the WAV limit, could not be written, or whose stream has ended
   // (a lost connection, or a change of sample format, which ends the
   // stream) is closed and offered for saving.
-  void WatchTap(Core& core, audio::ChannelState outputState);
+  void WatchTap(RadioCore& core, audio::ChannelState outputState);
   // The stream status update of a running recording: the time left on the
   // disk in the time label; below 20 MB free the recording stops.
-  void ShowTimeLeft(Core& core);
+  void ShowTimeLeft(RadioCore& core);
 
  private:
   // Opens the temporary folder afresh (without the files of an earlier
   // start) and installs the hook on `output`.
-  bool InstallTap(Core& core, audio::AudioHandle output, bool cacheOnly);
+  bool InstallTap(RadioCore& core, audio::AudioHandle output, bool cacheOnly);
   // The format of the output the hook is on, for the WAV header.
   WavFormat OutputFormat(audio::AudioHandle output);
   // Closes the recording at once with `warning`, then offers it for saving.
-  void StopWith(Core& core, const std::string& warning);
-  void SaveRecording(Core& core);
-  void SetCaption(Core& core, const std::string& caption);
+  void StopWith(RadioCore& core, const std::string& warning);
+  void SaveRecording(RadioCore& core);
+  void SetCaption(RadioCore& core, const std::string& caption);
   void DeleteTemps();
 
   audio::AudioLibrary& library_;

@@ -4,17 +4,16 @@
 #include <charconv>
 
 #include "media/probes.h"
-#include "playback/entry_caption.h"
+#include "playlist/entry_caption.h"
 #include "playlist/entry.h"
 #include "radio/stream_keys.h"
 #include "radio/stream_recorder.h"
-#include "radio/untrusted_text.h"
+#include "base/untrusted_text.h"
 
 namespace tarvo {
 
 namespace {
 
-constexpr int kProgressPanel = 3;
 constexpr int kFullUpdateTicks = 300;
 // A bit rate is a short number; anything longer is cut.
 constexpr std::size_t kShownBitRateChars = 12;
@@ -62,14 +61,14 @@ std::string BufferingText(std::int64_t waitingBytes) {
   return "Buffering..." + std::to_string(percent) + "%";
 }
 
-void ShowStreamPanel(Core& core, const std::string& text) {
-  if (core.texts.statusPanels[kProgressPanel] == text) return;
-  core.texts.statusPanels[kProgressPanel] = text;
+void ShowStreamPanel(RadioCore& core, const std::string& text) {
+  if (core.texts.Panel(StatusPanel::Progress) == text) return;
+  core.texts.Panel(StatusPanel::Progress) = text;
   core.ui.WindowTextsChanged();
 }
 
-void StreamStatusUpdate(Core& core, audio::AudioLibrary& library, int& counter, audio::AudioHandle decoder,
-                        audio::AudioHandle output) {
+void StreamStatusUpdate(RadioCore& core, ProgressState& seekBar, audio::AudioLibrary& library, int& counter,
+                        audio::AudioHandle decoder, audio::AudioHandle output) {
   if (++counter % kFullUpdateTicks != 0) return;
   counter = 0;
   const std::string& entry = core.playlist.PlayingEntry;
@@ -85,7 +84,7 @@ void StreamStatusUpdate(Core& core, audio::AudioLibrary& library, int& counter, 
     core.playback.StopPlayback(true);
     return;
   }
-  core.progress.SetPosition(0);
+  seekBar.SetPosition(0);
   // While a recording runs, its time left on the disk takes the place of
   // the download rate.
   if (core.recorder && core.recorder->Recording()) {

@@ -7,8 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core.h"
-#include "playback/audio/audio_library.h"
+#include "radio/progress_state.h"
+#include "radio/radio_core.h"
+#include "audio/audio_library.h"
 
 namespace tarvo {
 
@@ -19,13 +20,13 @@ inline constexpr char kLostConnectionText[] = "Error: Lost connection";
 std::string BufferingText(std::int64_t waitingBytes);
 
 // Sets status panel 3 when its text differs.
-void ShowStreamPanel(Core& core, const std::string& text);
+void ShowStreamPanel(RadioCore& core, const std::string& text);
 
 // One status tick of a stream that plays: counts the tick in `counter`, and
 // on every 300th (the first after a connection on the 20th) reads the
 // stream's headers and metadata from `decoder` and shows its title, its
-// status line and its download rate.
-void StreamStatusUpdate(Core& core, audio::AudioLibrary& library, int& counter, audio::AudioHandle decoder,
-                        audio::AudioHandle output);
+// status line and its download rate, and keeps the seek bar at 0.
+void StreamStatusUpdate(RadioCore& core, ProgressState& seekBar, audio::AudioLibrary& library, int& counter,
+                        audio::AudioHandle decoder, audio::AudioHandle output);
 
 }  // namespace tarvo

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "playback/audio/wav_header.h"
+#include "audio/wav_header.h"
 
 namespace tarvo {
 

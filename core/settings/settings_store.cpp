@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include <cstdlib>
+
 #include "base/text.h"
 #include "platform/file_io.h"
 #include "settings/ini_file.h"
@@ -15,7 +17,7 @@ constexpr int kMusicFoldersRead = 20;
 
 // What the generic readers see: nothing when the file is read-only, so a
 // frozen file shows the program's defaults.
-std::optional<IniDocument> LoadUnlessReadOnly(const Core& core) {
+std::optional<IniDocument> LoadUnlessReadOnly(const SettingsCore& core) {
   const std::string path = SettingsFilePath(core);
   if (IsReadOnlyFile(path)) return std::nullopt;
   return LoadIniFile(path);
@@ -30,76 +32,76 @@ std::string WithTrailingSlash(std::string folder) {
 
 }  // namespace
 
-std::string SettingsFilePath(const Core& core) {
+std::string SettingsFilePath(const SettingsCore& core) {
   std::string_view folder = core.homeFolder;
   if (EndsWith(folder, "/")) folder.remove_suffix(1);
   return std::string(folder) + "/Tarvo.ini";
 }
 
-int ReadIniInteger(const Core& core, const std::string& section, const std::string& key, int defaultValue) {
+int ReadIniInteger(const SettingsCore& core, const std::string& section, const std::string& key, int defaultValue) {
   const std::optional<IniDocument> ini = LoadUnlessReadOnly(core);
   return ini ? IniInteger(*ini, section, key, defaultValue) : defaultValue;
 }
 
-bool ReadIniBool(const Core& core, const std::string& section, const std::string& key, bool defaultValue) {
+bool ReadIniBool(const SettingsCore& core, const std::string& section, const std::string& key, bool defaultValue) {
   const std::optional<IniDocument> ini = LoadUnlessReadOnly(core);
   return ini ? IniBool(*ini, section, key, defaultValue) : defaultValue;
 }
 
-std::string ReadIniString(const Core& core, const std::string& section, const std::string& key,
+std::string ReadIniString(const SettingsCore& core, const std::string& section, const std::string& key,
                           const std::string& defaultValue) {
   const std::optional<IniDocument> ini = LoadUnlessReadOnly(core);
   return ini ? IniString(*ini, section, key, defaultValue) : defaultValue;
 }
 
-void WriteIniInteger(const Core& core, const std::string& section, const std::string& key, int value) {
+void WriteIniInteger(const SettingsCore& core, const std::string& section, const std::string& key, int value) {
   UpdateIniFile(SettingsFilePath(core), [&](IniDocument& ini) { SetIniInteger(ini, section, key, value); });
 }
 
-void WriteIniBool(const Core& core, const std::string& section, const std::string& key, bool value) {
+void WriteIniBool(const SettingsCore& core, const std::string& section, const std::string& key, bool value) {
   UpdateIniFile(SettingsFilePath(core), [&](IniDocument& ini) { SetIniBool(ini, section, key, value); });
 }
 
-void WriteIniString(const Core& core, const std::string& section, const std::string& key,
+void WriteIniString(const SettingsCore& core, const std::string& section, const std::string& key,
                     const std::string& value) {
   UpdateIniFile(SettingsFilePath(core), [&](IniDocument& ini) { ini.Set(section, key, value); });
 }
 
-void DeleteIniKey(const Core& core, const std::string& section, const std::string& key) {
+void DeleteIniKey(const SettingsCore& core, const std::string& section, const std::string& key) {
   UpdateIniFile(SettingsFilePath(core), [&](IniDocument& ini) { ini.Erase(section, key); });
 }
 
-int ReadEnqueueOption(const Core& core) {
+int ReadEnqueueOption(const SettingsCore& core) {
   const std::optional<IniDocument> ini = LoadIniFile(SettingsFilePath(core));
   return ini ? IniInteger(*ini, kGeneral, "EnqueueOption", 2) : 2;
 }
 
-void WriteEnqueueOption(const Core& core, int value) { WriteIniInteger(core, "General", "EnqueueOption", value); }
+void WriteEnqueueOption(const SettingsCore& core, int value) { WriteIniInteger(core, "General", "EnqueueOption", value); }
 
-bool ReadAssociationFlag(const Core& core, const std::string& extension) {
+bool ReadAssociationFlag(const SettingsCore& core, const std::string& extension) {
   const std::optional<IniDocument> ini = LoadIniFile(SettingsFilePath(core));
   return ini && IniBool(*ini, kAssociations, extension, false);
 }
 
-void WriteAssociationFlag(const Core& core, const std::string& extension, bool value) {
+void WriteAssociationFlag(const SettingsCore& core, const std::string& extension, bool value) {
   WriteIniBool(core, "Associations", extension, value);
 }
 
-std::chrono::sys_days ReadLastVersionCheck(const Core& core) {
+std::chrono::sys_days ReadLastVersionCheck(const SettingsCore& core) {
   const std::optional<IniDocument> ini = LoadIniFile(SettingsFilePath(core));
   return ini ? IniDate(*ini, kGeneral, "lastversioncheck", kDayZero) : kDayZero;
 }
 
-void WriteLastVersionCheck(const Core& core, std::chrono::sys_days date) {
+void WriteLastVersionCheck(const SettingsCore& core, std::chrono::sys_days date) {
   UpdateIniFile(SettingsFilePath(core), [&](IniDocument& ini) { SetIniDate(ini, kGeneral, "lastversioncheck", date); });
 }
 
-std::string ReadLastNewVersion(const Core& core) {
+std::string ReadLastNewVersion(const SettingsCore& core) {
   const std::optional<IniDocument> ini = LoadIniFile(SettingsFilePath(core));
   return ini ? IniString(*ini, kGeneral, "lastnewversion", "none") : "none";
 }
 
-void WriteLastNewVersion(const Core& core, const std::string& version) {
+void WriteLastNewVersion(const SettingsCore& core, const std::string& version) {
   WriteIniString(core, "General", "lastnewversion", version);
 }
 
@@ -115,23 +117,21 @@ std::vector<std::string> MusicFoldersIn(const IniDocument& ini) {
   return folders;
 }
 
-void LoadMusicFolders(Core& core) {
-  const std::optional<IniDocument> ini = LoadIniFile(SettingsFilePath(core));
-  core.playlist.MusicFolders = ini ? MusicFoldersIn(*ini) : std::vector<std::string>();
+void SetMusicFolders(IniDocument& ini, const std::vector<std::string>& folders) {
+  ini.EraseSection(kMusicFolders);
+  // Numbering skips what cannot be stored (an empty folder, a line end in
+  // the name), since a gap would end the list when it is read back.
+  int n = 0;
+  for (const std::string& folder : folders) {
+    if (!folder.empty() && ini.Set(kMusicFolders, MusicFolderKey(n), WithTrailingSlash(folder))) ++n;
+  }
 }
 
-void SaveMusicFolders(Core& core) {
-  UpdateIniFile(SettingsFilePath(core), [&](IniDocument& ini) {
-    ini.EraseSection(kMusicFolders);
-    // Numbering skips what cannot be stored (an empty folder, a line end in
-    // the name), since a gap would end the list when it is read back.
-    int n = 0;
-    for (const std::string& folder : core.playlist.MusicFolders) {
-      if (!folder.empty() && ini.Set(kMusicFolders, MusicFolderKey(n), WithTrailingSlash(folder))) ++n;
-    }
-    ini.Set("DirBox", "LastOpenedDir", core.settings.lastBrowserFolder);
-    ini.Set("DirBox", "LastOpenedDrive", core.settings.lastBrowserRoot);
-  });
+std::string SystemTemporaryFolder() {
+  const char* variable = std::getenv("TMPDIR");
+  std::string folder = variable != nullptr && *variable != '\0' ? variable : "/tmp";
+  if (!EndsWith(folder, "/")) folder += '/';
+  return folder;
 }
 
 }  // namespace tarvo

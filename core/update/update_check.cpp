@@ -7,8 +7,8 @@
 
 #include "base/text.h"
 #include "platform/file_io.h"
-#include "radio/http_download.h"
-#include "radio/untrusted_text.h"
+#include "platform/net/http_download.h"
+#include "base/untrusted_text.h"
 #include "settings/settings_store.h"
 
 namespace tarvo {
@@ -51,13 +51,13 @@ bool IsWebAddress(const std::string& address) {
   return true;
 }
 
-void ShowCheckStatus(Core& core, const std::string& text) {
-  core.texts.statusPanels[3] = text;
+void ShowCheckStatus(SettingsCore& core, const std::string& text) {
+  core.texts.Panel(StatusPanel::Progress) = text;
   core.ui.WindowTextsChanged();
 }
 
 // The server's answer, or nothing when no answer came.
-std::optional<UpdateOffer> FetchOffer(Core& core) {
+std::optional<UpdateOffer> FetchOffer(SettingsCore& core) {
   const std::string answerFile = core.homeFolder + "temp";
   std::optional<UpdateOffer> offer;
   if (DownloadToFile(core.ui, UpdateCheckAddress(core.settings.updateServer), answerFile) > 0) {
@@ -73,24 +73,24 @@ std::optional<UpdateOffer> FetchOffer(Core& core) {
 std::string UpdateCheckAddress(std::string server) {
   if (server.find("://") == std::string::npos) server = "https://" + server;
   if (!server.ends_with('/')) server += '/';
-  return server + "updatecheck.php?app=tarvo&version=" + kRunningVersion;
+  return server + "updatecheck.php?app=tarvo&version=" + kVersionText;
 }
 
-bool RunWeeklyUpdateCheck(Core& core, std::chrono::sys_days today) {
+bool RunWeeklyUpdateCheck(SettingsCore& core, std::chrono::sys_days today) {
   if (!core.settings.autoUpdate || core.settings.updateServer.empty()) return false;
   const auto days = (today - ReadLastVersionCheck(core)).count();
   if (std::abs(days) < kDaysBetweenChecks) return false;
   return CheckForUpdate(core, today);
 }
 
-bool CheckForUpdate(Core& core, std::chrono::sys_days today) {
+bool CheckForUpdate(SettingsCore& core, std::chrono::sys_days today) {
   ShowCheckStatus(core, "Checking for updates...");
   core.ui.ProcessPendingEvents();
   const std::optional<UpdateOffer> offer = FetchOffer(core);
   ShowCheckStatus(core, "");
   // The week counts from every attempt, answered or not.
   WriteLastVersionCheck(core, today);
-  if (!offer || offer->version == kRunningVersion || offer->version == ReadLastNewVersion(core)) return false;
+  if (!offer || offer->version == kVersionText || offer->version == ReadLastNewVersion(core)) return false;
   if (!IsWebAddress(offer->address)) return false;
   if (!core.ui.AskYesNo(offer->message)) {
     WriteLastNewVersion(core, offer->version);

@@ -7,11 +7,10 @@
 #include <chrono>
 #include <string>
 
-#include "core.h"
+#include "base/version.h"
+#include "settings/settings_core.h"
 
 namespace tarvo {
-
-inline constexpr char kRunningVersion[] = "1.04b";
 
 // The address of the update script on `server` (Tweak/update_server); an
 // address without a scheme is asked over https.
@@ -21,13 +20,13 @@ std::string UpdateCheckAddress(std::string server);
 // and the last check lies 7 days or more from `today`, either way (a clock
 // set back checks too). True when the user chose to download the new
 // version: the program should end.
-bool RunWeeklyUpdateCheck(Core& core, std::chrono::sys_days today);
+bool RunWeeklyUpdateCheck(SettingsCore& core, std::chrono::sys_days today);
 
 // Asks the server, stores `today` as the date of the last check, and offers
 // a version that is neither the running one nor the one declined before.
 // Yes opens the answer's web address with the desktop's default application
 // and returns true; No stores the version as declined. An answer whose
 // address is not http:// or https:// is never opened nor offered.
-bool CheckForUpdate(Core& core, std::chrono::sys_days today);
+bool CheckForUpdate(SettingsCore& core, std::chrono::sys_days today);
 
 }  // namespace tarvo

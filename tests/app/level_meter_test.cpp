@@ -22,7 +22,7 @@
 #include "app/status_timer.h"
 #include "controls/vemmo_listbox.h"
 #include "controls/vemmo_progress.h"
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
 #include "playback/engine.h"
 #include "playback/level_meter.h"
 #include "playback/volume.h"

@@ -17,7 +17,7 @@
 #include "app/dir_form.h"
 #include "app/preferences_form.h"
 #include "app/preferences_hotkeys.h"
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
 #include "scripted_window_fixture.h"
 #include "settings/settings_store.h"
 

@@ -1,4 +1,4 @@
-#include "settings/associations.h"
+#include "integration/associations.h"
 
 #include <sys/stat.h>
 

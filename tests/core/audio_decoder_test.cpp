@@ -7,7 +7,7 @@
 #include <fstream>
 #include <random>
 
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
 #include "support/audio_fixtures.h"
 #include "support/temp_folder.h"
 

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <thread>
 
-#include "playback/audio/linux_audio_library.h"
-#include "playback/audio/paced_sink.h"
+#include "audio/linux_audio_library.h"
+#include "audio/paced_sink.h"
 
 namespace tarvo::audio {
 namespace {

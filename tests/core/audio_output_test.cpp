@@ -11,7 +11,7 @@
 #include <mutex>
 #include <thread>
 
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
 #include "support/audio_fixtures.h"
 #include "support/temp_folder.h"
 

@@ -9,7 +9,7 @@
 #include <numbers>
 #include <thread>
 
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
 #include "support/pulse_server.h"
 #include "support/temp_folder.h"
 

@@ -4,6 +4,7 @@
 // would be heard, written to a file as fast as it is produced) where the
 // bytes matter, and `null` (paced in real time) where time matters. The
 // status tick runs by hand, in loops with deadlines.
+#include "core.h"
 #include "playback/engine.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +20,10 @@
 #include <thread>
 
 #include "media/file_info.h"
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
 #include "playback/key_dispatcher.h"
 #include "playback/sequencing.h"
-#include "playback/time_texts.h"
+#include "base/time_texts.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
 #include "support/audio_fixtures.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_io.h"
-#include "settings/favorites.h"
+#include "integration/favorites.h"
 #include "support/core_fixture.h"
 
 namespace tarvo {

@@ -1,4 +1,5 @@
 #include "platform/folder_tree.h"
+#include "playlist/sorting.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -63,8 +64,8 @@ TEST(FolderTree, SubfoldersAreListedInThePlaylistsOrder) {
   folder.Write("file.mp3", "");
   folder.Write("a file", "");
   std::filesystem::create_directory_symlink(folder.Path() + "c", folder.Path() + "link");
-  EXPECT_EQ(ListSubfolders(folder.Path()), (std::vector<std::string>{".hidden", "A", "b", "c", "link", "Zed"}));
-  EXPECT_TRUE(ListSubfolders(folder.Path() + "missing").empty());
+  EXPECT_EQ(ListSubfolders(folder.Path(), SortPaths), (std::vector<std::string>{".hidden", "A", "b", "c", "link", "Zed"}));
+  EXPECT_TRUE(ListSubfolders(folder.Path() + "missing", SortPaths).empty());
 
   const std::vector<MountPoint> none;
   EXPECT_TRUE(ShowsExpandButton(folder.Path() + "A", none));

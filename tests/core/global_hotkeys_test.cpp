@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "settings/global_hotkeys.h"
+#include "integration/global_hotkeys.h"
 #include "settings/settings_store.h"
 #include "support/core_fixture.h"
 

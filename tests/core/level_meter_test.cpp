@@ -6,7 +6,8 @@
 #include <chrono>
 #include <thread>
 
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
+#include "integration/saved_settings.h"
 #include "settings/settings_store.h"
 #include "support/core_fixture.h"
 

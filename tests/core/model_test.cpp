@@ -167,9 +167,8 @@ TEST_F(ModelTest, ViewFormatCyclesThroughTheThreeStyles) {
   EXPECT_EQ(core.texts.checkedViewCommand, 0);
 }
 
-TEST_F(ModelTest, MessageBoxesOfUnknownKindShowNothing) {
-  ShowMessageBox(core, 2, "careful");
-  ShowMessageBox(core, 3, "never shown");
+TEST_F(ModelTest, MessageBoxesShowTheirKind) {
+  ShowMessageBox(core, MessageKind::Warning, "careful");
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].kind, MessageKind::Warning);
   EXPECT_EQ(PlaylistAutosaveFile(core), home.Path() + "Playlist.txt");

@@ -1,9 +1,10 @@
-#include "settings/music_folder_choice.h"
+#include "integration/music_folder_choice.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "integration/saved_settings.h"
 #include "settings/settings_store.h"
 #include "support/core_fixture.h"
 

@@ -15,7 +15,7 @@
 #include <regex>
 #include <thread>
 
-#include "playback/audio/linux_audio_library.h"
+#include "audio/linux_audio_library.h"
 #include "radio/record_temps.h"
 #include "radio/stream_recorder.h"
 #include "support/core_fixture.h"

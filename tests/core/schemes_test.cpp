@@ -1,4 +1,4 @@
-#include "settings/schemes.h"
+#include "integration/schemes.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "integration/saved_settings.h"
 #include "settings/ini_file.h"
 #include "support/core_fixture.h"
 

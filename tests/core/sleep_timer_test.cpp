@@ -3,7 +3,7 @@
 // power-off, and closing it early.
 #include <gtest/gtest.h>
 
-#include "settings/sleep_timer.h"
+#include "integration/sleep_timer.h"
 #include "support/core_fixture.h"
 
 namespace tarvo {

@@ -7,7 +7,7 @@
 
 #include "radio/connect_thread.h"
 #include "radio/stream_status.h"
-#include "radio/untrusted_text.h"
+#include "base/untrusted_text.h"
 
 namespace tarvo {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/file_io.h"
-#include "radio/http_download.h"
+#include "platform/net/http_download.h"
 #include "settings/settings_store.h"
 #include "support/core_fixture.h"
 #include "support/fake_desktop.h"

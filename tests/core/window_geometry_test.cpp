@@ -1,4 +1,4 @@
-#include "settings/window_geometry.h"
+#include "integration/window_geometry.h"
 
 #include <gtest/gtest.h>
 

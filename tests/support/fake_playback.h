@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "playback/playback_control.h"
+#include "playlist/playback_control.h"
 
 namespace tarvo::testing {
 

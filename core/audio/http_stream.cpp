@@ -1,0 +1,248 @@
+#include "audio/http_stream.h"
+
+#include <strings.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/version.h"
+#include "platform/net/http_transfer.h"
+
+namespace tarvo::audio {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// About 15 seconds of a 128 kbit/s station ahead of the decoder.
+constexpr std::size_t kRingBytes = 256 * 1024;
+// Gathered before the first read and again after the buffer ran dry: about
+// one second of a 128 kbit/s station.
+constexpr std::size_t kMarginBytes = 16 * 1024;
+// Headers beyond these are not kept; servers send a dozen short ones.
+constexpr std::size_t kMaxHeaders = 64;
+constexpr std::size_t kMaxHeaderBytes = 1024;
+// A connection that delivers nothing for this long has ended.
+constexpr long kSilentTimeoutSeconds = 20;
+constexpr int kPollMs = 1000;
+
+AudioError ErrorOf(CURLcode code) {
+  switch (code) {
+    case CURLE_OK: return AudioError::Ok;
+    case CURLE_OPERATION_TIMEDOUT: return AudioError::Timeout;
+    case CURLE_HTTP_RETURNED_ERROR: return AudioError::FileFormat;
+    default: return AudioError::FileOpen;
+  }
+}
+
+}  // namespace
+
+std::shared_ptr<HttpStream> HttpStream::Open(const std::string& url, const Options& options, AudioError& error) {
+  if (!net::IsHttpAddress(url) || !net::CurlReady()) {
+    error = AudioError::FileOpen;
+    return nullptr;
+  }
+  std::shared_ptr<HttpStream> stream(new HttpStream);
+  if (!stream->Start(url, options)) {
+    error = AudioError::Unknown;
+    return nullptr;
+  }
+  error = stream->WaitForAnswer(options.answerTimeout);
+  if (error != AudioError::Ok) return nullptr;
+  return stream;
+}
+
+bool HttpStream::Start(const std::string& url, const Options& options) {
+  easy_ = net::NewHttpTransfer(url);
+  multi_ = curl_multi_init();
+  if (!easy_ || !multi_) return false;
+  ring_.resize(kRingBytes);
+  curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, kSilentTimeoutSeconds);
+  curl_easy_setopt(easy_, CURLOPT_USERAGENT, kStreamUserAgent);
+  // Shoutcast servers answer "ICY 200 OK" instead of an HTTP status line.
+  curl_easy_setopt(easy_, CURLOPT_HTTP09_ALLOWED, 1L);
+  curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &HttpStream::OnHeader);
+  curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+  curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &HttpStream::OnBody);
+  curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+  if (options.icyMetadata) {
+    headerList_ = curl_slist_append(nullptr, "Icy-MetaData: 1");
+    curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, headerList_);
+  }
+  if (curl_multi_add_handle(multi_, easy_) != CURLM_OK) return false;
+  thread_ = std::thread([this] { Run(); });
+  return true;
+}
+
+HttpStream::~HttpStream() {
+  Cancel();
+  if (thread_.joinable()) thread_.join();
+  if (multi_ && easy_) curl_multi_remove_handle(multi_, easy_);
+  if (easy_) curl_easy_cleanup(easy_);
+  if (multi_) curl_multi_cleanup(multi_);
+  curl_slist_free_all(static_cast<curl_slist*>(headerList_));
+}
+
+// Network thread: runs the transfer until it ends or is cancelled.
+void HttpStream::Run() {
+  int running = 1;
+  while (running > 0) {
+    {
+      std::lock_guard lock(mutex_);
+      if (cancelled_) break;
+    }
+    if (curl_multi_perform(multi_, &running) != CURLM_OK) break;
+    if (running > 0) curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
+  }
+  CURLcode result = CURLE_ABORTED_BY_CALLBACK;
+  int left = 0;
+  while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
+    if (message->msg == CURLMSG_DONE) result = message->data.result;
+  }
+  std::lock_guard lock(mutex_);
+  ended_ = true;
+  failed_ = result != CURLE_OK;
+  endError_ = ErrorOf(result);
+  changed_.notify_all();
+}
+
+AudioError HttpStream::WaitForAnswer(std::chrono::milliseconds timeout) {
+  std::unique_lock lock(mutex_);
+  const bool ready = changed_.wait_until(lock, Clock::now() + timeout, [this] {
+    return ended_ || (answered_ && FillLocked() >= kMarginBytes);
+  });
+  if (!ready && !answered_) {
+    lock.unlock();
+    Cancel();
+    return AudioError::Timeout;
+  }
+  // A body that ended at once (an empty reply) is for the decoder to refuse.
+  if (ended_ && failed_ && !answered_) return endError_;
+  return AudioError::Ok;
+}
+
+std::int64_t HttpStream::Read(void* buffer, std::size_t bytes) {
+  std::unique_lock lock(mutex_);
+  if (FillLocked() == 0 && !ended_) refilling_ = true;
+  changed_.wait(lock, [this] {
+    return cancelled_ || ended_ || (refilling_ ? FillLocked() >= kMarginBytes : FillLocked() > 0);
+  });
+  refilling_ = false;
+  if (cancelled_) return -1;
+  const std::size_t count = std::min(bytes, FillLocked());
+  if (count == 0) return failed_ ? -1 : 0;
+  const std::size_t offset = static_cast<std::size_t>(read_ % ring_.size());
+  const std::size_t first = std::min(count, ring_.size() - offset);
+  std::memcpy(buffer, ring_.data() + offset, first);
+  std::memcpy(static_cast<char*>(buffer) + first, ring_.data(), count - first);
+  read_ += count;
+  changed_.notify_all();
+  return static_cast<std::int64_t>(count);
+}
+
+void HttpStream::Cancel() {
+  {
+    std::lock_guard lock(mutex_);
+    if (cancelled_) return;
+    cancelled_ = true;
+    changed_.notify_all();
+  }
+  if (multi_) curl_multi_wakeup(multi_);
+}
+
+std::int64_t HttpStream::ReceivedBytes() const {
+  std::lock_guard lock(mutex_);
+  return static_cast<std::int64_t>(written_);
+}
+
+std::string HttpStream::Headers() const {
+  std::lock_guard lock(mutex_);
+  std::string block;
+  for (const std::string& header : headers_) {
+    block += header;
+    block += '\0';
+  }
+  block += '\0';
+  return block;
+}
+
+std::optional<std::string> HttpStream::Metadata() const {
+  std::lock_guard lock(mutex_);
+  return metadata_;
+}
+
+std::size_t HttpStream::OnHeader(char* data, std::size_t size, std::size_t count, void* self) {
+  const std::size_t bytes = size * count;
+  std::string line(data, bytes);
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  static_cast<HttpStream*>(self)->TakeHeader(std::move(line));
+  return bytes;
+}
+
+void HttpStream::TakeHeader(std::string line) {
+  if (line.empty()) return;
+  const bool statusLine = line.rfind("HTTP/", 0) == 0 || line.rfind("ICY ", 0) == 0;
+  if (line.size() > kMaxHeaderBytes) line.resize(kMaxHeaderBytes);
+  std::lock_guard lock(mutex_);
+  // Each response of a redirect chain starts afresh: the last one counts.
+  if (statusLine) {
+    headers_.clear();
+    metaint_ = 0;
+  }
+  static constexpr char kMetaint[] = "icy-metaint:";
+  if (line.size() > sizeof kMetaint - 1 && strncasecmp(line.c_str(), kMetaint, sizeof kMetaint - 1) == 0) {
+    metaint_ = std::max(0L, std::strtol(line.c_str() + sizeof kMetaint - 1, nullptr, 10));
+  }
+  if (headers_.size() < kMaxHeaders) headers_.push_back(std::move(line));
+}
+
+std::size_t HttpStream::OnBody(char* data, std::size_t size, std::size_t count, void* self) {
+  auto* stream = static_cast<HttpStream*>(self);
+  const std::size_t bytes = size * count;
+  if (!stream->demuxer_) {
+    std::int64_t metaint = 0;
+    {
+      std::lock_guard lock(stream->mutex_);
+      metaint = stream->metaint_;
+    }
+    stream->demuxer_ = std::make_unique<IcyDemuxer>(metaint);
+  }
+  bool keepGoing = true;
+  stream->demuxer_->Feed(
+      std::string_view(data, bytes),
+      [&](std::string_view audio) { keepGoing = keepGoing && stream->TakeAudio(audio.data(), audio.size()); },
+      [&](std::string_view text) { stream->TakeMetadata(std::string(text)); });
+  // Anything but the full count makes libcurl end the transfer.
+  return keepGoing ? bytes : 0;
+}
+
+// Waits for room when the decoder is behind (a paused output): the server
+// then sees the connection slow down instead of this buffer growing.
+bool HttpStream::TakeAudio(const char* data, std::size_t bytes) {
+  std::unique_lock lock(mutex_);
+  answered_ = true;
+  while (bytes > 0) {
+    changed_.wait(lock, [this] { return cancelled_ || FillLocked() < ring_.size(); });
+    if (cancelled_) return false;
+    const std::size_t count = std::min(bytes, ring_.size() - FillLocked());
+    const std::size_t offset = static_cast<std::size_t>(written_ % ring_.size());
+    const std::size_t first = std::min(count, ring_.size() - offset);
+    std::memcpy(ring_.data() + offset, data, first);
+    std::memcpy(ring_.data(), data + first, count - first);
+    written_ += count;
+    data += count;
+    bytes -= count;
+    changed_.notify_all();
+  }
+  return true;
+}
+
+void HttpStream::TakeMetadata(std::string text) {
+  std::lock_guard lock(mutex_);
+  metadata_ = std::move(text);
+}
+
+}  // namespace tarvo::audio

@@ -1,0 +1,130 @@
+#include "integration/favorites.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "platform/file_io.h"
+#include "playlist/entry.h"
+#include "playlist/folder_scan.h"
+#include "playlist/formats_write.h"
+#include "playlist/load_into_playlist.h"
+#include "playlist/model.h"
+#include "playlist/sorting.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr char kFavoritesFolderName[] = "Favorites/";
+constexpr char kFavoriteExtension[] = ".txt";
+
+constexpr char kEmptyPlaylistMessage[] = "Your playlist is empty, please add some files first.";
+constexpr char kAddCaption[] = "Add playlist to favorites";
+constexpr char kRenameCaption[] = "Edit playlist title";
+constexpr char kNamePrompt[] = "Name";
+constexpr char kReplaceQuestion[] =
+    "A playlist with the same name already exists.\rWould you like to replace the existing file?";
+constexpr char kSaveError[] =
+    "Your playlist could not be saved.\r\rThe title may not have any of the following characters:\r"
+    "\\ / : ? \" <> |";
+constexpr char kDeleteQuestion[] = "Are you sure you want to delete the selected item(s)?";
+
+// A name becomes one file directly in the favourites folder: a "/" would
+// make it a path into a subfolder or out of the folder ("../x"), and a NUL
+// would cut the path short.
+bool IsFileName(std::string_view name) { return name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos; }
+
+// The name FavoritesAddAc offers: the last part of the folder last scanned or
+// the favourite last opened, cut before its first ".".
+std::string ProposedName(std::string_view lastScanned) {
+  const std::size_t slash = lastScanned.rfind('/');
+  const std::string_view last = slash == std::string_view::npos ? lastScanned : lastScanned.substr(slash + 1);
+  return std::string(last.substr(0, last.find('.')));
+}
+
+// Asks for a name once and saves under it; true when saved, false after the
+// save error, nothing when the user cancelled or declined to replace.
+std::optional<bool> TrySaveFavorite(Core& core) {
+  const std::optional<std::string> name =
+      core.ui.AskText(kAddCaption, kNamePrompt, ProposedName(core.playlist.LastScannedFolder));
+  if (!name || name->empty()) return std::nullopt;
+  if (!IsFileName(*name)) return false;
+  const std::string target = FavoritesFolder(core, true) + *name + kFavoriteExtension;
+  if (FileExists(target) && !AskYesNo(core, kReplaceQuestion)) return std::nullopt;
+  return SavePlaylistFile(core, target, SaveFormat::Text);
+}
+
+}  // namespace
+
+std::string FavoritesFolder(const Core& core, bool create) {
+  std::string folder = core.homeFolder + kFavoritesFolderName;
+  if (create) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+  }
+  return folder;
+}
+
+std::vector<std::string> CollectFavorites(Core& core) {
+  std::vector<std::string> favorites;
+  // An aborted or failed scan keeps what it found: the menu shows those.
+  ScanFolder(core, FavoritesFolder(core, false), true, favorites);
+  SortPaths(favorites);
+  return favorites;
+}
+
+std::string FavoriteName(std::string_view path) {
+  const std::string_view name = FileNameOf(path);
+  const std::size_t dot = name.find('.');
+  // Without a dot there is nothing before it.
+  return dot == std::string_view::npos ? std::string() : std::string(name.substr(0, dot));
+}
+
+void OpenFavorite(Core& core, std::size_t index) {
+  const std::vector<std::string> favorites = CollectFavorites(core);
+  if (index >= favorites.size()) return;
+  LoadIntoPlaylist(core, favorites[index], LoadMode::ReplaceList);
+  PlaylistState& playlist = core.playlist;
+  playlist.LastScannedFolder = favorites[index];
+  RelocateCurrent(playlist);
+  UpdateListView(core, false, false);
+  if (playlist.CurrentIndex >= 0) {
+    ScrollToCurrent(core);
+    SelectSingle(core, playlist.CurrentIndex);
+  }
+}
+
+bool FavoritesAddAc(Core& core) {
+  if (core.playlist.PlaylistEntries.empty()) {
+    ShowMessageBox(core, MessageKind::Information, kEmptyPlaylistMessage);
+    return false;
+  }
+  for (;;) {
+    const std::optional<bool> saved = TrySaveFavorite(core);
+    if (!saved) return false;
+    if (*saved) return true;
+    ShowMessageBox(core, MessageKind::Error, kSaveError);
+  }
+}
+
+void RenameFavorite(Core& core, const std::string& path) {
+  const std::optional<std::string> name = core.ui.AskText(kRenameCaption, kNamePrompt, FavoriteName(path));
+  // An empty name would only hide the file as ".txt".
+  if (!name || name->empty() || !IsFileName(*name)) return;
+  RenameWithoutReplacing(path, FavoritesFolder(core, true) + *name + kFavoriteExtension);
+}
+
+bool DeleteFavorites(Core& core, const std::vector<std::string>& paths) {
+  if (!AskYesNo(core, kDeleteQuestion)) return false;
+  for (const std::string& path : paths) std::remove(path.c_str());
+  return true;
+}
+
+void ExploreFavorites(Core& core) {
+  const std::string folder = FavoritesFolder(core, true);
+  if (core.desktop) core.desktop->ShowFolder(folder);
+}
+
+}  // namespace tarvo

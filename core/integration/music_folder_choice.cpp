@@ -1,0 +1,59 @@
+#include "integration/music_folder_choice.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "base/text.h"
+#include "integration/saved_settings.h"
+#include "platform/file_io.h"
+#include "playlist/model.h"
+#include "settings/settings_store.h"
+
+namespace tarvo {
+
+namespace {
+
+constexpr char kDesktopRefused[] =
+    "The desktop is an invalid folder.\r\rIf you don't have a music folder yet or you don't know, choose Cancel.\r"
+    "You can always set your music folder another time.";
+
+// A folder on or below the desktop holds the user's loose files, not a music
+// collection. Where the desktop is the home folder itself (desktops without
+// a desktop folder of their own), every folder of the user would be below
+// it, so nothing is refused.
+std::string EndingInSlash(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder.push_back('/');
+  return folder;
+}
+
+bool OnTheDesktop(const Ui& ui, const std::string& chosen) {
+  const std::string desktop = ui.DesktopFolder();
+  if (desktop.empty() || chosen.empty()) return false;
+  const char* home = std::getenv("HOME");
+  if (home && EndingInSlash(home) == EndingInSlash(desktop)) return false;
+  return AsciiLowerCopy(chosen).find(AsciiLowerCopy(EndingInSlash(desktop))) != std::string::npos;
+}
+
+}  // namespace
+
+void ChooseMusicFolder(Core& core) {
+  LoadMusicFolders(core);
+  if (!core.playlist.MusicFolders.empty()) return;
+  std::string chosen;
+  for (;;) {
+    chosen = core.ui.ChooseFolder(kMusicFolderCaption, kMusicFolderInstruction);
+    core.settings.lastBrowserRoot = chosen;
+    if (!OnTheDesktop(core.ui, chosen)) break;
+    ShowMessageBox(core, MessageKind::Information, kDesktopRefused);
+  }
+  if (chosen.empty() || !FolderExists(chosen)) return;
+  core.playlist.MusicFolders = {EndingInSlash(chosen)};
+  SaveMusicFolders(core);
+}
+
+void SetRootPathSwitch(Core& core) {
+  core.settings.lastBrowserFolder = ReadIniString(core, "DirBox", "LastOpenedDir", "");
+  ChooseMusicFolder(core);
+}
+
+}  // namespace tarvo

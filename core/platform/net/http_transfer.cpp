@@ -1,0 +1,33 @@
+#include "platform/net/http_transfer.h"
+
+#include "base/text.h"
+
+namespace tarvo::net {
+
+bool CurlReady() {
+  static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+  return ready;
+}
+
+CURL* NewHttpTransfer(const std::string& url) {
+  if (!CurlReady()) return nullptr;
+  CURL* easy = curl_easy_init();
+  if (!easy) return nullptr;
+  // libcurl copies every text option, so nothing here must outlive the call.
+  curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
+  curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
+  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
+  return easy;
+}
+
+bool IsHttpAddress(const std::string& url) {
+  const std::string lower = AsciiLowerCopy(url.substr(0, 8));
+  return StartsWith(lower, "http://") || StartsWith(lower, "https://");
+}
+
+}  // namespace tarvo::net
