@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Checks the floors of the core; builds Tarvo with warnings as errors and runs every test; then builds the
-# core once more under AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs the core tests there; last, runs each fuzz target for 20 s.
+# Checks the floors of the core; builds Tarvo with warnings as errors and runs
+# every test; then builds the core once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs the core tests there; last, runs each
+# fuzz target for 20 s.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
