@@ -37,31 +37,31 @@ using namespace tarvo;
 // Commands that run one key through the dispatcher.
 void ConnectDispatcherKeys(Core& core, CommandTable& commands) {
   const struct {
-    const char* name;
+    CommandId id;
     int key;
     int shift;
   } keys[] = {
-      {"DeleteAc", kKeyDelete, kNoModifier}, {"JumpAc", kKeyBackQuote, kNoModifier},
-      {"PlayAc", kKeyEnter, kNoModifier},    {"PauseAc", kKeySpace, kNoModifier},
-      {"StopAc", kKeyNumpad0, kNoModifier},  {"NextAc", kKeyTab, kNoModifier},
-      {"PrevAc", kKeyTab, kShiftModifier},   {"TerugspoelenAc", kKeyBackspace, kNoModifier},
+      {CommandId::DeleteAc, kKeyDelete, kNoModifier}, {CommandId::JumpAc, kKeyBackQuote, kNoModifier},
+      {CommandId::PlayAc, kKeyEnter, kNoModifier},    {CommandId::PauseAc, kKeySpace, kNoModifier},
+      {CommandId::StopAc, kKeyNumpad0, kNoModifier},  {CommandId::NextAc, kKeyTab, kNoModifier},
+      {CommandId::PrevAc, kKeyTab, kShiftModifier},   {CommandId::TerugspoelenAc, kKeyBackspace, kNoModifier},
   };
-  for (const auto& [name, key, shift] : keys) {
-    commands.Connect(QString::fromLatin1(name), [&core, key = key, shift = shift] { DispatchKeyCommand(core, key, shift); });
+  for (const auto& [id, key, shift] : keys) {
+    commands.Connect(id, [&core, key = key, shift = shift] { DispatchKeyCommand(core, key, shift); });
   }
 }
 
 void ConnectPlayModes(Core& core, CommandTable& commands) {
   for (int mode = 0; mode < kPlayModeCount; ++mode) {
-    commands.Connect(QStringLiteral("ModeAc%1").arg(mode + 1), [&core, mode] { SetPlayMode(core, mode); });
+    commands.Connect(PlayModeCommand(mode), [&core, mode] { SetPlayMode(core, mode); });
   }
-  commands.Connect(QStringLiteral("PlayModeToggleAc"), [&core] { CyclePlayMode(core, false); });
+  commands.Connect(CommandId::PlayModeToggleAc, [&core] { CyclePlayMode(core, false); });
 }
 
 void ConnectViews(Core& core, CommandTable& commands, TAppTarvo& window) {
-  commands.Connect(QStringLiteral("View1Ac"), [&core] { SetViewFormat(core, 0); });
-  commands.Connect(QStringLiteral("View2Ac"), [&core] { SetViewFormat(core, 1); });
-  commands.Connect(QStringLiteral("View3Ac"), [&core] {
+  commands.Connect(CommandId::View1Ac, [&core] { SetViewFormat(core, 0); });
+  commands.Connect(CommandId::View2Ac, [&core] { SetViewFormat(core, 1); });
+  commands.Connect(CommandId::View3Ac, [&core] {
     // The relative style is shown whether or not a folder was chosen.
     if (core.playlist.MusicFolders.empty()) {
       ShowMessageBox(core, MessageKind::Information,
@@ -70,12 +70,12 @@ void ConnectViews(Core& core, CommandTable& commands, TAppTarvo& window) {
     }
     SetViewFormat(core, 2);
   });
-  commands.Connect(QStringLiteral("ViewFormatPathAc"), [&core] { CycleViewFormat(core); });
-  commands.Connect(QStringLiteral("ViewPlayBarAc"), [&core, &window] {
+  commands.Connect(CommandId::ViewFormatPathAc, [&core] { CycleViewFormat(core); });
+  commands.Connect(CommandId::ViewPlayBarAc, [&core, &window] {
     window.SetPlayBarShown(!core.settings.playBar);
     WriteIniBool(core, "Window", "PlayBar", core.settings.playBar);
   });
-  commands.Connect(QStringLiteral("ViewProgressPanelAc"), [&core, &window] {
+  commands.Connect(CommandId::ViewProgressPanelAc, [&core, &window] {
     window.SetProgressPanelShown(!core.settings.progressPanel);
     WriteIniBool(core, "Window", "ProgressPanel", core.settings.progressPanel);
   });
@@ -92,7 +92,7 @@ void CloseProgram(TAppTarvo& window) {
 }
 
 void ConnectWindowCommands(Core& core, CommandTable& commands, TAppTarvo& window, const CommandHelpers& helpers) {
-  commands.Connect(QStringLiteral("EscAc"), [&core, &window, find = helpers.find] {
+  commands.Connect(CommandId::EscAc, [&core, &window, find = helpers.find] {
     if (find->CloseIfShown()) return;
     core.playlist.AbortRequested = true;
     // A running scan or time count sees the request and asks whether to abort.
@@ -102,51 +102,51 @@ void ConnectWindowCommands(Core& core, CommandTable& commands, TAppTarvo& window
     }
     CloseProgram(window);
   });
-  commands.Connect(QStringLiteral("MinimizeAc"), [tray = helpers.tray] { tray->Minimize(); });
-  commands.Connect(QStringLiteral("MaximizeAc"), [&window] {
+  commands.Connect(CommandId::MinimizeAc, [tray = helpers.tray] { tray->Minimize(); });
+  commands.Connect(CommandId::MaximizeAc, [&window] {
     if (window.windowState() == Qt::WindowNoState) {
       window.showMaximized();
     } else {
       window.showNormal();
     }
   });
-  commands.Connect(QStringLiteral("FindAc"), [find = helpers.find] { find->Open(""); });
+  commands.Connect(CommandId::FindAc, [find = helpers.find] { find->Open(""); });
 }
 
 // The playlist editing commands and the desktop's clipboard, trash and file
 // manager.
 void ConnectEditing(Core& core, CommandTable& commands) {
   const struct {
-    const char* name;
+    CommandId id;
     void (*run)(PlaylistCore&);
   } editing[] = {
-      {"OpenFileAc", OpenFileAc},
-      {"RealDelAc", RealDelAc},
-      {"ExplorerFile", ExplorerFile},
-      {"ExplorerExe", ExplorerExe},
-      {"RefreshAc", RefreshAc},
-      {"CropAc", CropAc},
-      {"BrokenFilesAc", BrokenFilesAc},
-      {"CutAc", CutAc},
-      {"CopyAc", CopyAc},
-      {"PastAc", PastAc},
-      {"ListEntryAc", ListEntryAc},
-      {"NewListAc", NewListAc},
-      {"ClearShuffleHistoryAc", ClearShuffleHistoryAc},
-      {"TotalTimeAc", TotalTimeAc},
-      {"CopyPlAc", CopyPlAc},
+      {CommandId::OpenFileAc, OpenFileAc},
+      {CommandId::RealDelAc, RealDelAc},
+      {CommandId::ExplorerFile, ExplorerFile},
+      {CommandId::ExplorerExe, ExplorerExe},
+      {CommandId::RefreshAc, RefreshAc},
+      {CommandId::CropAc, CropAc},
+      {CommandId::BrokenFilesAc, BrokenFilesAc},
+      {CommandId::CutAc, CutAc},
+      {CommandId::CopyAc, CopyAc},
+      {CommandId::PastAc, PastAc},
+      {CommandId::ListEntryAc, ListEntryAc},
+      {CommandId::NewListAc, NewListAc},
+      {CommandId::ClearShuffleHistoryAc, ClearShuffleHistoryAc},
+      {CommandId::TotalTimeAc, TotalTimeAc},
+      {CommandId::CopyPlAc, CopyPlAc},
   };
-  for (const auto& [name, run] : editing) {
-    commands.Connect(QString::fromLatin1(name), [&core, run = run] { run(core); });
+  for (const auto& [id, run] : editing) {
+    commands.Connect(id, [&core, run = run] { run(core); });
   }
 }
 
 // The favourites commands; the organiser is made at its first use and kept.
 void ConnectFavorites(Core& core, CommandTable& commands, TAppTarvo& window, FavoritesMenu& menu) {
-  commands.Connect(QStringLiteral("FavoritesAddAc"), [&core, &menu] {
+  commands.Connect(CommandId::FavoritesAddAc, [&core, &menu] {
     if (FavoritesAddAc(core)) menu.Rebuild();
   });
-  commands.Connect(QStringLiteral("FavoritesOrganize"),
+  commands.Connect(CommandId::FavoritesOrganize,
                    [&core, &window, &menu, organizer = static_cast<TFavorites_Form*>(nullptr)]() mutable {
                      if (!organizer) organizer = new TFavorites_Form(core, &window);
                      organizer->exec();
@@ -157,7 +157,7 @@ void ConnectFavorites(Core& core, CommandTable& commands, TAppTarvo& window, Fav
 // The sleep timer's window, made at its first use and kept, so that the
 // shutdown choice lasts for the program's run.
 void ConnectSleepTimer(Core& core, CommandTable& commands, TAppTarvo& window) {
-  commands.Connect(QStringLiteral("SleepTimerAc"),
+  commands.Connect(CommandId::SleepTimerAc,
                    [&core, &window, timer = static_cast<TTimer_Form*>(nullptr)]() mutable {
                      if (!timer) timer = new TTimer_Form(core, [&window] { CloseProgram(window); }, &window);
                      timer->exec();
@@ -183,23 +183,23 @@ CommandHelpers ConnectCommandEffects(Core& core, TAppTarvo& window) {
   ConnectEditing(core, commands);
   ConnectFavorites(core, commands, window, *helpers.favorites);
   ConnectSleepTimer(core, commands, window);
-  commands.Connect(QStringLiteral("OpenDirAc"), [&core, &window] { OpenFolderDialog(core, &window, true); });
-  commands.Connect(QStringLiteral("AddDirAc"), [&core, &window] { OpenFolderDialog(core, &window, false); });
-  commands.Connect(QStringLiteral("LoadPlayListAc"), [&core] { LoadPlayListAc(core); });
-  commands.Connect(QStringLiteral("SavePlaylistAc"), [&core] { SavePlaylistAc(core); });
-  commands.Connect(QStringLiteral("AddRadioAc"), [&core] { AddRadioAc(core); });
-  commands.Connect(QStringLiteral("RecordStartAc"), [&core] {
+  commands.Connect(CommandId::OpenDirAc, [&core, &window] { OpenFolderDialog(core, &window, true); });
+  commands.Connect(CommandId::AddDirAc, [&core, &window] { OpenFolderDialog(core, &window, false); });
+  commands.Connect(CommandId::LoadPlayListAc, [&core] { LoadPlayListAc(core); });
+  commands.Connect(CommandId::SavePlaylistAc, [&core] { SavePlaylistAc(core); });
+  commands.Connect(CommandId::AddRadioAc, [&core] { AddRadioAc(core); });
+  commands.Connect(CommandId::RecordStartAc, [&core] {
     if (core.recorder) core.recorder->RecordStartAc(core);
   });
-  commands.Connect(QStringLiteral("QueuAc"), [&core] { QueueSelectedRows(core); });
+  commands.Connect(CommandId::QueuAc, [&core] { QueueSelectedRows(core); });
   for (int style = kLevelMeterHidden; style <= kLevelMeter14Style; ++style) {
-    commands.Connect(QStringLiteral("Level%1Ac").arg(style + 1), [&core, style] { ApplyLevelMeterStyle(core, style); });
+    commands.Connect(LevelCommand(style), [&core, style] { ApplyLevelMeterStyle(core, style); });
   }
-  commands.Connect(QStringLiteral("VUToggleAc"), [&core] { ToggleLevelMeterStyle(core); });
-  commands.Connect(QStringLiteral("ResetMixerAc"), [&core] { ResetMixer(core, ResetSystemMixer); });
+  commands.Connect(CommandId::VUToggleAc, [&core] { ToggleLevelMeterStyle(core); });
+  commands.Connect(CommandId::ResetMixerAc, [&core] { ResetMixer(core, ResetSystemMixer); });
   // Commands with no effect of their own: soft mute is the Pause key.
-  for (const char* name : {"SoftmuteAc", "Next2Ac", "Previous2Ac", "RecordAc"}) {
-    commands.Command(QString::fromLatin1(name))->setEnabled(true);
+  for (const CommandId id : {CommandId::SoftmuteAc, CommandId::Next2Ac, CommandId::Previous2Ac, CommandId::RecordAc}) {
+    commands.Command(id)->setEnabled(true);
   }
   return helpers;
 }

@@ -5,10 +5,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QWidget>
+#include <initializer_list>
+#include <optional>
 
 namespace {
 
 struct CommandSpec {
+  CommandId id;
+  // The action's object name, for tests and for finding it from outside.
   const char* name;
   const char* caption;
   // Qt key sequences; the second is a further key for the same command.
@@ -21,88 +25,98 @@ QKeySequence Keypad(Qt::Key key) { return QKeySequence(QKeyCombination(Qt::Keypa
 // In table order. Captions are the window's own.
 const std::vector<CommandSpec>& Specs() {
   static const std::vector<CommandSpec> specs = {
-      {"OpenFileAc", "파일 추가(&f)...", QKeySequence(Qt::CTRL | Qt::Key_L)},
-      {"OpenDirAc", "폴더 열기(&O)...", QKeySequence(Qt::Key_F4)},
-      {"AddDirAc", "폴더 추가(&A)...", QKeySequence(Qt::Key_F3)},
-      {"AddRadioAc", "경로 추가(&u)...", QKeySequence(Qt::CTRL | Qt::Key_R)},
-      {"LoadPlayListAc", "재생목록 열기(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O)},
-      {"SavePlaylistAc", "재생목록 저장(&S)...", QKeySequence(Qt::CTRL | Qt::Key_S)},
-      {"SaveFileAc", "다른 이름으로 저장...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
-      {"EscAc", "종료(&E)", QKeySequence(Qt::Key_Escape)},
-      {"FileInfoAc", "파일 정보...", QKeySequence(Qt::Key_F2)},
-      {"PropertiesAc", "파일 정보...", QKeySequence(Qt::ALT | Qt::Key_Return)},
-      {"DeleteAc", "목록에서 삭제(&R)", QKeySequence(Qt::Key_Delete)},
-      {"RealDelAc", "휴지통으로 삭제(&D)...", QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
-      {"ExplorerFile", "윈도우 탐색기(&E)...", QKeySequence(Qt::CTRL | Qt::Key_E)},
-      {"ExplorerExe", "Tarvo의 위치를 윈도우 탐색기로 열기(&E)", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E)},
-      {"RefreshAc", "새로운 파일 체크", QKeySequence(Qt::Key_F5)},
-      {"JumpAc", "재생중인 곡 선택(&p)", QKeySequence(Qt::Key_QuoteLeft)},
-      {"CropAc", "선택되거나 대기열에 들어간 항목만 남기기(&C)", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
-      {"BrokenFilesAc", "목록에서 존재하지 않는 항목 삭제(&m)", QKeySequence(Qt::ALT | Qt::Key_Delete)},
-      {"CutAc", "목록의 선택항목 잘라내기(&t)", QKeySequence(Qt::CTRL | Qt::Key_X)},
-      {"CopyAc", "목록의 선택항목 복사(&C)", QKeySequence(Qt::CTRL | Qt::Key_C)},
-      {"PastAc", "목록에 항목 붙여넣기(&P)", QKeySequence(Qt::CTRL | Qt::Key_V)},
-      {"ListEntryAc", "목록의 항목 수정(&E)...", QKeySequence(Qt::SHIFT | Qt::Key_F2)},
-      {"NewListAc", "목록 비우기(&C)", QKeySequence(Qt::CTRL | Qt::Key_N)},
-      {"ClearShuffleHistoryAc", "뒤섞기/대기열 기록 삭제(&C)", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
-      {"TotalTimeAc", "선택된 파일들의 재생시간...", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T)},
-      {"SleepTimerAc", "자동 종료(&t)...", QKeySequence(Qt::ALT | Qt::Key_T)},
-      {"FindAc", "검색(&F)...", QKeySequence(Qt::CTRL | Qt::Key_F)},
-      {"PlayAc", "재생(&P)", QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
-      {"PauseAc", "일시 중지(&u)", QKeySequence(Qt::Key_Space)},
-      {"StopAc", "중지(&S)", Keypad(Qt::Key_0)},
-      {"RecordStartAc", "녹음(&R)", Keypad(Qt::Key_Asterisk)},
-      {"NextAc", "다음곡(&N)", QKeySequence(Qt::Key_Tab)},
-      {"PrevAc", "이전곡(&P)", QKeySequence(Qt::Key_Backtab)},
-      {"TerugspoelenAc", "Total rewind", QKeySequence(Qt::Key_Backspace)},
-      {"QueuAc", "대기열(&Q)", QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_Slash)},
-      {"FavoritesAddAc", "즐겨찾기에 목록 저장(&A)...", QKeySequence(Qt::CTRL | Qt::Key_D)},
-      {"FavoritesOrganize", "즐겨찾기 관리(&O)...", QKeySequence(Qt::CTRL | Qt::Key_B)},
-      {"PreferencesAc", "설정(&S)...", QKeySequence(Qt::Key_F6)},
-      {"ModeAc1", "목록 반복(&R)", {}},
-      {"ModeAc2", "파일 반복(&R)", {}},
-      {"ModeAc3", "목록 재생(&P)", {}},
-      {"ModeAc4", "파일 재생(&P)", {}},
-      {"ModeAc5", "뒤섞기(&S)", {}},
-      {"PlayModeToggleAc", "다음항목으로 변경(&T)", QKeySequence(Qt::Key_F9)},
-      {"View1Ac", "파일 이름 보기(&f)", {}},
-      {"View2Ac", "전체 경로 보기(&p)", {}},
-      {"View3Ac", "상대 경로 보기(&r)", {}},
-      {"ViewFormatPathAc", "목록형태를 차례대로 보기(&T)", QKeySequence(Qt::Key_F8)},
-      {"ViewPlayBarAc", "아이콘바", {}},
-      {"ViewProgressPanelAc", "진행바", {}},
-      {"Level1Ac", "음량 표시바 숨기기", {}},
-      {"Level2Ac", "6단계 음량 표시바", {}},
-      {"Level3Ac", "14단계 음량 표시바", {}},
-      {"VUToggleAc", "전환(&T)", {}},
-      {"ResetMixerAc", "사운드 드라이버 믹서 초기화", QKeySequence(Qt::CTRL | Qt::Key_Space)},
-      {"MinimizeAc", "트레이로 최소화(&M)", QKeySequence(Qt::Key_F11)},
-      {"MaximizeAc", "MaximizeAc", QKeySequence(Qt::Key_F12)},
-      {"ShortcutsAc", "단축키...", QKeySequence(Qt::Key_F1)},
-      {"DocAc", "참고 문서(&D)...", QKeySequence(Qt::CTRL | Qt::Key_F1)},
-      {"AboutAc", "Tarvo에 대해서(&A)...", {}},
-      {"SoftmuteAc", "조용히(&S)", QKeySequence(Qt::Key_NumLock)},
-      {"CopyPlAc", "CopyPlAc", {}},
-      {"Next2Ac", "Next2Ac", {}},
-      {"Previous2Ac", "Previous2Ac", QKeySequence(Qt::SHIFT | Qt::Key_NumLock)},
-      {"RecordAc", "녹음(&R)", {}},
+      {CommandId::OpenFileAc, "OpenFileAc", "파일 추가(&f)...", QKeySequence(Qt::CTRL | Qt::Key_L)},
+      {CommandId::OpenDirAc, "OpenDirAc", "폴더 열기(&O)...", QKeySequence(Qt::Key_F4)},
+      {CommandId::AddDirAc, "AddDirAc", "폴더 추가(&A)...", QKeySequence(Qt::Key_F3)},
+      {CommandId::AddRadioAc, "AddRadioAc", "경로 추가(&u)...", QKeySequence(Qt::CTRL | Qt::Key_R)},
+      {CommandId::LoadPlayListAc, "LoadPlayListAc", "재생목록 열기(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {CommandId::SavePlaylistAc, "SavePlaylistAc", "재생목록 저장(&S)...", QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {CommandId::SaveFileAc, "SaveFileAc", "다른 이름으로 저장...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+      {CommandId::EscAc, "EscAc", "종료(&E)", QKeySequence(Qt::Key_Escape)},
+      {CommandId::FileInfoAc, "FileInfoAc", "파일 정보...", QKeySequence(Qt::Key_F2)},
+      {CommandId::PropertiesAc, "PropertiesAc", "파일 정보...", QKeySequence(Qt::ALT | Qt::Key_Return)},
+      {CommandId::DeleteAc, "DeleteAc", "목록에서 삭제(&R)", QKeySequence(Qt::Key_Delete)},
+      {CommandId::RealDelAc, "RealDelAc", "휴지통으로 삭제(&D)...", QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
+      {CommandId::ExplorerFile, "ExplorerFile", "윈도우 탐색기(&E)...", QKeySequence(Qt::CTRL | Qt::Key_E)},
+      {CommandId::ExplorerExe, "ExplorerExe", "Tarvo의 위치를 윈도우 탐색기로 열기(&E)", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E)},
+      {CommandId::RefreshAc, "RefreshAc", "새로운 파일 체크", QKeySequence(Qt::Key_F5)},
+      {CommandId::JumpAc, "JumpAc", "재생중인 곡 선택(&p)", QKeySequence(Qt::Key_QuoteLeft)},
+      {CommandId::CropAc, "CropAc", "선택되거나 대기열에 들어간 항목만 남기기(&C)", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+      {CommandId::BrokenFilesAc, "BrokenFilesAc", "목록에서 존재하지 않는 항목 삭제(&m)", QKeySequence(Qt::ALT | Qt::Key_Delete)},
+      {CommandId::CutAc, "CutAc", "목록의 선택항목 잘라내기(&t)", QKeySequence(Qt::CTRL | Qt::Key_X)},
+      {CommandId::CopyAc, "CopyAc", "목록의 선택항목 복사(&C)", QKeySequence(Qt::CTRL | Qt::Key_C)},
+      {CommandId::PastAc, "PastAc", "목록에 항목 붙여넣기(&P)", QKeySequence(Qt::CTRL | Qt::Key_V)},
+      {CommandId::ListEntryAc, "ListEntryAc", "목록의 항목 수정(&E)...", QKeySequence(Qt::SHIFT | Qt::Key_F2)},
+      {CommandId::NewListAc, "NewListAc", "목록 비우기(&C)", QKeySequence(Qt::CTRL | Qt::Key_N)},
+      {CommandId::ClearShuffleHistoryAc, "ClearShuffleHistoryAc", "뒤섞기/대기열 기록 삭제(&C)", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+      {CommandId::TotalTimeAc, "TotalTimeAc", "선택된 파일들의 재생시간...", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T)},
+      {CommandId::SleepTimerAc, "SleepTimerAc", "자동 종료(&t)...", QKeySequence(Qt::ALT | Qt::Key_T)},
+      {CommandId::FindAc, "FindAc", "검색(&F)...", QKeySequence(Qt::CTRL | Qt::Key_F)},
+      {CommandId::PlayAc, "PlayAc", "재생(&P)", QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
+      {CommandId::PauseAc, "PauseAc", "일시 중지(&u)", QKeySequence(Qt::Key_Space)},
+      {CommandId::StopAc, "StopAc", "중지(&S)", Keypad(Qt::Key_0)},
+      {CommandId::RecordStartAc, "RecordStartAc", "녹음(&R)", Keypad(Qt::Key_Asterisk)},
+      {CommandId::NextAc, "NextAc", "다음곡(&N)", QKeySequence(Qt::Key_Tab)},
+      {CommandId::PrevAc, "PrevAc", "이전곡(&P)", QKeySequence(Qt::Key_Backtab)},
+      {CommandId::TerugspoelenAc, "TerugspoelenAc", "Total rewind", QKeySequence(Qt::Key_Backspace)},
+      {CommandId::QueuAc, "QueuAc", "대기열(&Q)", QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_Slash)},
+      {CommandId::FavoritesAddAc, "FavoritesAddAc", "즐겨찾기에 목록 저장(&A)...", QKeySequence(Qt::CTRL | Qt::Key_D)},
+      {CommandId::FavoritesOrganize, "FavoritesOrganize", "즐겨찾기 관리(&O)...", QKeySequence(Qt::CTRL | Qt::Key_B)},
+      {CommandId::PreferencesAc, "PreferencesAc", "설정(&S)...", QKeySequence(Qt::Key_F6)},
+      {CommandId::ModeAc1, "ModeAc1", "목록 반복(&R)", {}},
+      {CommandId::ModeAc2, "ModeAc2", "파일 반복(&R)", {}},
+      {CommandId::ModeAc3, "ModeAc3", "목록 재생(&P)", {}},
+      {CommandId::ModeAc4, "ModeAc4", "파일 재생(&P)", {}},
+      {CommandId::ModeAc5, "ModeAc5", "뒤섞기(&S)", {}},
+      {CommandId::PlayModeToggleAc, "PlayModeToggleAc", "다음항목으로 변경(&T)", QKeySequence(Qt::Key_F9)},
+      {CommandId::View1Ac, "View1Ac", "파일 이름 보기(&f)", {}},
+      {CommandId::View2Ac, "View2Ac", "전체 경로 보기(&p)", {}},
+      {CommandId::View3Ac, "View3Ac", "상대 경로 보기(&r)", {}},
+      {CommandId::ViewFormatPathAc, "ViewFormatPathAc", "목록형태를 차례대로 보기(&T)", QKeySequence(Qt::Key_F8)},
+      {CommandId::ViewPlayBarAc, "ViewPlayBarAc", "아이콘바", {}},
+      {CommandId::ViewProgressPanelAc, "ViewProgressPanelAc", "진행바", {}},
+      {CommandId::Level1Ac, "Level1Ac", "음량 표시바 숨기기", {}},
+      {CommandId::Level2Ac, "Level2Ac", "6단계 음량 표시바", {}},
+      {CommandId::Level3Ac, "Level3Ac", "14단계 음량 표시바", {}},
+      {CommandId::VUToggleAc, "VUToggleAc", "전환(&T)", {}},
+      {CommandId::ResetMixerAc, "ResetMixerAc", "사운드 드라이버 믹서 초기화", QKeySequence(Qt::CTRL | Qt::Key_Space)},
+      {CommandId::MinimizeAc, "MinimizeAc", "트레이로 최소화(&M)", QKeySequence(Qt::Key_F11)},
+      {CommandId::MaximizeAc, "MaximizeAc", "MaximizeAc", QKeySequence(Qt::Key_F12)},
+      {CommandId::ShortcutsAc, "ShortcutsAc", "단축키...", QKeySequence(Qt::Key_F1)},
+      {CommandId::DocAc, "DocAc", "참고 문서(&D)...", QKeySequence(Qt::CTRL | Qt::Key_F1)},
+      {CommandId::AboutAc, "AboutAc", "Tarvo에 대해서(&A)...", {}},
+      {CommandId::SoftmuteAc, "SoftmuteAc", "조용히(&S)", QKeySequence(Qt::Key_NumLock)},
+      {CommandId::CopyPlAc, "CopyPlAc", "CopyPlAc", {}},
+      {CommandId::Next2Ac, "Next2Ac", "Next2Ac", {}},
+      {CommandId::Previous2Ac, "Previous2Ac", "Previous2Ac", QKeySequence(Qt::SHIFT | Qt::Key_NumLock)},
+      {CommandId::RecordAc, "RecordAc", "녹음(&R)", {}},
   };
   return specs;
 }
 
-// Radio groups: one checked item at a time.
-const QStringList kModeCommands = {"ModeAc1", "ModeAc2", "ModeAc3", "ModeAc4", "ModeAc5"};
-const QStringList kViewCommands = {"View1Ac", "View2Ac", "View3Ac"};
-const QStringList kLevelCommands = {"Level1Ac", "Level2Ac", "Level3Ac"};
+using C = CommandId;
 
-void AddAll(QMenu* menu, const CommandTable& table, const QStringList& names) {
-  for (const QString& name : names) {
-    if (name.isEmpty()) {
-      menu->addSeparator();
+// Radio groups: one checked item at a time.
+const std::initializer_list<CommandId> kModeCommands = {C::ModeAc1, C::ModeAc2, C::ModeAc3, C::ModeAc4, C::ModeAc5};
+const std::initializer_list<CommandId> kViewCommands = {C::View1Ac, C::View2Ac, C::View3Ac};
+const std::initializer_list<CommandId> kLevelCommands = {C::Level1Ac, C::Level2Ac, C::Level3Ac};
+
+// A menu item: a command, or a separator where there is none.
+using MenuItem = std::optional<CommandId>;
+constexpr std::nullopt_t kSeparator = std::nullopt;
+
+void AddAll(QMenu* menu, const CommandTable& table, std::initializer_list<MenuItem> items) {
+  for (const MenuItem& item : items) {
+    if (item) {
+      menu->addAction(table.Command(*item));
     } else {
-      menu->addAction(table.Command(name));
+      menu->addSeparator();
     }
   }
+}
+
+void AddAll(QMenu* menu, const CommandTable& table, std::initializer_list<CommandId> items) {
+  for (const CommandId id : items) menu->addAction(table.Command(id));
 }
 
 }  // namespace
@@ -119,36 +133,35 @@ CommandTable::CommandTable(QWidget* window) : QObject(window) {
     action->setShortcutContext(Qt::WindowShortcut);
     action->setEnabled(false);
     window->addAction(action);
-    commands_.insert(name, action);
+    commands_[static_cast<std::size_t>(spec.id)] = action;
     names_ << name;
   }
-  for (const QStringList& group : {kModeCommands, kViewCommands, kLevelCommands}) {
+  for (const auto& group : {kModeCommands, kViewCommands, kLevelCommands}) {
     auto* radio = new QActionGroup(this);
-    for (const QString& name : group) {
-      QAction* action = Command(name);
+    for (const CommandId id : group) {
+      QAction* action = Command(id);
       action->setCheckable(true);
       radio->addAction(action);
     }
   }
-  for (const char* toggle : {"ViewPlayBarAc", "ViewProgressPanelAc"}) Command(QString::fromLatin1(toggle))->setCheckable(true);
+  for (const CommandId toggle : {C::ViewPlayBarAc, C::ViewProgressPanelAc}) Command(toggle)->setCheckable(true);
 }
 
-void CommandTable::Connect(const QString& name, std::function<void()> effect) {
-  QAction* action = Command(name);
+void CommandTable::Connect(CommandId id, std::function<void()> effect) {
+  QAction* action = Command(id);
   action->setEnabled(true);
   connect(action, &QAction::triggered, this, [effect = std::move(effect)] { effect(); });
 }
 
-QAction* CommandTable::Command(const QString& name) const { return commands_.value(name); }
+QAction* CommandTable::Command(CommandId id) const { return commands_[static_cast<std::size_t>(id)]; }
 
 void CommandTable::BuildMainMenu(QMenuBar* bar) const {
   QMenu* file = bar->addMenu(QStringLiteral("파일(&F)"));
-  AddAll(file, *this, {"OpenDirAc", "AddDirAc", "OpenFileAc", "AddRadioAc", "", "LoadPlayListAc", "SavePlaylistAc", "",
-                       "EscAc"});
+  AddAll(file, *this, {C::OpenDirAc, C::AddDirAc, C::OpenFileAc, C::AddRadioAc, kSeparator, C::LoadPlayListAc, C::SavePlaylistAc, kSeparator, C::EscAc});
   QMenu* edit = bar->addMenu(QStringLiteral("편집(&E)"));
-  AddAll(edit, *this, {"FileInfoAc", "DeleteAc", "RealDelAc", "ExplorerFile"});
+  AddAll(edit, *this, {C::FileInfoAc, C::DeleteAc, C::RealDelAc, C::ExplorerFile});
   QMenu* tools = edit->addMenu(QStringLiteral("도구(&T)"));
-  AddAll(tools, *this, {"RefreshAc", "JumpAc"});
+  AddAll(tools, *this, {C::RefreshAc, C::JumpAc});
   // The renamer item shares the file-information shortcut; it opens the
   // renamer when several rows are selected.
   QAction* renamer = tools->addAction(QStringLiteral("다중 파일 이름 변경(&M)"));
@@ -156,28 +169,27 @@ void CommandTable::BuildMainMenu(QMenuBar* bar) const {
   renamer->setShortcut(QKeySequence(Qt::Key_F2));
   renamer->setShortcutContext(Qt::WidgetShortcut);
   renamer->setEnabled(false);
-  AddAll(tools, *this, {"SleepTimerAc", "CropAc", "BrokenFilesAc", "CutAc", "CopyAc", "PastAc", "ListEntryAc",
-                        "NewListAc", "ClearShuffleHistoryAc", "TotalTimeAc", "ExplorerExe"});
-  AddAll(edit, *this, {"", "FindAc"});
+  AddAll(tools, *this, {C::SleepTimerAc, C::CropAc, C::BrokenFilesAc, C::CutAc, C::CopyAc, C::PastAc, C::ListEntryAc, C::NewListAc, C::ClearShuffleHistoryAc, C::TotalTimeAc, C::ExplorerExe});
+  AddAll(edit, *this, {kSeparator, C::FindAc});
   QMenu* play = bar->addMenu(QStringLiteral("재생(&P)"));
-  AddAll(play, *this, {"PlayAc", "PauseAc", "StopAc", "RecordStartAc", "", "NextAc", "PrevAc", "QueuAc"});
+  AddAll(play, *this, {C::PlayAc, C::PauseAc, C::StopAc, C::RecordStartAc, kSeparator, C::NextAc, C::PrevAc, C::QueuAc});
   QMenu* favorites = bar->addMenu(QStringLiteral("즐겨찾기(&F)"));
   // The favourites themselves follow, added by FavoritesMenu.
   favorites->setObjectName(QStringLiteral("FavoritesMenu"));
-  AddAll(favorites, *this, {"FavoritesAddAc", "FavoritesOrganize", ""});
+  AddAll(favorites, *this, {C::FavoritesAddAc, C::FavoritesOrganize, kSeparator});
   QMenu* options = bar->addMenu(QStringLiteral("옵션(&O)"));
-  AddAll(options, *this, {"PreferencesAc", ""});
+  AddAll(options, *this, {C::PreferencesAc, kSeparator});
   AddAll(options, *this, kModeCommands);
-  AddAll(options, *this, {"PlayModeToggleAc"});
+  AddAll(options, *this, {C::PlayModeToggleAc});
   QMenu* view = bar->addMenu(QStringLiteral("보기(&V)"));
   AddAll(view, *this, kViewCommands);
-  AddAll(view, *this, {"ViewFormatPathAc", "", "ViewPlayBarAc", "ViewProgressPanelAc"});
+  AddAll(view, *this, {C::ViewFormatPathAc, kSeparator, C::ViewPlayBarAc, C::ViewProgressPanelAc});
   QMenu* help = bar->addMenu(QStringLiteral("도움말(&H)"));
-  AddAll(help, *this, {"ShortcutsAc", "DocAc", "", "AboutAc"});
+  AddAll(help, *this, {C::ShortcutsAc, C::DocAc, kSeparator, C::AboutAc});
 }
 
 QMenu* CommandTable::BuildListPopup(QWidget* parent) const {
   auto* popup = new QMenu(parent);
-  AddAll(popup, *this, {"QueuAc", "DeleteAc", "ExplorerFile", "", "FileInfoAc"});
+  AddAll(popup, *this, {C::QueuAc, C::DeleteAc, C::ExplorerFile, kSeparator, C::FileInfoAc});
   return popup;
 }

@@ -5,10 +5,12 @@
 // present but disabled.
 #pragma once
 
-#include <QHash>
 #include <QObject>
 #include <QString>
+#include <array>
 #include <functional>
+
+#include "app/command_id.h"
 
 class QAction;
 class QMenu;
@@ -23,10 +25,9 @@ class CommandTable : public QObject {
   // by (and with shortcuts active in) `window`.
   explicit CommandTable(QWidget* window);
 
-  // Gives the command `name` its effect and enables it.
-  void Connect(const QString& name, std::function<void()> effect);
-  // The command `name`; every name of the table exists.
-  QAction* Command(const QString& name) const;
+  // Gives the command its effect and enables it.
+  void Connect(CommandId id, std::function<void()> effect);
+  QAction* Command(CommandId id) const;
   // The names of all commands, in table order.
   const QStringList& Names() const { return names_; }
 
@@ -35,6 +36,6 @@ class CommandTable : public QObject {
   QMenu* BuildListPopup(QWidget* parent) const;
 
  private:
-  QHash<QString, QAction*> commands_;
+  std::array<QAction*, kCommandCount> commands_{};
   QStringList names_;
 };

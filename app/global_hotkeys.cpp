@@ -54,14 +54,14 @@ void GlobalHotkeys::RunWindowAction(int slot) {
     case tarvo::kHotkeyOpenDirBox:
       window_.BringToFront();
       if (QApplication::activeModalWidget()) break;
-      TriggerCommand(slot == tarvo::kHotkeyFindBox ? "FindAc" : "OpenDirAc");
+      TriggerCommand(slot == tarvo::kHotkeyFindBox ? CommandId::FindAc : CommandId::OpenDirAc);
       break;
     case tarvo::kHotkeyCopyPlayingTitle:
-      TriggerCommand("CopyPlAc");
+      TriggerCommand(CommandId::CopyPlAc);
       break;
     default:
       break;
   }
 }
 
-void GlobalHotkeys::TriggerCommand(const char* name) { window_.Commands().Command(QString::fromLatin1(name))->trigger(); }
+void GlobalHotkeys::TriggerCommand(CommandId command) { window_.Commands().Command(command)->trigger(); }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/command_id.h"
 #include "app/preferences_hotkeys.h"
 #include "core.h"
 #include "integration/global_hotkeys.h"
@@ -34,7 +35,7 @@ class GlobalHotkeys : public PreferencesHotkeys {
 
  private:
   void RunWindowAction(int slot);
-  void TriggerCommand(const char* name);
+  void TriggerCommand(CommandId command);
 
   tarvo::Core& core_;
   TAppTarvo& window_;

@@ -18,13 +18,13 @@
 InfoCommands::InfoCommands(tarvo::Core& core, TAppTarvo& window)
     : QObject(&window), core_(core), window_(window), textWindow_(new TextWindowHost(&window)) {
   CommandTable& commands = window.Commands();
-  commands.Connect(QStringLiteral("FileInfoAc"), [this] { FileInfoAc(); });
-  commands.Connect(QStringLiteral("PropertiesAc"), [&core] { tarvo::PropertiesAc(core); });
-  commands.Connect(QStringLiteral("ShortcutsAc"), [this] {
+  commands.Connect(CommandId::FileInfoAc, [this] { FileInfoAc(); });
+  commands.Connect(CommandId::PropertiesAc, [&core] { tarvo::PropertiesAc(core); });
+  commands.Connect(CommandId::ShortcutsAc, [this] {
     textWindow_->ShowTextWindow("Additional functions", tarvo::ShortcutsWindowText(), "", false);
   });
-  commands.Connect(QStringLiteral("DocAc"), [&core] { tarvo::DocAc(core, tarvo::ProgramDataFolder()); });
-  commands.Connect(QStringLiteral("AboutAc"), [this] { AboutAc(); });
+  commands.Connect(CommandId::DocAc, [&core] { tarvo::DocAc(core, tarvo::ProgramDataFolder()); });
+  commands.Connect(CommandId::AboutAc, [this] { AboutAc(); });
   // Clicked with several rows selected, the renamer item opens the renamer
   // as F2 does.
   if (auto* renamer = window.findChild<QAction*>(QStringLiteral("Multiplefilenamerenamer1"))) {

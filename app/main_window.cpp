@@ -29,8 +29,8 @@
 
 namespace {
 
-constexpr int kModePanel = 2;
-constexpr int kInfoPanel = 3;
+constexpr std::size_t kModePanel = tarvo::PanelIndex(tarvo::StatusPanel::PlayMode);
+constexpr std::size_t kInfoPanel = tarvo::PanelIndex(tarvo::StatusPanel::Progress);
 // The longest texts the default window must show whole: the time of an
 // entry up to 99 minutes and a file's description.
 constexpr char kWidestTime[] = "00:00 / 00:00 / -00:00";
@@ -60,10 +60,10 @@ TAppTarvo::TAppTarvo(tarvo::Core& core, QWidget* parent)
   progressPanel_ = new TProgressPanel(core, BuildPlayBar(), this);
   auto* separator = new QAction(this);
   separator->setSeparator(true);
-  progressPanel_->SetMeterMenu({commands_->Command(QStringLiteral("Level1Ac")),
-                                commands_->Command(QStringLiteral("Level2Ac")),
-                                commands_->Command(QStringLiteral("Level3Ac")), separator,
-                                commands_->Command(QStringLiteral("VUToggleAc"))});
+  progressPanel_->SetMeterMenu({commands_->Command(CommandId::Level1Ac),
+                                commands_->Command(CommandId::Level2Ac),
+                                commands_->Command(CommandId::Level3Ac), separator,
+                                commands_->Command(CommandId::VUToggleAc)});
   layout->addWidget(progressPanel_);
   layout->addWidget(listScreen_, 1);
   setCentralWidget(client);
@@ -94,17 +94,11 @@ QWidget* TAppTarvo::BuildPlayBar() {
   };
   using namespace tarvo;
   addButton(DrawnPicture::Play, [this] { DispatchKeyCommand(core_, kKeyEnter, kNoModifier); });
-  addButton(DrawnPicture::PlayPause, [this] {
-    const bool active = core_.playback.DeviceOpen() && !core_.playlist.PlayingEntry.empty();
-    DispatchKeyCommand(core_, active ? kKeySpace : kKeyEnter, kNoModifier);
-  });
-  addButton(DrawnPicture::Stop, [this] {
-    DispatchKeyCommand(core_, kKeyNumpad0, kNoModifier);
-    DispatchKeyCommand(core_, kKeyNumpad0, kNoModifier);
-  });
+  addButton(DrawnPicture::PlayPause, [this] { PlayOrPause(core_); });
+  addButton(DrawnPicture::Stop, [this] { StopNow(core_); });
   addButton(DrawnPicture::Previous, [this] { DispatchKeyCommand(core_, kKeyTab, kShiftModifier); });
   addButton(DrawnPicture::Next, [this] { DispatchKeyCommand(core_, kKeyTab, kNoModifier); });
-  addButton(DrawnPicture::Record, [this] { commands_->Command(QStringLiteral("RecordStartAc"))->trigger(); });
+  addButton(DrawnPicture::Record, [this] { commands_->Command(CommandId::RecordStartAc)->trigger(); });
   return bar;
 }
 
@@ -161,13 +155,13 @@ int TAppTarvo::WidthShowingTexts() {
 void TAppTarvo::SetPlayBarShown(bool shown) {
   core_.settings.playBar = shown;
   progressPanel_->SetPlayBarShown(shown);
-  commands_->Command(QStringLiteral("ViewPlayBarAc"))->setChecked(shown);
+  commands_->Command(CommandId::ViewPlayBarAc)->setChecked(shown);
 }
 
 void TAppTarvo::SetProgressPanelShown(bool shown) {
   core_.settings.progressPanel = shown;
   progressPanel_->setVisible(shown);
-  commands_->Command(QStringLiteral("ViewProgressPanelAc"))->setChecked(shown);
+  commands_->Command(CommandId::ViewProgressPanelAc)->setChecked(shown);
 }
 
 void TAppTarvo::ShowFirstTime() {
@@ -203,7 +197,7 @@ void TAppTarvo::ShowWindowTexts() {
     statusPanels_[i]->setText(QString::fromStdString(texts.statusPanels[i]));
   }
   if (!texts.recordCaption.empty()) {
-    commands_->Command(QStringLiteral("RecordStartAc"))->setText(QString::fromStdString(texts.recordCaption));
+    commands_->Command(CommandId::RecordStartAc)->setText(QString::fromStdString(texts.recordCaption));
   }
   ShowCheckedCommands();
   CarryOutRequests();
@@ -243,12 +237,12 @@ void TAppTarvo::CarryOutRequests() {
 }
 
 void TAppTarvo::ShowCheckedCommands() {
-  const auto check = [this](const QString& prefix, int index, int count) {
-    for (int i = 0; i < count; ++i) commands_->Command(prefix.arg(i + 1))->setChecked(i == index);
+  const auto check = [this](CommandId (*command)(int), int index, int count) {
+    for (int i = 0; i < count; ++i) commands_->Command(command(i))->setChecked(i == index);
   };
-  check(QStringLiteral("ModeAc%1"), core_.texts.checkedModeCommand, 5);
-  check(QStringLiteral("View%1Ac"), core_.texts.checkedViewCommand, 3);
-  check(QStringLiteral("Level%1Ac"), tarvo::LevelMeterLayoutFor(core_.settings.levelMeterStyle).checkedCommand, 3);
+  check(PlayModeCommand, core_.texts.checkedModeCommand, 5);
+  check(ViewCommand, core_.texts.checkedViewCommand, 3);
+  check(LevelCommand, tarvo::LevelMeterLayoutFor(core_.settings.levelMeterStyle).checkedCommand, 3);
 }
 
 bool TAppTarvo::eventFilter(QObject* watched, QEvent* event) {
@@ -303,7 +297,7 @@ bool TAppTarvo::FilterListKey(QKeyEvent* key, bool pressed) {
     // On X11 the numeric-pad "*" arrives as a key, its keypad shortcut
     // unmatched: it runs the record command all the same.
     if (code == kKeyNumpadMultiply && shift == tarvo::kNoModifier) {
-      commands_->Command(QStringLiteral("RecordStartAc"))->trigger();
+      commands_->Command(CommandId::RecordStartAc)->trigger();
       return true;
     }
     // A handled key is swallowed with its character; what the dispatcher

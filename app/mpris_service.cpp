@@ -1,6 +1,5 @@
 #include "app/mpris_service.h"
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -64,8 +63,9 @@ QVariantMap MetadataMap(const std::optional<tarvo::NowPlaying>& now) {
 
 }  // namespace
 
-MprisService::MprisService(tarvo::Core& core, tarvo::PlaybackEngine& engine, QtUi& ui, TAppTarvo& window)
-    : core_(core), engine_(engine), ui_(ui), window_(window) {
+MprisService::MprisService(tarvo::Core& core, tarvo::PlaybackEngine& engine, QtUi& ui, TAppTarvo& window,
+                           std::function<void()> requestExit)
+    : core_(core), engine_(engine), ui_(ui), window_(window), requestExit_(std::move(requestExit)) {
   new MprisRootAdaptor(this);
   player_ = new MprisPlayerAdaptor(this);
 }
@@ -175,7 +175,7 @@ void MprisService::TakePositionMark() {
 
 void MprisService::Raise() { window_.BringToFront(); }
 
-void MprisService::Quit() { QCoreApplication::quit(); }
+void MprisService::Quit() { requestExit_(); }
 
 void MprisService::Next() { tarvo::MediaNext(core_); }
 

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
+#include <functional>
 #include <optional>
 
 #include "core.h"
@@ -29,7 +30,9 @@ class MprisService : public QObject {
   Q_OBJECT
 
  public:
-  MprisService(tarvo::Core& core, tarvo::PlaybackEngine& engine, QtUi& ui, TAppTarvo& window);
+  // `requestExit` ends the program through its normal exit path.
+  MprisService(tarvo::Core& core, tarvo::PlaybackEngine& engine, QtUi& ui, TAppTarvo& window,
+               std::function<void()> requestExit);
   ~MprisService() override;
 
   // Offers the service. False, and nothing offered, without a session bus
@@ -92,6 +95,7 @@ class MprisService : public QObject {
   tarvo::PlaybackEngine& engine_;
   QtUi& ui_;
   TAppTarvo& window_;
+  const std::function<void()> requestExit_;
   MprisPlayerAdaptor* player_;
   bool registered_ = false;
   bool comparisonQueued_ = false;

@@ -6,7 +6,7 @@
 #include "app/preferences_form.h"
 
 void ConnectPreferences(tarvo::Core& core, TAppTarvo& window, PreferencesHotkeys& hotkeys) {
-  window.Commands().Connect(QStringLiteral("PreferencesAc"),
+  window.Commands().Connect(CommandId::PreferencesAc,
                             [&core, &window, &hotkeys, dialog = static_cast<TPreferences_Form*>(nullptr)]() mutable {
                               if (!dialog) dialog = new TPreferences_Form(core, hotkeys, ResetSystemMixer, &window);
                               dialog->exec();

@@ -298,7 +298,7 @@ int RunTarvo(int argc, char* argv[]) {
   QObject::connect(&*application, &QGuiApplication::commitDataRequest, autosave, [autosave] { autosave->SaveNow(); });
   QTimer::singleShot(0, &window, [&core, &engine, &requestExit] { DeferredStartup(core, engine, requestExit); });
   // Offered once the window is up: the desktop's media controls.
-  MprisService mpris(core, engine, ui, window);
+  MprisService mpris(core, engine, ui, window, requestExit);
   QTimer::singleShot(0, &mpris, [&mpris] { mpris.Register(); });
   if (!exitRequest.Requested()) application->exec();
   ui.OnChanges(nullptr, nullptr);

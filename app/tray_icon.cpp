@@ -39,25 +39,20 @@ void TrayIcon::BuildMenu() {
   }
   menu_->addSeparator();
   const CommandTable& commands = window_.Commands();
-  const auto addCommand = [&](const QString& caption, const char* command) {
+  const auto addCommand = [&](const QString& caption, CommandId command) {
     menu_->addAction(caption, this,
-                     [&commands, name = QString::fromLatin1(command)] { commands.Command(name)->trigger(); });
+                     [&commands, command] { commands.Command(command)->trigger(); });
   };
-  addCommand(QStringLiteral("재생(&P)"), "PlayAc");
-  addCommand(QStringLiteral("일시정지(&u)"), "PauseAc");
-  menu_->addAction(QStringLiteral("중지(&S)"), this, [this] {
-    // Like the stop key pressed twice: the first press pauses, the second
-    // stops and releases the device.
-    tarvo::DispatchKeyCommand(core_, tarvo::kKeyNumpad0, tarvo::kNoModifier);
-    tarvo::DispatchKeyCommand(core_, tarvo::kKeyNumpad0, tarvo::kNoModifier);
-  });
-  addCommand(QStringLiteral("다음곡(&N)"), "NextAc");
-  addCommand(QStringLiteral("이전곡"), "PrevAc");
-  addCommand(QStringLiteral("제목 복사(&C)"), "CopyPlAc");
+  addCommand(QStringLiteral("재생(&P)"), CommandId::PlayAc);
+  addCommand(QStringLiteral("일시정지(&u)"), CommandId::PauseAc);
+  menu_->addAction(QStringLiteral("중지(&S)"), this, [this] { tarvo::StopNow(core_); });
+  addCommand(QStringLiteral("다음곡(&N)"), CommandId::NextAc);
+  addCommand(QStringLiteral("이전곡"), CommandId::PrevAc);
+  addCommand(QStringLiteral("제목 복사(&C)"), CommandId::CopyPlAc);
   menu_->addSeparator();
   QAction* open = menu_->addAction(QStringLiteral("열기(&O)"), this, &TrayIcon::Restore);
   menu_->setDefaultAction(open);
-  addCommand(QStringLiteral("종료(&E)"), "EscAc");
+  addCommand(QStringLiteral("종료(&E)"), CommandId::EscAc);
 }
 
 void TrayIcon::Minimize() { window_.showMinimized(); }

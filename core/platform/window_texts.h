@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 #include "base/version.h"
@@ -21,6 +22,8 @@ enum class StatusPanel : int {
   Progress = 3,
 };
 
+constexpr std::size_t PanelIndex(StatusPanel panel) { return static_cast<std::size_t>(panel); }
+
 struct WindowTexts {
   std::array<std::string, 4> statusPanels;
   // Which of the view commands View1Ac..View3Ac is checked; -1 none.
@@ -37,8 +40,8 @@ struct WindowTexts {
   // The record command's caption while it differs from the table's.
   std::string recordCaption;
 
-  std::string& Panel(StatusPanel panel) { return statusPanels[static_cast<std::size_t>(panel)]; }
-  const std::string& Panel(StatusPanel panel) const { return statusPanels[static_cast<std::size_t>(panel)]; }
+  std::string& Panel(StatusPanel panel) { return statusPanels[PanelIndex(panel)]; }
+  const std::string& Panel(StatusPanel panel) const { return statusPanels[PanelIndex(panel)]; }
 };
 
 }  // namespace tarvo

@@ -145,6 +145,16 @@ void PlaySelected(PlaybackCore& core) {
   if (!core.playlist.PlaylistEntries.empty()) core.playback.PlayEntry(0);
 }
 
+void PlayOrPause(PlaybackCore& core) {
+  const bool loaded = core.playback.DeviceOpen() && !core.playlist.PlayingEntry.empty();
+  DispatchKeyCommand(core, loaded ? kKeySpace : kKeyEnter, kNoModifier);
+}
+
+void StopNow(PlaybackCore& core) {
+  DispatchKeyCommand(core, kKeyNumpad0, kNoModifier);
+  DispatchKeyCommand(core, kKeyNumpad0, kNoModifier);
+}
+
 bool DispatchGlobalHotkey(PlaybackCore& core, int slot) {
   switch (slot) {
     case kHotkeyPlay:

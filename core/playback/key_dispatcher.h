@@ -24,6 +24,14 @@ void PlaySelected(PlaybackCore& core);
 // actions (focus, exit, find, open folder, copy title) are the window's.
 bool DispatchGlobalHotkey(PlaybackCore& core, int slot);
 
+// The play/pause button of the play bar: pauses or resumes the loaded entry
+// while the device is open, otherwise plays the focused row.
+void PlayOrPause(PlaybackCore& core);
+
+// The stop button of the play bar and the tray: the stop key pressed twice,
+// so playback ends at once and the device is released.
+void StopNow(PlaybackCore& core);
+
 // Ctrl+A: selects every row, keeping the focused row and the scroll position.
 void SelectAllRows(PlaybackCore& core);
 

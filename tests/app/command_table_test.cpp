@@ -43,30 +43,30 @@ void CommandTableTest::cleanup() {
 void CommandTableTest::EveryCommandHasItsShortcut() {
   const CommandTable& commands = fixture_->window.Commands();
   QCOMPARE(commands.Names().size(), 65);
-  const QList<std::pair<const char*, QKeySequence>> expected = {
-      {"OpenFileAc", QKeySequence(QStringLiteral("Ctrl+L"))},
-      {"OpenDirAc", QKeySequence(Qt::Key_F4)},
-      {"EscAc", QKeySequence(Qt::Key_Escape)},
-      {"PropertiesAc", QKeySequence(QStringLiteral("Alt+Return"))},
-      {"RealDelAc", QKeySequence(QStringLiteral("Shift+Del"))},
-      {"JumpAc", QKeySequence(Qt::Key_QuoteLeft)},
-      {"StopAc", QKeySequence(QKeyCombination(Qt::KeypadModifier, Qt::Key_0))},
-      {"PrevAc", QKeySequence(Qt::Key_Backtab)},
-      {"ResetMixerAc", QKeySequence(QStringLiteral("Ctrl+Space"))},
-      {"ViewFormatPathAc", QKeySequence(Qt::Key_F8)},
+  const QList<std::pair<CommandId, QKeySequence>> expected = {
+      {CommandId::OpenFileAc, QKeySequence(QStringLiteral("Ctrl+L"))},
+      {CommandId::OpenDirAc, QKeySequence(Qt::Key_F4)},
+      {CommandId::EscAc, QKeySequence(Qt::Key_Escape)},
+      {CommandId::PropertiesAc, QKeySequence(QStringLiteral("Alt+Return"))},
+      {CommandId::RealDelAc, QKeySequence(QStringLiteral("Shift+Del"))},
+      {CommandId::JumpAc, QKeySequence(Qt::Key_QuoteLeft)},
+      {CommandId::StopAc, QKeySequence(QKeyCombination(Qt::KeypadModifier, Qt::Key_0))},
+      {CommandId::PrevAc, QKeySequence(Qt::Key_Backtab)},
+      {CommandId::ResetMixerAc, QKeySequence(QStringLiteral("Ctrl+Space"))},
+      {CommandId::ViewFormatPathAc, QKeySequence(Qt::Key_F8)},
   };
-  for (const auto& [name, shortcut] : expected) {
-    QAction* action = commands.Command(QString::fromLatin1(name));
-    QVERIFY2(action, name);
+  for (const auto& [id, shortcut] : expected) {
+    QAction* action = commands.Command(id);
+    QVERIFY(action);
     QCOMPARE(action->shortcut(), shortcut);
   }
-  QCOMPARE(commands.Command(QStringLiteral("QueuAc"))->shortcuts(),
+  QCOMPARE(commands.Command(CommandId::QueuAc)->shortcuts(),
            (QList<QKeySequence>{QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_Slash)}));
-  QCOMPARE(commands.Command(QStringLiteral("PauseAc"))->text(), QStringLiteral("일시 중지(&u)"));
+  QCOMPARE(commands.Command(CommandId::PauseAc)->text(), QStringLiteral("일시 중지(&u)"));
   // Features this build does not have yet are there, but disabled.
-  QVERIFY(!commands.Command(QStringLiteral("SaveFileAc"))->isEnabled());
+  QVERIFY(!commands.Command(CommandId::SaveFileAc)->isEnabled());
   // The record command shows the recording's caption once it has one.
-  QAction* record = commands.Command(QStringLiteral("RecordStartAc"));
+  QAction* record = commands.Command(CommandId::RecordStartAc);
   QVERIFY(record->isEnabled());
   QCOMPARE(record->text(), QStringLiteral("녹음(&R)"));
   fixture_->core.texts.recordCaption = "Stop &recording";
@@ -77,16 +77,16 @@ void CommandTableTest::EveryCommandHasItsShortcut() {
   fixture_->window.ListScreen()->setFocus();
   QTest::keyClick(fixture_->window.ListScreen(), Qt::Key_Asterisk, Qt::KeypadModifier);
   QCOMPARE(triggered.count(), 1);
-  QVERIFY(commands.Command(QStringLiteral("AddRadioAc"))->isEnabled());
-  QVERIFY(commands.Command(QStringLiteral("PlayAc"))->isEnabled());
+  QVERIFY(commands.Command(CommandId::AddRadioAc)->isEnabled());
+  QVERIFY(commands.Command(CommandId::PlayAc)->isEnabled());
   QCOMPARE(fixture_->window.menuBar()->actions().size(), 7);
 }
 
 void CommandTableTest::ModeCommandsAndThePanelClickStepTheMode() {
-  fixture_->window.Commands().Command(QStringLiteral("ModeAc5"))->trigger();
+  fixture_->window.Commands().Command(CommandId::ModeAc5)->trigger();
   QCOMPARE(fixture_->core.settings.playMode, 4);
-  QVERIFY(fixture_->window.Commands().Command(QStringLiteral("ModeAc5"))->isChecked());
-  fixture_->window.Commands().Command(QStringLiteral("PlayModeToggleAc"))->trigger();
+  QVERIFY(fixture_->window.Commands().Command(CommandId::ModeAc5)->isChecked());
+  fixture_->window.Commands().Command(CommandId::PlayModeToggleAc)->trigger();
   QCOMPARE(fixture_->core.settings.playMode, 0);
   auto* modePanel = fixture_->window.findChild<QLabel*>(QStringLiteral("StatusPanel2"));
   QTest::mouseClick(modePanel, Qt::RightButton);

@@ -29,7 +29,7 @@ class EditingWindowTest : public QObject {
   void PasteTakesLinesFromOtherProgramsWithLfEnds();
 
  private:
-  void Trigger(const char* command) { fixture_->window.Commands().Command(QString::fromLatin1(command))->trigger(); }
+  void Trigger(CommandId command) { fixture_->window.Commands().Command(command)->trigger(); }
   void SelectRows(const std::vector<int>& rows, int focused);
   const Entries& List() const { return fixture_->core.playlist.PlaylistEntries; }
 
@@ -98,12 +98,12 @@ void EditingWindowTest::CutThenPasteMovesEntriesThroughTheClipboard() {
   fixture_->core.playlist.PlaylistEntries = {"/m/a.mp3", "http://radio.example/live|Live FM", "/m/c.mp3", "/m/d.mp3"};
   tarvo::UpdateListView(fixture_->core, false, false);
   SelectRows({0, 1}, 1);
-  Trigger("CutAc");
+  Trigger(CommandId::CutAc);
   QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("/m/a.mp3\r\nhttp://radio.example/live|Live FM\r\n"));
   QCOMPARE(List(), (Entries{"/m/c.mp3", "/m/d.mp3"}));
 
   SelectRows({1}, 1);
-  Trigger("PastAc");
+  Trigger(CommandId::PastAc);
   QCOMPARE(List(), (Entries{"/m/c.mp3", "/m/a.mp3", "http://radio.example/live|Live FM", "/m/d.mp3"}));
   QVERIFY(fixture_->core.listView.IsSelected(1));
   QVERIFY(fixture_->core.listView.IsSelected(2));
@@ -111,7 +111,7 @@ void EditingWindowTest::CutThenPasteMovesEntriesThroughTheClipboard() {
 
   // Copy leaves the list alone.
   SelectRows({3}, 3);
-  Trigger("CopyAc");
+  Trigger(CommandId::CopyAc);
   QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("/m/d.mp3\r\n"));
   QCOMPARE(List().size(), 4u);
 }
@@ -122,7 +122,7 @@ void EditingWindowTest::PasteTakesLinesFromOtherProgramsWithLfEnds() {
   SelectRows({}, -1);
   // A text editor's copy: LF line ends and no line end after the last line.
   QGuiApplication::clipboard()->setText(QStringLiteral("/m/x.mp3\n/m/y.mp3"));
-  Trigger("PastAc");
+  Trigger(CommandId::PastAc);
   QCOMPARE(List(), (Entries{"/m/x.mp3", "/m/y.mp3", "/m/a.mp3"}));
 }
 

@@ -70,7 +70,7 @@ void FavoritesWindowTest::MenuListsFavoritesInOrderAndCtrlOneOpensTheFirst() {
 
   // Saving a favourite puts it in the menu at once.
   fixture_->ui.textAnswers = {"0 First"};
-  fixture_->window.Commands().Command(QStringLiteral("FavoritesAddAc"))->trigger();
+  fixture_->window.Commands().Command(CommandId::FavoritesAddAc)->trigger();
   QCOMPARE(menu->actions().size(), 14);
   QCOMPARE(menu->actions()[3]->text(), QStringLiteral("0 First"));
   QCOMPARE(menu->actions()[13]->text(), QString());

@@ -216,7 +216,7 @@ void FindFormTest::LetterTypedInThePlaylistOpensTheWindowWithIt() {
 
   // Ctrl+F opens it with no text, every entry listed.
   WhenFindWindowShows([&](TFind_Form& form) { rows = ShownRows(*form.ListBox1()); });
-  fixture_->window.Commands().Command(QStringLiteral("FindAc"))->trigger();
+  fixture_->window.Commands().Command(CommandId::FindAc)->trigger();
   QCOMPARE(rows.size(), 4);
 }
 
@@ -225,7 +225,7 @@ void FindFormTest::OneEntryListOpensNoWindow() {
   tarvo::UpdateListView(fixture_->core, false, false);
   QVERIFY(!form_->PrepareFind(""));
   // Neither Ctrl+F nor a letter opens it; the request is used up.
-  fixture_->window.Commands().Command(QStringLiteral("FindAc"))->trigger();
+  fixture_->window.Commands().Command(CommandId::FindAc)->trigger();
   QTest::keyClick(fixture_->window.ListScreen(), Qt::Key_A);
   QTest::qWait(20);
   QVERIFY(opener_->Form() == nullptr || !opener_->Form()->isVisible());

@@ -46,7 +46,7 @@ struct WindowFixture {
   }
 
   TProgressPanel& Panel() { return *window.ProgressPanel(); }
-  void Trigger(const char* command) { window.Commands().Command(QString::fromLatin1(command))->trigger(); }
+  void Trigger(CommandId command) { window.Commands().Command(command)->trigger(); }
 
   testing::TempFolder home;
   testing::FakePlayback playback;
@@ -149,7 +149,7 @@ void LevelMeterWindowTest::ThresholdLevelsLightTheirLeds() {
   TVemmoProgress& meter14 = *fixture.Panel().LevelMeter14();
   TVemmoProgress& meter6 = *fixture.Panel().LevelMeter6();
 
-  fixture.Trigger("Level3Ac");
+  fixture.Trigger(CommandId::Level3Ac);
   int slots = 0;
   ShowLevels(fixture, kFullScaleLevel, 32767);
   QCOMPARE(LitLeds(meter14, true, &slots), 14);
@@ -162,7 +162,7 @@ void LevelMeterWindowTest::ThresholdLevelsLightTheirLeds() {
   QCOMPARE(LitLeds(meter14, true), 2);
   QCOMPARE(LitLeds(meter14, false), 1);
 
-  fixture.Trigger("Level2Ac");
+  fixture.Trigger(CommandId::Level2Ac);
   ShowLevels(fixture, kFullScaleLevel, 1037);
   QCOMPARE(LitLeds(meter6, true, &slots), 7);
   QCOMPARE(slots, kLevelMeter6Leds);
@@ -176,7 +176,7 @@ void LevelMeterWindowTest::ThresholdLevelsLightTheirLeds() {
 
 void LevelMeterWindowTest::FallAfterAPeakIsDrawnTickByTick() {
   WindowFixture fixture;
-  fixture.Trigger("Level2Ac");
+  fixture.Trigger(CommandId::Level2Ac);
   TVemmoProgress& meter = *fixture.Panel().LevelMeter6();
   QList<int> drawn;
   ShowPeaks(fixture.core, {kFullScaleLevel, kFullScaleLevel});
@@ -196,18 +196,18 @@ void LevelMeterWindowTest::StyleCommandsCycleLayOutAndStore() {
   WindowFixture fixture;
   QVERIFY(QTest::qWaitForWindowExposed(&fixture.window));
   TProgressPanel& panel = fixture.Panel();
-  fixture.Trigger("Level1Ac");
+  fixture.Trigger(CommandId::Level1Ac);
   QCOMPARE(fixture.core.settings.levelMeterStyle, 0);
   QVERIFY(panel.LabelVolume()->isVisible());
   QVERIFY(!panel.LevelMeter6()->isVisible());
   QVERIFY(!panel.LevelMeter14()->isVisible());
-  QVERIFY(fixture.window.Commands().Command(QStringLiteral("Level1Ac"))->isChecked());
+  QVERIFY(fixture.window.Commands().Command(CommandId::Level1Ac)->isChecked());
   // The seek bar reaches across the panel.
   QCOMPARE(panel.Progres()->geometry().right() + 1, panel.width() - panel.Progres()->x());
 
   QList<int> styles;
   for (int press = 0; press < 3; ++press) {
-    fixture.Trigger("VUToggleAc");
+    fixture.Trigger(CommandId::VUToggleAc);
     styles << fixture.core.settings.levelMeterStyle;
     QCOMPARE(ReadIniInteger(fixture.core, "Window", "VUStyle", -1), styles.last());
     const int style = styles.last();
@@ -215,7 +215,7 @@ void LevelMeterWindowTest::StyleCommandsCycleLayOutAndStore() {
     QCOMPARE(panel.LevelMeter14()->isVisible(), style == 2);
     QCOMPARE(panel.PanelLevelMeter14()->isVisible(), style == 2);
     QCOMPARE(panel.LabelVolume()->isVisible(), style != 2);
-    QVERIFY(fixture.window.Commands().Command(QStringLiteral("Level%1Ac").arg(style + 1))->isChecked());
+    QVERIFY(fixture.window.Commands().Command(LevelCommand(style))->isChecked());
     // The seek bar ends before the meter and the volume label before it.
     const QWidget* meter = style == 1 ? static_cast<QWidget*>(panel.LevelMeter6())
                                       : static_cast<QWidget*>(panel.LevelMeter14());
@@ -232,7 +232,7 @@ void LevelMeterWindowTest::VolumeKeyTradesTheScaleForTheVolumeIn14Step() {
   QVERIFY(QTest::qWaitForWindowExposed(&fixture.window));
   TProgressPanel& panel = fixture.Panel();
   SetVolume(fixture.core, 500);
-  fixture.Trigger("Level3Ac");
+  fixture.Trigger(CommandId::Level3Ac);
   QWidget* list = fixture.window.ListScreen();
 
   QTest::keyPress(list, Qt::Key_Plus, Qt::KeypadModifier);
@@ -252,7 +252,7 @@ void LevelMeterWindowTest::VolumeKeyTradesTheScaleForTheVolumeIn14Step() {
   QCOMPARE(panel.LevelMeter14()->width(), 143);
 
   // In the 6-step style the label shows the volume anyway.
-  fixture.Trigger("Level2Ac");
+  fixture.Trigger(CommandId::Level2Ac);
   QTest::keyPress(list, Qt::Key_Minus);
   QCOMPARE(fixture.core.settings.volume, 500);
   QVERIFY(panel.LevelMeter6()->isVisible());
@@ -268,7 +268,7 @@ void LevelMeterWindowTest::VolumeDragShowsTheBarAndFollowsThePointer() {
   const auto at = [&](QWidget* widget, QPoint point) { return widget->mapTo(&fixture.window, point); };
 
   // 6-step: the volume bar stands in for the meter while dragging.
-  fixture.Trigger("Level2Ac");
+  fixture.Trigger(CommandId::Level2Ac);
   SetVolume(fixture.core, 500);
   QLabel* label = panel.LabelVolume();
   const QPoint start = at(label, QPoint(10, 15));
@@ -286,7 +286,7 @@ void LevelMeterWindowTest::VolumeDragShowsTheBarAndFollowsThePointer() {
 
   // 14-step: a drag from a label of the scale goes on after the scale is
   // hidden under the pointer.
-  fixture.Trigger("Level3Ac");
+  fixture.Trigger(CommandId::Level3Ac);
   QLabel* mark = panel.PanelLevelMeter14()->findChildren<QLabel*>().constFirst();
   const QPoint onMark = at(mark, mark->rect().center());
   QTest::mousePress(window, Qt::LeftButton, {}, onMark);

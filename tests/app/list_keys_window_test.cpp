@@ -114,7 +114,7 @@ void ListKeysWindowTest::ScrollBarFollowsTheRowCount() {
   QTRY_VERIFY(!bar->isVisible());
   SetRows(30);
   QTRY_VERIFY(bar->isVisible());
-  fixture_->window.Commands().Command(QStringLiteral("NewListAc"))->trigger();
+  fixture_->window.Commands().Command(CommandId::NewListAc)->trigger();
   QCOMPARE(core().listView.RowCount(), 0);
   QTRY_VERIFY(!bar->isVisible());
 }
@@ -161,7 +161,7 @@ void ListKeysWindowTest::RelativeViewShowsNoBackslash() {
   core().playlist.MusicFolders = {music};
   core().playlist.PlaylistEntries = {music + "Rock/Band/01 Song.mp3", "/elsewhere/Jazz/02 Tune.ogg"};
   tarvo::UpdateListView(core(), false, false);
-  fixture_->window.Commands().Command(QStringLiteral("View3Ac"))->trigger();
+  fixture_->window.Commands().Command(CommandId::View3Ac)->trigger();
   QCOMPARE(core().playlist.ViewFormat, 2);
   QCOMPARE(tarvo::EntryDisplayText(core(), 0), std::string("Rock / Band / 01 Song"));
   QCOMPARE(tarvo::EntryDisplayText(core(), 1), std::string("elsewhere / Jazz / 02 Tune"));

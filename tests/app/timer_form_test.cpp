@@ -76,7 +76,7 @@ void TimerFormTest::SleepTimerCommandOpensTheWindowWithThirtyMinutes() {
       opened->reject();
     }
   });
-  fixture_->window.Commands().Command(QStringLiteral("SleepTimerAc"))->trigger();
+  fixture_->window.Commands().Command(CommandId::SleepTimerAc)->trigger();
   QCOMPARE(shownText, QStringLiteral("30 &Start"));
 }
 
@@ -158,7 +158,7 @@ void TimerFormTest::TheEndThroughTheCommandClosesTheMainWindow() {
       if (opened->isVisible()) opened->reject();
     }
   });
-  fixture_->window.Commands().Command(QStringLiteral("SleepTimerAc"))->trigger();
+  fixture_->window.Commands().Command(CommandId::SleepTimerAc)->trigger();
   QVERIFY(!fixture_->window.isVisible());
   QVERIFY(fixture_->ui.messages.empty());
 }
