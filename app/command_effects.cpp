@@ -73,11 +73,11 @@ void ConnectViews(Core& core, CommandTable& commands, TAppTarvo& window) {
   commands.Connect(CommandId::ViewFormatPathAc, [&core] { CycleViewFormat(core); });
   commands.Connect(CommandId::ViewPlayBarAc, [&core, &window] {
     window.SetPlayBarShown(!core.settings.playBar);
-    WriteIniBool(core, "Window", "PlayBar", core.settings.playBar);
+    WriteSetting(core, setting::kPlayBar, core.settings.playBar);
   });
   commands.Connect(CommandId::ViewProgressPanelAc, [&core, &window] {
     window.SetProgressPanelShown(!core.settings.progressPanel);
-    WriteIniBool(core, "Window", "ProgressPanel", core.settings.progressPanel);
+    WriteSetting(core, setting::kProgressPanel, core.settings.progressPanel);
   });
 }
 

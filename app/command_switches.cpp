@@ -42,7 +42,8 @@ void RunCommandSwitch(tarvo::Core& core, const SingleInstance& instance, const s
   } else if (argument == "-setlastupdatecheck") {
     tarvo::WriteLastVersionCheck(core, tarvo::SystemToday());
   } else if (argument == "-setglobalhotkeys") {
-    for (const auto& [slot, value] : kMultimediaHotkeys) tarvo::WriteIniString(core, "Global hotkeys", slot, value);
+    const std::string section(tarvo::setting::kGlobalHotkeys);
+    for (const auto& [slot, value] : kMultimediaHotkeys) tarvo::WriteIniString(core, section, slot, value);
   }
   // "-setrootpath" shows a window, so the start-up runs it itself.
 }

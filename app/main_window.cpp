@@ -282,7 +282,7 @@ void TAppTarvo::mousePressEvent(QMouseEvent* event) {
 // window as a drag on the caption would.
 bool TAppTarvo::MovedWithoutCaptionBar(const QMouseEvent& event) {
   if (event.buttons() != Qt::LeftButton || event.modifiers() != Qt::NoModifier) return false;
-  if (tarvo::ReadIniBool(core_, "Window", "CaptionBar", true) || !windowHandle()) return false;
+  if (tarvo::ReadSetting(core_, tarvo::setting::kCaptionBar) || !windowHandle()) return false;
   return windowHandle()->startSystemMove();
 }
 

@@ -46,7 +46,7 @@ constexpr int kMaxCacheSeconds = 24 * 60 * 60;
 constexpr int kStreamBufferMs = 5000;
 constexpr int kFileBufferMs = 3000;
 
-constexpr const char* kGeneral = "General";
+namespace key = tarvo::setting;
 
 struct AssociationChoice {
   const char* caption;
@@ -214,7 +214,7 @@ void TPreferences_Form::BuildSetupPage() {
   layout->addWidget(checkBoxUpdate_);
   checkMI_ = new QCheckBox(QStringLiteral("다중실행 허용"), this);
   connect(checkMI_, &QCheckBox::toggled, this, [this](bool checked) {
-    if (!filling_) tarvo::WriteIniBool(core_, kGeneral, "MultipleInstances", checked);
+    if (!filling_) tarvo::WriteSetting(core_, key::kMultipleInstances, checked);
   });
   layout->addWidget(checkMI_);
   layout->addStretch();
@@ -297,7 +297,7 @@ void TPreferences_Form::BuildRecordPage() {
   connect(edit2_, &QLineEdit::textChanged, this, [this](const QString& text) {
     if (filling_) return;
     core_.settings.recordTempPath = text.toStdString();
-    tarvo::WriteIniString(core_, kGeneral, "RecordTempPath", core_.settings.recordTempPath);
+    tarvo::WriteSetting(core_, key::kRecordTempPath, core_.settings.recordTempPath);
   });
   button10_ = new QPushButton(QStringLiteral("..."), this);
   button10_->setFixedWidth(kButtonHeight);
@@ -309,7 +309,7 @@ void TPreferences_Form::BuildRecordPage() {
   checkBox6_ = new QCheckBox(QStringLiteral("녹음 캐쉬기능 사용"), this);
   checkBox6_->setToolTip(Hint(kRecordCacheHint));
   connect(checkBox6_, &QCheckBox::toggled, this, [this](bool checked) {
-    if (!filling_) tarvo::WriteIniBool(core_, kGeneral, "RecordAhead", checked);
+    if (!filling_) tarvo::WriteSetting(core_, key::kRecordAhead, checked);
   });
   layout->addWidget(checkBox6_);
   auto* secondsRow = new QHBoxLayout;
@@ -360,12 +360,12 @@ void TPreferences_Form::FillControls() {
   }
   // The stored value rather than the one read at start: the change takes
   // effect at the next start, but the box shows what the user chose.
-  checkBoxUpdate_->setChecked(tarvo::ReadIniBool(core_, kGeneral, "AutoUpdate", core_.settings.autoUpdate));
+  checkBoxUpdate_->setChecked(tarvo::ReadSetting(core_, tarvo::WithDefault(key::kAutoUpdate, core_.settings.autoUpdate)));
   const int enqueue = tarvo::ReadEnqueueOption(core_);
   if (enqueue >= 0 && enqueue < static_cast<int>(radioEnqueue_.size())) {
     radioEnqueue_[static_cast<std::size_t>(enqueue)]->setChecked(true);
   }
-  checkMI_->setChecked(tarvo::ReadIniBool(core_, kGeneral, "MultipleInstances", false));
+  checkMI_->setChecked(tarvo::ReadSetting(core_, key::kMultipleInstances));
   const int style = core_.settings.levelMeterStyle;
   if (style >= tarvo::kLevelMeterHidden && style <= tarvo::kLevelMeter14Style) {
     radioLed_[static_cast<std::size_t>(style)]->setChecked(true);
@@ -381,15 +381,15 @@ void TPreferences_Form::FillControls() {
   const bool stream = tarvo::EntryKindOf(core_.playlist.PlayingEntry) == tarvo::EntryKind::Stream;
   bufferLabel_->setText(QStringLiteral("Buffer length: %1 ms").arg(stream ? kStreamBufferMs : kFileBufferMs));
   outputLevelLabel_->setText(kOutputLevelPrefix + LevelToDbText(tarvo::VolumeToLibrary(core_.settings.volume)));
-  comboDevice_->setCurrentIndex(tarvo::ReadIniInteger(core_, kGeneral, "Device", 1) - 1);
+  comboDevice_->setCurrentIndex(tarvo::ReadSetting(core_, key::kDevice) - 1);
 
   hotkeys_.BeginEditing();
 
-  edit2_->setText(QString::fromStdString(tarvo::ReadIniString(core_, kGeneral, "RecordTempPath", "")));
-  checkBox6_->setChecked(tarvo::ReadIniBool(core_, kGeneral, "RecordAhead", false));
-  edit3_->setText(QString::number(tarvo::ReadIniInteger(core_, kGeneral, "RecordSecAhead", 120)));
+  edit2_->setText(QString::fromStdString(tarvo::ReadSetting(core_, tarvo::WithDefault(key::kRecordTempPath, std::string()))));
+  checkBox6_->setChecked(tarvo::ReadSetting(core_, key::kRecordAhead));
+  edit3_->setText(QString::number(tarvo::ReadSetting(core_, key::kRecordSecAhead)));
 
-  const int page = tarvo::ReadIniInteger(core_, kGeneral, "PreferencesHistory", SetupPage);
+  const int page = tarvo::ReadSetting(core_, key::kPreferencesHistory);
   treeView1_->setCurrentItem(treeView1_->topLevelItem(page >= 0 && page < PageCount ? page : SetupPage));
   ShowPage(SelectedPage());
   treeView1_->setFocus(Qt::OtherFocusReason);
@@ -420,7 +420,7 @@ void TPreferences_Form::done(int result) {
   const bool wasShown = isVisible();
   QDialog::done(result);
   if (!wasShown) return;
-  tarvo::WriteIniInteger(core_, kGeneral, "PreferencesHistory", SelectedPage());
+  tarvo::WriteSetting(core_, key::kPreferencesHistory, SelectedPage());
   hotkeys_.EndEditing(SelectedPage() == HotkeysPage);
   tarvo::NotifyAssociationsChanged(core_);
 }
@@ -437,7 +437,7 @@ void TPreferences_Form::AssociationToggled(int index, bool checked) {
 
 void TPreferences_Form::AutoUpdateToggled(bool checked) {
   if (filling_) return;
-  tarvo::WriteIniBool(core_, kGeneral, "AutoUpdate", checked);
+  tarvo::WriteSetting(core_, key::kAutoUpdate, checked);
   tarvo::WriteLastVersionCheck(core_, tarvo::kDayZero);
   tarvo::WriteLastNewVersion(core_, "none");
 }
@@ -475,7 +475,7 @@ void TPreferences_Form::CacheSecondsEdited(const QString& text) {
   bool parsed = false;
   const int seconds = text.toInt(&parsed);
   if (!parsed || seconds < 0 || seconds > kMaxCacheSeconds) return;
-  tarvo::WriteIniInteger(core_, kGeneral, "RecordSecAhead", seconds);
+  tarvo::WriteSetting(core_, key::kRecordSecAhead, seconds);
 }
 
 void TPreferences_Form::DeviceChosen(int index) {

@@ -62,7 +62,7 @@ bool HandedToRunningInstance(tarvo::Core& core, const SingleInstance& instance) 
   if (!core.startArgument.empty()) {
     return instance.SendToRunning(InstanceRequest::Open, QString::fromStdString(core.startArgument));
   }
-  if (tarvo::ReadIniBool(core, "General", "MultipleInstances", false)) return false;
+  if (tarvo::ReadSetting(core, tarvo::setting::kMultipleInstances)) return false;
   return instance.SendToRunning(InstanceRequest::BringToFront);
 }
 

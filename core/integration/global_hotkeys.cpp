@@ -111,7 +111,7 @@ std::array<std::string, kGlobalHotkeySlots> StoredHotkeyValues(const Core& core)
   const IniDocument ini = LoadIniFile(SettingsFilePath(core)).value_or(IniDocument());
   std::array<std::string, kGlobalHotkeySlots> values;
   for (int slot = 0; slot < kGlobalHotkeySlots; ++slot) {
-    values[static_cast<std::size_t>(slot)] = IniString(ini, kHotkeySection, std::to_string(slot), "");
+    values[static_cast<std::size_t>(slot)] = IniString(ini, setting::kGlobalHotkeys, std::to_string(slot), "");
   }
   return values;
 }
@@ -127,7 +127,7 @@ std::array<std::string, kGlobalHotkeySlots> HotkeyListRows(const std::array<std:
 
 void BindHotkey(const Core& core, int slot, const HotkeyCombination& combination) {
   if (slot < 0 || slot >= kGlobalHotkeySlots || IsModifierKey(combination.keyCode)) return;
-  const std::string section(kHotkeySection);
+  const std::string section(setting::kGlobalHotkeys);
   const std::string key = std::to_string(slot);
   if (combination.keyCode == 0) {
     DeleteIniKey(core, section, key);

@@ -13,10 +13,10 @@
 #include "core.h"
 #include "platform/hotkey_grabs.h"
 #include "settings/runtime_settings.h"
+#include "settings/settings_table.h"
 
 namespace tarvo {
 
-inline constexpr std::string_view kHotkeySection = "Global hotkeys";
 
 // The function names by slot, shown in the list and in error messages.
 inline constexpr std::array<std::string_view, kGlobalHotkeySlots> HotkeyFunctions{

@@ -52,7 +52,7 @@ void ChooseMusicFolder(Core& core) {
 }
 
 void SetRootPathSwitch(Core& core) {
-  core.settings.lastBrowserFolder = ReadIniString(core, "DirBox", "LastOpenedDir", "");
+  core.settings.lastBrowserFolder = ReadSetting(core, setting::kLastOpenedDir);
   ChooseMusicFolder(core);
 }
 

@@ -1,11 +1,9 @@
 #include "integration/saved_settings.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "base/text.h"
 #include "playlist/folder_scan.h"
-#include "base/project_addresses.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
 
@@ -13,84 +11,80 @@ namespace tarvo {
 
 namespace {
 
-constexpr std::string_view kWindow = "Window";
-constexpr std::string_view kPlaylist = "Playlist";
-constexpr std::string_view kDirBox = "DirBox";
-constexpr std::string_view kTweak = "Tweak";
-constexpr std::string_view kGeneral = "General";
+namespace key = setting;
 
-constexpr int kDefaultWidth = 310;
-constexpr int kDefaultHeight = 370;
 constexpr int kMaxVolume = 1000;
 
 // A start with a file from the shell keeps its own, usually small, window
 // so that it does not move the one of a normal start.
-std::string_view BoundsSection(const Core& core) { return core.startArgument.empty() ? kWindow : "Window2"; }
+std::string_view BoundsSection(const Core& core) {
+  return core.startArgument.empty() ? key::kWindow : key::kWindowOfFileStart;
+}
 
 void LoadWindowState(Core& core, const IniDocument& ini, int screenWidth, int screenHeight) {
   RuntimeSettings& settings = core.settings;
   const std::string_view section = BoundsSection(core);
   WindowBounds& bounds = settings.bounds;
-  settings.defaultSize = !ini.Value(section, "Width") && !ini.Value(section, "Height");
-  bounds.width = IniInteger(ini, section, "Width", kDefaultWidth);
-  bounds.height = IniInteger(ini, section, "Height", kDefaultHeight);
+  settings.defaultSize = !ini.Value(section, key::kWidth.key) && !ini.Value(section, key::kHeight.key);
+  bounds.width = Value(ini, InSection(key::kWidth, section));
+  bounds.height = Value(ini, InSection(key::kHeight, section));
   // The default position centres the size just read.
-  bounds.left = IniInteger(ini, section, "Left", screenWidth / 2 - bounds.width / 2);
-  bounds.top = IniInteger(ini, section, "Top", screenHeight / 2 - bounds.height / 2);
-  settings.maximized = core.startArgument.empty() && IniBool(ini, kWindow, "Maximized", false);
+  bounds.left = Value(ini, WithDefault(InSection(key::kLeft, section), screenWidth / 2 - bounds.width / 2));
+  bounds.top = Value(ini, WithDefault(InSection(key::kTop, section), screenHeight / 2 - bounds.height / 2));
+  settings.maximized = core.startArgument.empty() && Value(ini, key::kMaximized);
 
   // The window shows or hides the play bar, the progress panel and the
   // status bar from these when it is built.
-  settings.playBar = IniBool(ini, kWindow, "PlayBar", true);
-  settings.progressPanel = IniBool(ini, kWindow, "ProgressPanel", true);
-  settings.statusBar = IniBool(ini, kWindow, "StatusBar", true);
+  settings.playBar = Value(ini, key::kPlayBar);
+  settings.progressPanel = Value(ini, key::kProgressPanel);
+  settings.statusBar = Value(ini, key::kStatusBar);
 
   // The window lays out the level meter from the style; like every time the
   // style is set, it is stored at once.
-  settings.levelMeterStyle = IniInteger(ini, kWindow, "VUStyle", 1);
-  WriteIniInteger(core, std::string(kWindow), "VUStyle", settings.levelMeterStyle);
+  settings.levelMeterStyle = Value(ini, key::kLevelMeterStyle);
+  WriteSetting(core, key::kLevelMeterStyle, settings.levelMeterStyle);
 }
 
 void LoadPlaylistState(Core& core, const IniDocument& ini) {
   PlaylistState& playlist = core.playlist;
-  playlist.CurrentIndex = IniInteger(ini, kPlaylist, "Track", -1);
-  SetSortingWay(core, IniInteger(ini, kPlaylist, "SortingWay", 0));
-  playlist.ViewFormat = IniInteger(ini, kPlaylist, "ViewFormat", 0);
+  playlist.CurrentIndex = Value(ini, key::kTrack);
+  SetSortingWay(core, Value(ini, key::kSortingWay));
+  playlist.ViewFormat = Value(ini, key::kViewFormat);
 
-  core.settings.lastBrowserFolder = IniString(ini, kDirBox, "LastOpenedDir", "");
+  core.settings.lastBrowserFolder = Value(ini, key::kLastOpenedDir);
   playlist.LastScannedFolder = core.settings.lastBrowserFolder;
-  core.settings.lastBrowserRoot = IniString(ini, kDirBox, "LastOpenedDrive", "");
+  core.settings.lastBrowserRoot = Value(ini, key::kLastOpenedDrive);
 
   playlist.MusicFolders = MusicFoldersIn(ini);
 
   // Quotes let a hand-written delimiter keep its leading and trailing blanks.
-  playlist.RelativeDelimiter = IniString(ini, kTweak, "RelativeDelimiter", " / ");
+  playlist.RelativeDelimiter = Value(ini, key::kRelativeDelimiter);
   std::erase(playlist.RelativeDelimiter, '"');
 }
 
 void LoadGeneralState(Core& core, const IniDocument& ini) {
   RuntimeSettings& settings = core.settings;
-  settings.minimizeToTray = IniBool(ini, kTweak, "minimize_to_tray", true);
-  settings.softMutePercent = IniInteger(ini, kTweak, "softmute_percent", 30);
-  settings.claimAssociationsAtStartup = IniBool(ini, kTweak, "claim_associations_at_startup", true);
-  settings.updateServer = IniString(ini, kTweak, "update_server", kProjectWebAddress);
+  settings.minimizeToTray = Value(ini, key::kMinimizeToTray);
+  settings.softMutePercent = Value(ini, key::kSoftMutePercent);
+  settings.claimAssociationsAtStartup = Value(ini, key::kClaimAssociationsAtStartup);
+  settings.updateServer = Value(ini, key::kUpdateServer);
 
-  settings.activeScheme = IniString(ini, kGeneral, "ActiveScheme", "");
+  settings.activeScheme = Value(ini, key::kActiveScheme);
   // The window shows the play mode from this copy.
-  settings.playMode = IniInteger(ini, kGeneral, "PlayMode", 0);
+  settings.playMode = Value(ini, key::kPlayMode);
   // Only a start with a file asks the deferred start-up to play.
-  settings.startupPlayRequest = core.startArgument.empty() ? -1 : IniInteger(ini, kGeneral, "EnqueueOption", 0);
+  settings.startupPlayRequest = core.startArgument.empty() ? -1 : Value(ini, WithDefault(key::kEnqueueOption, 0));
   // The playback engine opens its output at this volume.
-  settings.volume = std::clamp(IniInteger(ini, kGeneral, "Volume", kMaxVolume), 0, kMaxVolume);
-  settings.autoUpdate = IniBool(ini, kGeneral, "AutoUpdate", true);
+  settings.volume = std::clamp(Value(ini, key::kVolume), 0, kMaxVolume);
+  settings.autoUpdate = Value(ini, key::kAutoUpdate);
 
-  settings.recordTempPath = IniString(ini, kGeneral, "RecordTempPath", SystemTemporaryFolder());
-  settings.cachingTime = IniInteger(ini, "Recording", "CachingTime", 120);
+  settings.recordTempPath = Value(ini, key::kRecordTempPath);
+  settings.cachingTime = Value(ini, key::kCachingTime);
 
   // The hotkey service registers these slots once the window exists.
   for (int slot = 0; slot < kGlobalHotkeySlots; ++slot) {
     settings.globalHotkeys[static_cast<std::size_t>(slot)] =
-        IniString(ini, "Global hotkeys", std::to_string(slot), "");
+        IniString(ini, key::kGlobalHotkeys, std::to_string(slot), "");
   }
 }
 
@@ -122,23 +116,23 @@ void SaveSettings(Core& core, bool maximized) {
     const RuntimeSettings& settings = core.settings;
     if (maximized) {
       // The maximized bounds are never stored; the normal ones stay as saved.
-      SetIniBool(ini, kWindow, "Maximized", true);
+      Store(ini, key::kMaximized, true);
     } else {
       const std::string_view section = BoundsSection(core);
-      SetIniInteger(ini, section, "Width", settings.bounds.width);
-      SetIniInteger(ini, section, "Height", settings.bounds.height);
-      SetIniInteger(ini, section, "Left", settings.bounds.left);
-      SetIniInteger(ini, section, "Top", settings.bounds.top);
-      if (core.startArgument.empty()) SetIniBool(ini, kWindow, "Maximized", false);
+      Store(ini, InSection(key::kWidth, section), settings.bounds.width);
+      Store(ini, InSection(key::kHeight, section), settings.bounds.height);
+      Store(ini, InSection(key::kLeft, section), settings.bounds.left);
+      Store(ini, InSection(key::kTop, section), settings.bounds.top);
+      if (core.startArgument.empty()) Store(ini, key::kMaximized, false);
     }
     const SavedRuntimeValues values = SavedRuntimeValuesOf(core);
     // An empty list has no current entry worth remembering.
-    if (values.hasTrack) SetIniInteger(ini, kPlaylist, "Track", values.track);
-    SetIniInteger(ini, kPlaylist, "ViewFormat", values.viewFormat);
-    ini.Set(kDirBox, "LastOpenedDir", values.lastBrowserFolder);
-    ini.Set(kDirBox, "LastOpenedDrive", values.lastBrowserRoot);
-    SetIniInteger(ini, kGeneral, "PlayMode", values.playMode);
-    SetIniInteger(ini, kGeneral, "Volume", values.volume);
+    if (values.hasTrack) Store(ini, key::kTrack, values.track);
+    Store(ini, key::kViewFormat, values.viewFormat);
+    Store(ini, key::kLastOpenedDir, values.lastBrowserFolder);
+    Store(ini, key::kLastOpenedDrive, values.lastBrowserRoot);
+    Store(ini, key::kPlayMode, values.playMode);
+    Store(ini, key::kVolume, values.volume);
   });
 }
 
@@ -161,8 +155,8 @@ void LoadMusicFolders(Core& core) {
 void SaveMusicFolders(Core& core) {
   UpdateIniFile(SettingsFilePath(core), [&](IniDocument& ini) {
     SetMusicFolders(ini, core.playlist.MusicFolders);
-    ini.Set(kDirBox, "LastOpenedDir", core.settings.lastBrowserFolder);
-    ini.Set(kDirBox, "LastOpenedDrive", core.settings.lastBrowserRoot);
+    Store(ini, key::kLastOpenedDir, core.settings.lastBrowserFolder);
+    Store(ini, key::kLastOpenedDrive, core.settings.lastBrowserRoot);
   });
 }
 

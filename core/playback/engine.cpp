@@ -54,7 +54,7 @@ void PlaybackEngine::Attach(PlaybackCore& core) {
 
 void PlaybackEngine::EnsureAudioDevice() {
   if (deviceOpen_) return;
-  deviceOpen_ = library_.Init(ReadIniInteger(*core_, "General", "Device", 1));
+  deviceOpen_ = library_.Init(ReadSetting(*core_, setting::kDevice));
   if (!deviceOpen_) ShowMessageBox(*core_, MessageKind::Warning, "Can't open sound device.");
   library_.SetConfig(audio::ConfigOption::UpdatePeriod, kUpdatePeriodMs);
   library_.SetConfig(audio::ConfigOption::BufferLength, kFileBufferMs);
@@ -135,7 +135,7 @@ void PlaybackEngine::StartOutput(int index, bool fromTick) {
     return;
   }
   const bool stream = EntryKindOf(core.playlist.PlayingEntry) == EntryKind::Stream;
-  if (stream && ReadIniBool(core, "General", "RecordAhead", false)) recorder_.StartRecordDsp(core, true);
+  if (stream && ReadSetting(core, setting::kRecordAhead)) recorder_.StartRecordDsp(core, true);
   TrimWorkingSet();
 }
 

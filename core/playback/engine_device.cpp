@@ -8,7 +8,7 @@ namespace tarvo {
 // reached; the device is opened on the number just written.
 void PlaybackEngine::SwitchOutputDevice(int device) {
   PlaybackCore& core = *core_;
-  WriteIniInteger(core, "General", "Device", device);
+  WriteSetting(core, setting::kDevice, device);
   const int index = core.playlist.CurrentIndex;
   const std::int64_t position = ElapsedBytes();
   StopPlayback(true);

@@ -171,7 +171,7 @@ void ApplyLevelMeterStyle(PlaybackCore& core, int style) {
     meter.ledsLeft = LitSegments(style, meter.DisplayedLevelLeft);
     meter.ledsRight = LitSegments(style, meter.DisplayedLevelRight);
   }
-  WriteIniInteger(core, "Window", "VUStyle", style);
+  WriteSetting(core, setting::kLevelMeterStyle, style);
   core.ui.WindowTextsChanged();
 }
 

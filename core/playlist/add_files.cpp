@@ -18,8 +18,6 @@ namespace tarvo {
 namespace {
 
 // The folder the add-files dialog last added from.
-constexpr char kSettingsSection[] = "General";
-constexpr char kAddFilesFolderKey[] = "AddFilesFolder";
 
 constexpr char kAddFilesTitle[] = "Add music file(s) to playlist";
 constexpr char kAddFilesFilter[] =
@@ -44,11 +42,11 @@ void OpenFileAc(PlaylistCore& core) {
   FileDialogRequest request;
   request.title = kAddFilesTitle;
   request.filter = kAddFilesFilter;
-  request.startFolder = DialogStartFolder(core, ReadIniString(core, kSettingsSection, kAddFilesFolderKey, ""));
+  request.startFolder = DialogStartFolder(core, ReadSetting(core, setting::kAddFilesFolder));
   const std::vector<std::string> picked = core.ui.ChooseFiles(request);
   if (picked.empty()) return;
   const std::string folder(FolderOf(picked.front()));
-  if (!folder.empty()) WriteIniString(core, kSettingsSection, kAddFilesFolderKey, folder);
+  if (!folder.empty()) WriteSetting(core, setting::kAddFilesFolder, folder);
   std::vector<std::string> collected;
   for (const std::string& file : picked) {
     if (IsPlainEntry(file)) {

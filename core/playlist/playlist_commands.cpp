@@ -19,8 +19,6 @@ namespace tarvo {
 
 namespace {
 
-constexpr char kSettingsSection[] = "General";
-constexpr char kPlaylistFolderKey[] = "PlaylistFolder";
 
 constexpr char kOpenPlaylistFilter[] = "Playlist (*.txt, *.m3u, *.pls)|*.txt;*.m3u;*.pls;|All files (*.*)|*.*";
 constexpr char kSavePlaylistFilter[] =
@@ -50,20 +48,20 @@ std::string NameWithPlaylistExtension(const ChosenSaveFile& chosen) {
 
 void LoadPlayListAc(PlaylistCore& core) {
   FileDialogRequest request;
-  request.startFolder = DialogStartFolder(core, ReadIniString(core, kSettingsSection, kPlaylistFolderKey, ""));
+  request.startFolder = DialogStartFolder(core, ReadSetting(core, setting::kPlaylistFolder));
   request.filter = kOpenPlaylistFilter;
   const std::optional<std::string> chosen = core.ui.ChooseFile(request);
   if (!chosen) return;
   core.playlist.CurrentIndex = -1;
   LoadIntoPlaylist(core, *chosen, LoadMode::ReplaceList);
   const std::string folder(FolderOf(*chosen));
-  if (!folder.empty()) WriteIniString(core, kSettingsSection, kPlaylistFolderKey, folder);
+  if (!folder.empty()) WriteSetting(core, setting::kPlaylistFolder, folder);
 }
 
 void SavePlaylistAc(PlaylistCore& core) {
   FileDialogRequest request;
   std::string lastUsed = core.playlist.LastScannedFolder;
-  if (lastUsed.empty()) lastUsed = ReadIniString(core, kSettingsSection, kPlaylistFolderKey, "");
+  if (lastUsed.empty()) lastUsed = ReadSetting(core, setting::kPlaylistFolder);
   request.startFolder = DialogStartFolder(core, lastUsed);
   request.filter = kSavePlaylistFilter;
   request.defaultExtension = "txt";

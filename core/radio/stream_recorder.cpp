@@ -79,8 +79,8 @@ void StreamRecorder::RecordStartAc(RadioCore& core) {
   }
   if (!core.ui.AskYesNo("Start recording?")) return;
   SetCaption(core, "Stop &recording");
-  core.settings.recordTempPath = ReadIniString(core, "General", "RecordTempPath", SystemTemporaryFolder());
-  core.settings.cachingTime = ReadIniInteger(core, "General", "RecordSecAhead", 120);
+  core.settings.recordTempPath = ReadSetting(core, setting::kRecordTempPath);
+  core.settings.cachingTime = ReadSetting(core, setting::kRecordSecAhead);
   if (!StartRecordDsp(core, false)) SetCaption(core, "&Record");
 }
 

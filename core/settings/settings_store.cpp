@@ -10,9 +10,8 @@ namespace tarvo {
 
 namespace {
 
-constexpr std::string_view kGeneral = "General";
-constexpr std::string_view kMusicFolders = "Root media";
-constexpr std::string_view kAssociations = "Associations";
+using setting::kAssociations;
+using setting::kMusicFolders;
 constexpr int kMusicFoldersRead = 20;
 
 // What the generic readers see: nothing when the file is read-only, so a
@@ -71,12 +70,51 @@ void DeleteIniKey(const SettingsCore& core, const std::string& section, const st
   UpdateIniFile(SettingsFilePath(core), [&](IniDocument& ini) { ini.Erase(section, key); });
 }
 
-int ReadEnqueueOption(const SettingsCore& core) {
-  const std::optional<IniDocument> ini = LoadIniFile(SettingsFilePath(core));
-  return ini ? IniInteger(*ini, kGeneral, "EnqueueOption", 2) : 2;
+namespace {
+
+template <typename T>
+T ReadOne(const SettingsCore& core, const Setting<T>& setting) {
+  const std::optional<IniDocument> ini = LoadUnlessReadOnly(core);
+  return ini ? Value(*ini, setting) : setting.defaultValue;
 }
 
-void WriteEnqueueOption(const SettingsCore& core, int value) { WriteIniInteger(core, "General", "EnqueueOption", value); }
+template <typename T, typename V>
+void WriteOne(const SettingsCore& core, const Setting<T>& setting, const V& value) {
+  UpdateIniFile(SettingsFilePath(core), [&](IniDocument& ini) { Store(ini, setting, value); });
+}
+
+}  // namespace
+
+int ReadSetting(const SettingsCore& core, const IntSetting& setting) { return ReadOne(core, setting); }
+bool ReadSetting(const SettingsCore& core, const BoolSetting& setting) { return ReadOne(core, setting); }
+std::string ReadSetting(const SettingsCore& core, const TextSetting& setting) { return ReadOne(core, setting); }
+void WriteSetting(const SettingsCore& core, const IntSetting& setting, int value) { WriteOne(core, setting, value); }
+void WriteSetting(const SettingsCore& core, const BoolSetting& setting, bool value) { WriteOne(core, setting, value); }
+void WriteSetting(const SettingsCore& core, const TextSetting& setting, const std::string& value) {
+  WriteOne(core, setting, value);
+}
+
+int Value(const IniDocument& ini, const IntSetting& setting) {
+  return IniInteger(ini, setting.section, setting.key, setting.defaultValue);
+}
+bool Value(const IniDocument& ini, const BoolSetting& setting) {
+  return IniBool(ini, setting.section, setting.key, setting.defaultValue);
+}
+std::string Value(const IniDocument& ini, const TextSetting& setting) {
+  return IniString(ini, setting.section, setting.key, setting.defaultValue);
+}
+void Store(IniDocument& ini, const IntSetting& setting, int value) { SetIniInteger(ini, setting.section, setting.key, value); }
+void Store(IniDocument& ini, const BoolSetting& setting, bool value) { SetIniBool(ini, setting.section, setting.key, value); }
+void Store(IniDocument& ini, const TextSetting& setting, const std::string& value) {
+  ini.Set(setting.section, setting.key, value);
+}
+
+int ReadEnqueueOption(const SettingsCore& core) {
+  const std::optional<IniDocument> ini = LoadIniFile(SettingsFilePath(core));
+  return ini ? Value(*ini, setting::kEnqueueOption) : setting::kEnqueueOption.defaultValue;
+}
+
+void WriteEnqueueOption(const SettingsCore& core, int value) { WriteSetting(core, setting::kEnqueueOption, value); }
 
 bool ReadAssociationFlag(const SettingsCore& core, const std::string& extension) {
   const std::optional<IniDocument> ini = LoadIniFile(SettingsFilePath(core));
@@ -84,25 +122,27 @@ bool ReadAssociationFlag(const SettingsCore& core, const std::string& extension)
 }
 
 void WriteAssociationFlag(const SettingsCore& core, const std::string& extension, bool value) {
-  WriteIniBool(core, "Associations", extension, value);
+  WriteIniBool(core, std::string(kAssociations), extension, value);
 }
 
 std::chrono::sys_days ReadLastVersionCheck(const SettingsCore& core) {
+  const DateSetting& check = setting::kLastVersionCheck;
   const std::optional<IniDocument> ini = LoadIniFile(SettingsFilePath(core));
-  return ini ? IniDate(*ini, kGeneral, "lastversioncheck", kDayZero) : kDayZero;
+  return ini ? IniDate(*ini, check.section, check.key, check.defaultValue) : check.defaultValue;
 }
 
 void WriteLastVersionCheck(const SettingsCore& core, std::chrono::sys_days date) {
-  UpdateIniFile(SettingsFilePath(core), [&](IniDocument& ini) { SetIniDate(ini, kGeneral, "lastversioncheck", date); });
+  const DateSetting& check = setting::kLastVersionCheck;
+  UpdateIniFile(SettingsFilePath(core), [&](IniDocument& ini) { SetIniDate(ini, check.section, check.key, date); });
 }
 
 std::string ReadLastNewVersion(const SettingsCore& core) {
   const std::optional<IniDocument> ini = LoadIniFile(SettingsFilePath(core));
-  return ini ? IniString(*ini, kGeneral, "lastnewversion", "none") : "none";
+  return ini ? Value(*ini, setting::kLastNewVersion) : setting::kLastNewVersion.defaultValue;
 }
 
 void WriteLastNewVersion(const SettingsCore& core, const std::string& version) {
-  WriteIniString(core, "General", "lastnewversion", version);
+  WriteSetting(core, setting::kLastNewVersion, version);
 }
 
 std::vector<std::string> MusicFoldersIn(const IniDocument& ini) {

@@ -10,12 +10,10 @@
 
 #include "settings/settings_core.h"
 #include "settings/ini_document.h"
+#include "settings/settings_table.h"
 
 namespace tarvo {
 
-// The default of the last update check date: day 0, 30 December 1899.
-inline constexpr std::chrono::sys_days kDayZero =
-    std::chrono::sys_days(std::chrono::year(1899) / std::chrono::December / 30);
 
 // The home folder without its trailing "/", followed by "/Tarvo.ini".
 std::string SettingsFilePath(const SettingsCore& core);
@@ -32,6 +30,24 @@ void WriteIniString(const SettingsCore& core, const std::string& section, const 
                     const std::string& value);
 void DeleteIniKey(const SettingsCore& core, const std::string& section, const std::string& key);
 
+// One key of the table (settings_table.h): the readers return its default
+// and the writers do nothing when the file is read-only.
+int ReadSetting(const SettingsCore& core, const IntSetting& setting);
+bool ReadSetting(const SettingsCore& core, const BoolSetting& setting);
+std::string ReadSetting(const SettingsCore& core, const TextSetting& setting);
+void WriteSetting(const SettingsCore& core, const IntSetting& setting, int value);
+void WriteSetting(const SettingsCore& core, const BoolSetting& setting, bool value);
+void WriteSetting(const SettingsCore& core, const TextSetting& setting, const std::string& value);
+
+// One key of a document loaded once (start-up, exit); the default when the
+// key is missing or unreadable.
+int Value(const IniDocument& ini, const IntSetting& setting);
+bool Value(const IniDocument& ini, const BoolSetting& setting);
+std::string Value(const IniDocument& ini, const TextSetting& setting);
+void Store(IniDocument& ini, const IntSetting& setting, int value);
+void Store(IniDocument& ini, const BoolSetting& setting, bool value);
+void Store(IniDocument& ini, const TextSetting& setting, const std::string& value);
+
 // The named readers read a read-only file normally; the writers leave it alone.
 int ReadEnqueueOption(const SettingsCore& core);  // default 2
 void WriteEnqueueOption(const SettingsCore& core, int value);
@@ -42,8 +58,6 @@ void WriteLastVersionCheck(const SettingsCore& core, std::chrono::sys_days date)
 std::string ReadLastNewVersion(const SettingsCore& core);  // default "none"
 void WriteLastNewVersion(const SettingsCore& core, const std::string& version);
 
-// $TMPDIR, else "/tmp", ending in "/": the default of `RecordTempPath`.
-std::string SystemTemporaryFolder();
 
 // The bounds the window takes after loading: the restored ones, or left 20,
 // top 20, 300 x 400 when they reach beyond the screen or have no area.
