@@ -11,6 +11,7 @@
 #include "app/favorites_menu.h"
 #include "app/find_form.h"
 #include "app/info_commands.h"
+#include "app/lazy_window.h"
 #include "app/main_window.h"
 #include "app/timer_form.h"
 #include "app/tray_icon.h"
@@ -146,22 +147,22 @@ void ConnectFavorites(Core& core, CommandTable& commands, TAppTarvo& window, Fav
   commands.Connect(CommandId::FavoritesAddAc, [&core, &menu] {
     if (FavoritesAddAc(core)) menu.Rebuild();
   });
-  commands.Connect(CommandId::FavoritesOrganize,
-                   [&core, &window, &menu, organizer = static_cast<TFavorites_Form*>(nullptr)]() mutable {
-                     if (!organizer) organizer = new TFavorites_Form(core, &window);
-                     organizer->exec();
-                     menu.Rebuild();
-                   });
+  auto organizer = std::make_shared<LazyWindow<TFavorites_Form>>([&core, &window] {
+    return new TFavorites_Form(core, &window);
+  });
+  commands.Connect(CommandId::FavoritesOrganize, [&menu, organizer] {
+    (*organizer)->exec();
+    menu.Rebuild();
+  });
 }
 
 // The sleep timer's window, made at its first use and kept, so that the
 // shutdown choice lasts for the program's run.
 void ConnectSleepTimer(Core& core, CommandTable& commands, TAppTarvo& window) {
-  commands.Connect(CommandId::SleepTimerAc,
-                   [&core, &window, timer = static_cast<TTimer_Form*>(nullptr)]() mutable {
-                     if (!timer) timer = new TTimer_Form(core, [&window] { CloseProgram(window); }, &window);
-                     timer->exec();
-                   });
+  auto timer = std::make_shared<LazyWindow<TTimer_Form>>([&core, &window] {
+    return new TTimer_Form(core, [&window] { CloseProgram(window); }, &window);
+  });
+  commands.Connect(CommandId::SleepTimerAc, [timer] { (*timer)->exec(); });
 }
 
 }  // namespace

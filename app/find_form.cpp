@@ -277,17 +277,16 @@ void TFind_Form::CycleViewStyle() {
 }
 
 FindWindowOpener::FindWindowOpener(tarvo::Core& core, TAppTarvo& window)
-    : QObject(&window), core_(core), window_(window) {
+    : QObject(&window), core_(core), window_(window), form_([this] { return new TFind_Form(core_, &window_); }) {
   window.ListScreen()->installEventFilter(this);
 }
 
 void FindWindowOpener::Open(const std::string& text) {
-  if (!form_) form_ = new TFind_Form(core_, &window_);
   form_->ShowFind(text);
 }
 
 bool FindWindowOpener::CloseIfShown() {
-  if (!form_ || !form_->isVisible()) return false;
+  if (!form_.IfMade() || !form_->isVisible()) return false;
   form_->reject();
   return true;
 }

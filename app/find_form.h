@@ -6,9 +6,9 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
 #include <string>
 
+#include "app/lazy_window.h"
 #include "core.h"
 #include "playlist/find.h"
 
@@ -90,7 +90,7 @@ class FindWindowOpener : public QObject {
   // Esc in the main window: closes the find window when it shows; true when
   // it did.
   bool CloseIfShown();
-  TFind_Form* Form() const { return form_; }
+  TFind_Form* Form() const { return form_.IfMade(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,5 +100,5 @@ class FindWindowOpener : public QObject {
 
   tarvo::Core& core_;
   TAppTarvo& window_;
-  QPointer<TFind_Form> form_;
+  LazyWindow<TFind_Form> form_;
 };

@@ -16,7 +16,13 @@
 #include "platform/program_data.h"
 
 InfoCommands::InfoCommands(tarvo::Core& core, TAppTarvo& window)
-    : QObject(&window), core_(core), window_(window), textWindow_(new TextWindowHost(&window)) {
+    : QObject(&window),
+      core_(core),
+      window_(window),
+      textWindow_(new TextWindowHost(&window)),
+      fileInfoForm_([this] { return new TFileInfo_Form(core_, *textWindow_, &window_); }),
+      renamerForm_([this] { return new TReplaceFilenames_Form(core_, &window_); }),
+      aboutForm_([this] { return new TAbout_Form(core_, *textWindow_, &window_); }) {
   CommandTable& commands = window.Commands();
   commands.Connect(CommandId::FileInfoAc, [this] { FileInfoAc(); });
   commands.Connect(CommandId::PropertiesAc, [&core] { tarvo::PropertiesAc(core); });
@@ -35,10 +41,17 @@ InfoCommands::InfoCommands(tarvo::Core& core, TAppTarvo& window)
   }
 }
 
+TFileInfo_Form* InfoCommands::FileInfoForm() const { return fileInfoForm_.IfMade(); }
+
+TReplaceFilenames_Form* InfoCommands::RenamerForm() const { return renamerForm_.IfMade(); }
+
+TAbout_Form* InfoCommands::AboutForm() const { return aboutForm_.IfMade(); }
+
 void InfoCommands::FileInfoAc() {
   textWindow_->Close();
-  if (!fileInfoForm_) fileInfoForm_ = new TFileInfo_Form(core_, *textWindow_, &window_);
-  if (!renamerForm_) renamerForm_ = new TReplaceFilenames_Form(core_, &window_);
+  // Both are made at the command's first use, whichever of them it shows.
+  fileInfoForm_.Get();
+  renamerForm_.Get();
   switch (tarvo::ChooseFileInfoWindow(core_)) {
     case tarvo::FileInfoWindow::None:
       break;
@@ -55,6 +68,5 @@ void InfoCommands::FileInfoAc() {
 }
 
 void InfoCommands::AboutAc() {
-  if (!aboutForm_) aboutForm_ = new TAbout_Form(core_, *textWindow_, &window_);
   aboutForm_->exec();
 }

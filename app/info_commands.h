@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include "app/lazy_window.h"
 #include "core.h"
 
 class TAbout_Form;
@@ -22,9 +23,9 @@ class InfoCommands : public QObject {
 
   void FileInfoAc();
   TextWindowHost& TextWindow() const { return *textWindow_; }
-  TFileInfo_Form* FileInfoForm() const { return fileInfoForm_; }
-  TReplaceFilenames_Form* RenamerForm() const { return renamerForm_; }
-  TAbout_Form* AboutForm() const { return aboutForm_; }
+  TFileInfo_Form* FileInfoForm() const;
+  TReplaceFilenames_Form* RenamerForm() const;
+  TAbout_Form* AboutForm() const;
 
  private:
   void AboutAc();
@@ -33,7 +34,7 @@ class InfoCommands : public QObject {
   TAppTarvo& window_;
   TextWindowHost* textWindow_;
   // Children of the main window, kept until exit.
-  TFileInfo_Form* fileInfoForm_ = nullptr;
-  TReplaceFilenames_Form* renamerForm_ = nullptr;
-  TAbout_Form* aboutForm_ = nullptr;
+  LazyWindow<TFileInfo_Form> fileInfoForm_;
+  LazyWindow<TReplaceFilenames_Form> renamerForm_;
+  LazyWindow<TAbout_Form> aboutForm_;
 };

@@ -49,9 +49,11 @@ void TInfo_Form::showEvent(QShowEvent* event) {
   tarvo::TrimWorkingSet();
 }
 
+TextWindowHost::TextWindowHost(QWidget* owner)
+    : QObject(owner), form_([owner] { return new TInfo_Form(owner); }) {}
+
 void TextWindowHost::ShowTextWindow(const std::string& caption, const std::string& text,
                                     const std::string& fileName, bool modal) {
-  if (!form_) form_ = new TInfo_Form(owner_);
   constexpr int kWidth = 400;
   constexpr int kHeight = 380;
   const QRect screen = QApplication::primaryScreen()->geometry();
@@ -78,5 +80,5 @@ void TextWindowHost::ShowTextWindow(const std::string& caption, const std::strin
 }
 
 void TextWindowHost::Close() {
-  if (form_) form_->close();
+  if (TInfo_Form* form = form_.IfMade()) form->close();
 }

@@ -3,8 +3,9 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
 #include <string>
+
+#include "app/lazy_window.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -30,16 +31,15 @@ class TextWindowHost : public QObject {
   Q_OBJECT
 
  public:
-  explicit TextWindowHost(QWidget* owner) : QObject(owner), owner_(owner) {}
+  explicit TextWindowHost(QWidget* owner);
 
   // Shows `text` (CR LF lines), or with an empty text the file `fileName`,
   // under `caption`; a modal call waits until the window is closed.
   void ShowTextWindow(const std::string& caption, const std::string& text, const std::string& fileName, bool modal);
   // Closes the window when it exists.
   void Close();
-  TInfo_Form* Window() const { return form_; }
+  TInfo_Form* Window() const { return form_.IfMade(); }
 
  private:
-  QWidget* owner_;
-  QPointer<TInfo_Form> form_;
+  LazyWindow<TInfo_Form> form_;
 };

@@ -77,6 +77,13 @@ DialogAnswer RunFileDialog(QWidget* parent, const tarvo::FileDialogRequest& requ
 
 }  // namespace
 
+QtUi::QtUi() : inputForm_([this] { return new TInput_Form(window_); }) {}
+
+QtUi::~QtUi() {
+  TInput_Form* form = inputForm_.IfMade();
+  if (form && !form->parent()) delete form;
+}
+
 void QtUi::ShowMessage(tarvo::MessageKind kind, const std::string& text) {
   const QString title = QApplication::applicationDisplayName();
   switch (kind) {
@@ -118,9 +125,7 @@ std::vector<std::string> QtUi::ChooseFiles(const tarvo::FileDialogRequest& reque
 
 std::optional<std::string> QtUi::AskText(const std::string& caption, const std::string& prompt,
                                          const std::string& text) {
-  // Created on first use and kept, as a child of the main window when there
-  // is one.
-  if (!inputForm_) inputForm_ = new TInput_Form(window_);
+  // A child of the main window when there is one.
   return inputForm_->Ask(caption, prompt, text);
 }
 

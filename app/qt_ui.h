@@ -2,20 +2,19 @@
 // one-line text input, event processing and repaint requests.
 #pragma once
 
-#include <QPointer>
 #include <functional>
 
 #include "app/input_form.h"
+#include "app/lazy_window.h"
 #include "platform/ui.h"
 
 class TAppTarvo;
 
 class QtUi : public tarvo::Ui {
  public:
+  QtUi();
   // The input window belongs to the main window when there was one.
-  ~QtUi() override {
-    if (inputForm_ && !inputForm_->parent()) delete inputForm_;
-  }
+  ~QtUi() override;
   void AttachWindow(TAppTarvo* window) { window_ = window; }
   // Told after the window has shown each change of the list or of its texts.
   void OnChanges(std::function<void()> listChanged, std::function<void()> textsChanged) {
@@ -47,5 +46,5 @@ class QtUi : public tarvo::Ui {
   std::function<void()> listChanged_;
   std::function<void()> textsChanged_;
   std::function<void()> stateShown_;
-  QPointer<TInput_Form> inputForm_;
+  LazyWindow<TInput_Form> inputForm_;
 };

@@ -5,9 +5,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
+#include "app/lazy_window.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
 #include "radio/radio_commands.h"
@@ -84,7 +84,6 @@ void TRadio_Form::RetrieveTitle() {
 }
 
 bool EditStreamEntry(tarvo::Core& core, QWidget* parent, int index) {
-  static QPointer<TRadio_Form> form;
-  if (!form) form = new TRadio_Form(core, parent);
+  static LazyWindow<TRadio_Form> form([&core, parent] { return new TRadio_Form(core, parent); });
   return form->EditEntry(index);
 }
