@@ -15,9 +15,13 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTARVO_BUILD_APP=OFF -DTARVO_BUILD_TESTS=OFF -DTARVO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
+# Without names, every target fuzz/CMakeLists.txt builds.
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(playlist_readers playlist_roundtrip ini_document scheme decoder_mp3 decoder_ogg decoder_wav)
+  for binary in "$build"/fuzz/*_fuzz; do
+    name=$(basename "$binary")
+    targets+=("${name%_fuzz}")
+  done
 fi
 
 # The file readers go through the disk; memory-backed scratch keeps them fast.
