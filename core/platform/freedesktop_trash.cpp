@@ -10,16 +10,19 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <ctime>
 #include <optional>
 #include <system_error>
 
+#include "base/local_time.h"
 #include "platform/file_io.h"
 #include "base/path_parts.h"
 
 namespace tarvo {
 
 namespace {
+
+// The trash specification's DeletionDate: local time, "2024-05-01T13:07:42".
+constexpr char kDeletionDateFormat[] = "%Y-%m-%dT%H:%M:%S";
 
 // Far more same-named files than any trash holds; ends the search for a free
 // name if the file system answers oddly.
@@ -136,15 +139,6 @@ std::string NumberedName(const std::string& name, int number) {
   return stem + "." + std::to_string(number) + extension;
 }
 
-std::string DeletionDateText() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local {};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-  return text;
-}
-
 // Renames without ever replacing a file that appeared at the target since
 // the name was chosen; file systems without that guarantee get a plain
 // rename after a last look.
@@ -223,7 +217,7 @@ TrashOutcome MoveToFreedesktopTrash(const std::string& path) {
   const TrashFolder trash = TrashFor(file.st_dev, ParentOf(absolute));
   if (!trash.error.empty()) return Refused(trash.error);
   const std::string info =
-      "[Trash Info]\nPath=" + TrashInfoPathText(absolute) + "\nDeletionDate=" + DeletionDateText() + "\n";
+      "[Trash Info]\nPath=" + TrashInfoPathText(absolute) + "\nDeletionDate=" + LocalTimeText(kDeletionDateFormat) + "\n";
   for (int number = 1; number <= kMaxNameTries; ++number) {
     std::string error;
     switch (PlaceInTrash(trash.path, NumberedName(name, number), absolute, info, error)) {

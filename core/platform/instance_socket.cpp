@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/hash.h"
 #include "platform/file_descriptor.h"
 
 namespace tarvo {
@@ -22,16 +23,6 @@ namespace tarvo {
 namespace {
 
 constexpr int kBacklog = 8;
-
-// 64-bit FNV-1a: a short, stable name part for a home folder.
-std::uint64_t HashOf(std::string_view text) {
-  std::uint64_t hash = 14695981039346656037ULL;
-  for (const char c : text) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ULL;
-  }
-  return hash;
-}
 
 // "/home/anna/.config/tarvo/" and "/home/anna/.config/tarvo" are one folder.
 std::string_view WithoutTrailingSlashes(std::string_view path) {
@@ -131,7 +122,7 @@ std::string InstanceSocketPath(const std::string& homeFolder, const std::string&
   if (folder.empty()) return std::string();
   char name[64];
   std::snprintf(name, sizeof name, "/tarvo-%u-%012llx", static_cast<unsigned>(geteuid()),
-                static_cast<unsigned long long>(HashOf(WithoutTrailingSlashes(homeFolder)) & 0xFFFFFFFFFFFFULL));
+                static_cast<unsigned long long>(Fnv1aHash(WithoutTrailingSlashes(homeFolder)) & 0xFFFFFFFFFFFFULL));
   return folder + name;
 }
 

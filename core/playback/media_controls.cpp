@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/hash.h"
 #include "media/id3v1.h"
 #include "playback/key_dispatcher.h"
 #include "playback/sequencing.h"
@@ -24,16 +25,6 @@ int LastIndex(const PlaybackCore& core) { return static_cast<int>(core.playlist.
 
 void ChangePlayMode(PlaybackCore& core, int mode) {
   if (mode != core.settings.playMode) SetPlayMode(core, mode);
-}
-
-// 64-bit FNV-1a: stable from run to run, and cheap enough for every check.
-std::uint64_t HashOf(std::string_view text) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const char c : text) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
-  return hash;
 }
 
 const std::string* HeardEntry(const PlaybackCore& core) {
@@ -110,7 +101,7 @@ void SetMediaVolume(PlaybackCore& core, double volume) {
 
 std::string TrackIdOf(std::string_view entry) {
   char hex[17];
-  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(HashOf(entry)));
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(Fnv1aHash(entry)));
   return std::string("/org/mpris/MediaPlayer2/tarvo/track/") + hex;
 }
 

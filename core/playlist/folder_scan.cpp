@@ -18,6 +18,9 @@ namespace tarvo {
 
 namespace {
 
+// The internal error a failed scan of an opened folder reports.
+constexpr int kScanErrorNumber = 11;
+
 constexpr std::size_t kBufferGrowth = 100000;
 
 // Thrown when the user confirms "Abort operation?": ends the whole operation
@@ -109,10 +112,25 @@ void WaitForGaplessSwitch(PlaylistCore& core) {
 
 // Runs the scan; false when the user aborted it.
 bool CollectCandidates(PlaylistCore& core, std::vector<std::string>& found, const std::string& folder, bool recurse) {
-  PlaylistState& playlist = core.playlist;
   core.ui.SetBusyCursor(true);
   SetStatusPanel(core, StatusPanel::Progress, "Opening... Press ESC to abort");
   core.ui.ProcessPendingEvents();
+  return ScanAsLongOperation(core, folder, recurse, found, kScanErrorNumber);
+}
+
+void SortByWay(std::vector<std::string>& paths, int way) {
+  if (way == 1) {
+    SortByFileName(paths);
+  } else {
+    SortPaths(paths);
+  }
+}
+
+}  // namespace
+
+bool ScanAsLongOperation(PlaylistCore& core, const std::string& folder, bool recurse, std::vector<std::string>& found,
+                         int errorNumber) {
+  PlaylistState& playlist = core.playlist;
   // A scan started from inside another one (a file handed over meanwhile)
   // leaves the outer one marked busy.
   const bool outerBusy = playlist.ScanInProgress;
@@ -126,20 +144,10 @@ bool CollectCandidates(PlaylistCore& core, std::vector<std::string>& found, cons
     return false;
   }
   if (outcome == ScanOutcome::Failed) {
-    ShowMessageBox(core, MessageKind::Error, "Error 11\r\rPlease report this error.");
+    ShowMessageBox(core, MessageKind::Error, "Error " + std::to_string(errorNumber) + "\r\rPlease report this error.");
   }
   return true;
 }
-
-void SortByWay(std::vector<std::string>& paths, int way) {
-  if (way == 1) {
-    SortByFileName(paths);
-  } else {
-    SortPaths(paths);
-  }
-}
-
-}  // namespace
 
 bool OpenFolder(PlaylistCore& core, const std::string& folder, bool replaceList, bool keepPosition,
                 bool recurse) {

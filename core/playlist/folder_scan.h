@@ -31,6 +31,13 @@ enum class ScanOutcome { Complete, Aborted, Failed };
 // scan as Aborted. After Aborted or Failed, `found` holds what was collected.
 ScanOutcome ScanFolder(PlaylistCore& core, const std::string& folder, bool recurse, std::vector<std::string>& found);
 
+// ScanFolder as a long operation, once the caller has set the busy cursor and
+// its progress text: marks the scan busy (an outer scan stays marked), then
+// clears the cursor and the progress panel, and reports a failure as internal
+// error `errorNumber`. False when the user aborted.
+bool ScanAsLongOperation(PlaylistCore& core, const std::string& folder, bool recurse, std::vector<std::string>& found,
+                         int errorNumber);
+
 // The files a folder scan keeps: names ending in "mp3", "wav" or "ogg", in
 // any case.
 bool IsAcceptedMusicFile(std::string_view path);

@@ -14,6 +14,9 @@ namespace tarvo {
 
 namespace {
 
+// The internal error a failed scan of the refresh reports.
+constexpr int kRefreshErrorNumber = 13;
+
 
 // Removes, in place and keeping the order, every entry that is not an
 // existing file; a stream address is not a file and goes too.
@@ -32,23 +35,9 @@ void ShowInformation(PlaylistCore& core, const std::string& text) {
 // so Esc asks whether to abort it instead of closing the program. False when
 // the user aborted.
 bool ScanForRefresh(PlaylistCore& core, const std::string& folder, std::vector<std::string>& found) {
-  PlaylistState& playlist = core.playlist;
   core.ui.SetBusyCursor(true);
   SetStatusPanel(core, StatusPanel::Progress, "Refreshing... Press ESC to abort");
-  const bool outerBusy = playlist.ScanInProgress;
-  playlist.ScanInProgress = true;
-  const ScanOutcome outcome = ScanFolder(core, folder, true, found);
-  playlist.ScanInProgress = outerBusy;
-  core.ui.SetBusyCursor(false);
-  SetStatusPanel(core, StatusPanel::Progress, "");
-  if (outcome == ScanOutcome::Aborted) {
-    playlist.AbortRequested = false;
-    return false;
-  }
-  if (outcome == ScanOutcome::Failed) {
-    ShowMessageBox(core, MessageKind::Error, "Error 13\r\rPlease report this error.");
-  }
-  return true;
+  return ScanAsLongOperation(core, folder, true, found, kRefreshErrorNumber);
 }
 
 // Appends the music files not yet in the list, in scan order; returns how

@@ -2,8 +2,7 @@
 
 #include <unistd.h>
 
-#include <ctime>
-
+#include "base/local_time.h"
 #include "media/number_texts.h"
 #include "media/probes.h"
 #include "playlist/entry.h"
@@ -14,6 +13,9 @@ namespace tarvo {
 
 namespace {
 
+// The name the save dialog proposes: "Mix 2024-05-01 13-07.wav", local time.
+constexpr char kProposedNameFormat[] = "Mix %Y-%m-%d %H-%M.wav";
+
 constexpr int kCacheSlots = 4;
 // More than the output stream of a station buffers.
 constexpr std::uint32_t kUnheardSeconds = 10;
@@ -21,16 +23,6 @@ constexpr char kWavFilter[] = "Wave files (*.wav)|*.wav|All files (*.*)|*.*";
 
 void Inform(RadioCore& core, MessageKind kind, const std::string& text) {
   ShowMessageBox(core, kind, text);
-}
-
-// "Mix 2024-05-01 13-07.wav" for the local time now.
-std::string ProposedName() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local {};
-  localtime_r(&now, &local);
-  char name[64];
-  std::strftime(name, sizeof name, "Mix %Y-%m-%d %H-%M.wav", &local);
-  return name;
 }
 
 // The oldest cache slot first (the one after the slot written at the
@@ -169,7 +161,7 @@ void StreamRecorder::FinishRecording(RadioCore& core) {
 void StreamRecorder::SaveRecording(RadioCore& core) {
   FileDialogRequest request;
   request.filter = kWavFilter;
-  request.fileName = ProposedName();
+  request.fileName = LocalTimeText(kProposedNameFormat);
   request.defaultExtension = "wav";
   request.save = true;
   const std::optional<ChosenSaveFile> chosen = core.ui.ChooseSaveFile(request);
