@@ -21,7 +21,9 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from bench_processes import cpu_seconds, start_xvfb  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+from bench_processes import cpu_seconds  # noqa: E402
+from harness import start_xvfb  # noqa: E402
 
 MEASURE_S = 10.0
 SETTLE_S = 3.0

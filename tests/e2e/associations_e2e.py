@@ -19,7 +19,7 @@ import subprocess
 import sys
 import tempfile
 
-from playback_e2e import CheckFailed, check
+from harness import CheckFailed, check
 
 SWITCH_LIMIT_S = 30.0
 

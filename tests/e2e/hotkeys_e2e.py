@@ -18,9 +18,7 @@ import os
 import subprocess
 import sys
 
-from playback_e2e import CheckFailed, check
-from harness import run_script, desktop_session_env
-from window_e2e import LIMIT_S, start_xvfb, wait_until
+from harness import LIMIT_S, CheckFailed, check, desktop_session_env, run_script, start_xvfb, wait_until
 
 PLAYING = "tone.wav - Tarvo"
 STOPPED = "Tarvo 1.04b"
@@ -116,8 +114,7 @@ def run_checks(tarvo, root, env, processes, client):
 
 
 def checks_on_a_display(tarvo, root, processes):
-    server, display = start_xvfb()
-    processes.append(server)
+    _, display = start_xvfb(processes)
     env = desktop_session_env(root, display)
     client = XClient(display)
     try:

@@ -18,7 +18,7 @@ import subprocess
 import sys
 import tempfile
 
-from playback_e2e import CheckFailed, check
+from harness import CheckFailed, check
 
 
 def entry_value(path, key):

@@ -32,23 +32,13 @@ import tempfile
 import time
 import wave
 
-from playback_e2e import CheckFailed, check
+from harness import LIMIT_S, CheckFailed, check, start_xvfb, wait_until
 
 RATE = 44100
-LIMIT_S = 15.0
 SERVICE = "org.mpris.MediaPlayer2.tarvo"
 PATH = "/org/mpris/MediaPlayer2"
 PLAYER = "org.mpris.MediaPlayer2.Player"
 TONES = {"low": 441, "middle": 661.5, "high": 882}
-
-
-def wait_until(condition, what, limit=LIMIT_S):
-    deadline = time.monotonic() + limit
-    while time.monotonic() < deadline:
-        if condition():
-            return
-        time.sleep(0.05)
-    raise CheckFailed("timed out after %.0f s waiting for %s" % (limit, what))
 
 
 def left_samples(path):
@@ -275,29 +265,9 @@ def check_without_bus(run):
     check(program.wait(timeout=LIMIT_S) == 0, "without a session bus -quit ends the program normally")
 
 
-def start_xvfb(root):
-    """An X server on a free display; (process, DISPLAY value)."""
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                            pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                            stderr=open(os.path.join(root, "xvfb.log"), "w"))
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        part = os.read(read_end, 16)
-        if not part:
-            break
-        number += part
-    os.close(read_end)
-    number = number.decode().strip()
-    if not number or xvfb.poll() is not None:
-        raise CheckFailed("Xvfb did not start (see xvfb.log)")
-    return xvfb, ":" + number
-
-
 def run_inside(arguments):
     root = tempfile.mkdtemp(prefix="tarvo-mpris-")
-    xvfb, display = start_xvfb(root)
+    xvfb, display = start_xvfb()
     run = Run(os.path.abspath(arguments.tarvo), root, display)
     try:
         check_controls(run)

@@ -33,6 +33,8 @@ import tempfile
 import time
 import wave
 
+from harness import CheckFailed, check, wait_until
+
 RATE = 44100
 
 # How long anything may take before the check counts as failed.
@@ -40,26 +42,6 @@ PLAY_LIMIT_S = 15.0
 EXIT_LIMIT_S = 10.0
 # A start that hands its file over ends at once; this is generous.
 HANDOVER_LIMIT_S = 5.0
-
-
-class CheckFailed(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise CheckFailed(message)
-    print("ok:", message, flush=True)
-
-
-def wait_until(condition, limit, what):
-    """Polls `condition` until it holds or `limit` seconds passed."""
-    deadline = time.monotonic() + limit
-    while time.monotonic() < deadline:
-        if condition():
-            return
-        time.sleep(0.05)
-    raise CheckFailed("timed out after %.0f s waiting for %s" % (limit, what))
 
 
 class Tone:
@@ -117,7 +99,7 @@ def check_heard_tone(wav_path, tone):
         heard = read_wav(wav_path)
         return heard is not None and len(heard[2]) >= frames
 
-    wait_until(complete, PLAY_LIMIT_S, "the WAV output to hold %s" % label)
+    wait_until(complete, "the WAV output to hold %s" % label, PLAY_LIMIT_S)
     rate, channels, left = read_wav(wav_path)
     heard_seconds, heard_frequency, rms = describe_tone(left, rate)
     print("heard %s: %d frames (%.3f s), %.1f Hz, RMS %.3f" % (label, len(left), heard_seconds,
@@ -219,7 +201,7 @@ def run_checks(session, fixtures):
     first = session.start(first_tone.path)
     check_heard_tone(session.output, first_tone)
     check(first.poll() is None, "the first instance keeps running after its file ended")
-    wait_until(lambda: len(session.sockets()) == 1, PLAY_LIMIT_S, "the instance socket")
+    wait_until(lambda: len(session.sockets()) == 1, "the instance socket", PLAY_LIMIT_S)
 
     # 2. A second start hands its file over and ends.
     session.forget_output()
@@ -244,7 +226,7 @@ def run_checks(session, fixtures):
 
     # 4. An instance killed outright leaves its socket behind.
     crashed = session.start()
-    wait_until(lambda: len(session.sockets()) == 1, PLAY_LIMIT_S, "the socket of the instance to be killed")
+    wait_until(lambda: len(session.sockets()) == 1, "the socket of the instance to be killed", PLAY_LIMIT_S)
     crashed.kill()
     session.wait_for_end(crashed, "the killed instance")
     check(len(session.sockets()) == 1, "the killed instance left its socket")

@@ -19,8 +19,8 @@ import time
 import urllib.request
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from playback_e2e import CheckFailed, check, describe_tone, read_wav, wait_until  # noqa: E402
-from harness import run_script  # noqa: E402
+from harness import CheckFailed, check, run_script, start_xvfb, wait_until  # noqa: E402
+from playback_e2e import describe_tone, read_wav  # noqa: E402
 
 RATE = 44100
 PASSWORD = "tarvo-test"
@@ -85,30 +85,6 @@ def window_names(display):
     return tree
 
 
-def start_display(processes):
-    """A new Xvfb on a display number it picks itself. Two servers started at
-    once by other tests may pick the same number, and one of them then ends:
-    that one is started again."""
-    for _ in range(5):
-        read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                                 "-nolisten", "tcp"], pass_fds=(write_end,),
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        processes.append(xvfb)
-        os.close(write_end)
-        number = os.read(read_end, 16).decode().strip()
-        os.close(read_end)
-        time.sleep(1)
-        display = ":" + number
-        if number and xvfb.poll() is None and subprocess.run(
-                ["xwininfo", "-root"], env=dict(os.environ, DISPLAY=display),
-                capture_output=True, timeout=10).returncode == 0:
-            return display
-        xvfb.kill()
-        xvfb.wait(timeout=10)
-    raise CheckFailed("no Xvfb display could be started")
-
-
 def start_station(root, processes, synth):
     """Icecast on a free port with ezstream sending an MP3 (title "Title",
     artist "Artist") of sox's `synth` arguments; (Icecast, station URL)."""
@@ -122,18 +98,18 @@ def start_station(root, processes, synth):
     icecast = subprocess.Popen(["icecast2", "-c", icecast_config(root, port)],
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     processes.append(icecast)
-    wait_until(lambda: socket.socket().connect_ex(("127.0.0.1", port)) == 0, 15, "Icecast to listen")
+    wait_until(lambda: socket.socket().connect_ex(("127.0.0.1", port)) == 0, "Icecast to listen", 15)
     processes.append(subprocess.Popen(["ezstream", "-c", ezstream_config(root, port, mp3)],
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
     url = "http://127.0.0.1:%d/radio.mp3" % port
-    wait_until(lambda: station_answers(url), 20, "the station to be on the air")
+    wait_until(lambda: station_answers(url), "the station to be on the air", 20)
     return icecast, url
 
 
 def run_checks(tarvo, root, processes):
     icecast, url = start_station(root, processes, ("6", "sine", "441"))
 
-    display = start_display(processes)
+    _, display = start_xvfb(processes)
 
     home = os.path.join(root, "home")
     runtime = os.path.join(root, "run")
@@ -148,7 +124,8 @@ def run_checks(tarvo, root, processes):
     processes.append(player)
 
     try:
-        wait_until(lambda: "Artist - Title - Tarvo" in window_names(display), 30, "the caption to show the song title")
+        wait_until(lambda: "Artist - Title - Tarvo" in window_names(display), "the caption to show the song title",
+                   30)
     except CheckFailed:
         names = [line.strip() for line in window_names(display).splitlines() if '"' in line]
         with open(os.path.join(root, "tarvo.log"), "rb") as file:
@@ -162,7 +139,7 @@ def run_checks(tarvo, root, processes):
         samples = read_wav(heard)
         return samples is not None and len(samples[2]) >= 2 * RATE
 
-    wait_until(two_seconds_heard, 20, "two seconds of the station in the WAV output")
+    wait_until(two_seconds_heard, "two seconds of the station in the WAV output", 20)
     seconds, frequency, rms = describe_tone(read_wav(heard)[2][RATE // 2:], RATE)
     check(abs(frequency - 441) < 10 and rms > 0.2, "the WAV holds the station's 441 Hz tone (%.1f Hz)" % frequency)
 

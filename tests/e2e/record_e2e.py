@@ -20,9 +20,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from playback_e2e import CheckFailed, check, wait_until  # noqa: E402
-from harness import run_script  # noqa: E402
-from radio_e2e import start_display, start_station  # noqa: E402
+from harness import CheckFailed, check, run_script, start_xvfb, wait_until  # noqa: E402
+from radio_e2e import start_station  # noqa: E402
 
 RATE = 44100
 SECOND = RATE * 4
@@ -77,7 +76,7 @@ def type_in(display, name, text):
 def run_checks(tarvo, root, processes):
     # A sweep, so that no stretch of the station repeats within the loop.
     _, url = start_station(root, processes, ("30", "sine", "300-3000"))
-    display = start_display(processes)
+    _, display = start_xvfb(processes)
 
     home = os.path.join(root, "home")
     runtime = os.path.join(root, "run")
@@ -95,15 +94,15 @@ def run_checks(tarvo, root, processes):
     log = open(os.path.join(root, "tarvo.log"), "wb")
     processes.append(subprocess.Popen([tarvo, url], env=env, cwd=root, stdout=log, stderr=log))
 
-    wait_until(lambda: heard_bytes(heard) >= 8 * SECOND, 40, "eight seconds of the station heard")
+    wait_until(lambda: heard_bytes(heard) >= 8 * SECOND, "eight seconds of the station heard", 40)
     press = heard_bytes(heard)
     press_in(display, " - Tarvo$", "KP_Multiply")
     press_in(display, "^Tarvo$", "y")
-    wait_until(lambda: heard_bytes(heard) >= press + 3 * SECOND, 20, "three seconds heard of the recording")
+    wait_until(lambda: heard_bytes(heard) >= press + 3 * SECOND, "three seconds heard of the recording", 20)
     press_in(display, " - Tarvo$", "KP_Multiply")
     press_in(display, "^Tarvo$", "y")
     type_in(display, "Save", saved)
-    wait_until(lambda: os.path.exists(saved), 20, "the saved WAV file")
+    wait_until(lambda: os.path.exists(saved), "the saved WAV file", 20)
     press_in(display, "^Tarvo$", "Return")
 
     data = open(saved, "rb").read()

@@ -31,8 +31,8 @@ import sys
 import tempfile
 import time
 
-from playback_e2e import (EXIT_LIMIT_S, PLAY_LIMIT_S, CheckFailed, Session, Tone, check, check_heard_tone,
-                          read_text, wait_until)
+from harness import CheckFailed, check, wait_until
+from playback_e2e import EXIT_LIMIT_S, PLAY_LIMIT_S, Session, Tone, check_heard_tone, read_text
 
 # The program writes its state this long after a change; a kill -9 after it
 # keeps the change.
@@ -71,8 +71,8 @@ class DesktopSession(Session):
 
     def start_instance(self, *arguments, **options):
         process = self.start(*arguments, **options)
-        wait_until(lambda: len(self.sockets()) == 1 or process.poll() is not None, PLAY_LIMIT_S,
-                   "the instance socket")
+        wait_until(lambda: len(self.sockets()) == 1 or process.poll() is not None, "the instance socket",
+                   PLAY_LIMIT_S)
         check(process.poll() is None, "tarvo %s runs as the instance" % (" ".join(arguments) or "without argument"))
         return process
 
@@ -142,8 +142,8 @@ def check_handover_and_kills(session, first_tone, second_tone):
     session.write_settings(1)
     instance = session.start_instance()
     check(session.run(first_tone.path) == 0, "the appending hand-over ends normally")
-    wait_until(lambda: session.playlist() == [second_tone.path, first_tone.path], AUTOSAVE_LIMIT_S,
-               "the edit to reach Playlist.txt")
+    wait_until(lambda: session.playlist() == [second_tone.path, first_tone.path], "the edit to reach Playlist.txt",
+               AUTOSAVE_LIMIT_S)
     instance.kill()
     session.wait_for_end(instance, "the instance killed with SIGKILL")
     check(session.playlist() == [second_tone.path, first_tone.path], "kill -9 after an edit keeps the edit")
@@ -182,7 +182,7 @@ def check_other_users(session, tone):
     received = os.path.join(plant, "received")
     listener = subprocess.Popen([python, "-c", PLANTED_LISTENER, planted, received], user=nobody)
     session.processes.append(listener)
-    wait_until(lambda: os.path.exists(planted), PLAY_LIMIT_S, "the planted socket")
+    wait_until(lambda: os.path.exists(planted), "the planted socket", PLAY_LIMIT_S)
     os.rename(planted, socket_path)
     check(os.stat(socket_path).st_uid == nobody, "the socket under the instance's name is nobody's")
 

@@ -20,40 +20,7 @@ import subprocess
 import sys
 import time
 
-from playback_e2e import CheckFailed, check
-from harness import run_script, desktop_session_env
-
-LIMIT_S = 15.0
-
-
-def wait_until(condition, what):
-    deadline = time.monotonic() + LIMIT_S
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise CheckFailed("timed out after %.0f s waiting for %s" % (LIMIT_S, what))
-
-
-def start_xvfb():
-    """An X server on a free display number; (process, display)."""
-    read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                              pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write)
-    number = b""
-    with os.fdopen(read, "rb") as pipe:
-        while not number.endswith(b"\n"):
-            chunk = pipe.read(1)
-            if not chunk:
-                break
-            number += chunk
-    if not number.strip():
-        server.kill()
-        raise CheckFailed("Xvfb did not start")
-    return server, ":" + number.decode().strip()
-
+from harness import LIMIT_S, check, desktop_session_env, run_script, start_xvfb, wait_until
 
 def ini_value(text, key):
     for line in text.replace("\r", "\n").split("\n"):
@@ -109,8 +76,7 @@ def run_checks(tarvo, root, env, processes):
 
 
 def checks_on_a_display(tarvo, root, processes):
-    server, display = start_xvfb()
-    processes.append(server)
+    _, display = start_xvfb(processes, "1280x1024x24")
     run_checks(tarvo, root, desktop_session_env(root, display), processes)
 
 
