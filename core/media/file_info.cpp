@@ -6,6 +6,7 @@
 
 #include "base/text.h"
 #include "media/id3v1.h"
+#include "media/media_messages.h"
 #include "media/number_texts.h"
 #include "platform/file_io.h"
 #include "platform/safe_rename.h"
@@ -13,6 +14,8 @@
 #include "playlist/model.h"
 
 namespace tarvo {
+
+namespace messages = media_messages;
 
 namespace {
 
@@ -50,8 +53,7 @@ FileInfoWindow ChooseFileInfoWindow(PlaylistCore& core) {
   if (core.playlist.PlaylistEntries.empty()) return FileInfoWindow::None;
   if (core.listView.SelectedCount() >= 2) {
     if (!SelectionHasStream(core)) return FileInfoWindow::Renamer;
-    ShowMessageBox(core, MessageKind::Information,
-                   "Your properties request is invalid.\rPlease select only music items or a single url item.");
+    ShowMessageBox(core, MessageKind::Information, messages::kInvalidPropertiesRequest);
     return FileInfoWindow::None;
   }
   const int index = FocusedEntryIndex(core);
@@ -59,7 +61,7 @@ FileInfoWindow ChooseFileInfoWindow(PlaylistCore& core) {
   const std::string& entry = core.playlist.PlaylistEntries[index];
   if (EntryKindOf(entry) == EntryKind::Stream) return FileInfoWindow::StreamEditor;
   if (FileExists(entry)) return FileInfoWindow::FileInformation;
-  ShowMessageBox(core, MessageKind::Warning, "File not found.\r\r" + entry);
+  ShowMessageBox(core, MessageKind::Warning, messages::FileNotFound(entry));
   return FileInfoWindow::None;
 }
 
@@ -86,15 +88,14 @@ RenameOutcome RenameEntryFile(PlaylistCore& core, int index, const std::string& 
   const std::string newPath = std::string(FolderOf(oldPath)) + newName;
   if (newPath == oldPath) return RenameOutcome::Unchanged;
   if (ExtensionOf(newPath).empty()) {
-    ShowMessageBox(core, MessageKind::Information,
-                   "Please end your new filename with an extention (ie \".mp3\" or \".wav\")");
+    ShowMessageBox(core, MessageKind::Information, messages::kEndWithExtension);
     return RenameOutcome::NeedsExtension;
   }
   // A playing file keeps playing through the rename (its decoder holds the
   // file open), so a refused rename leaves playback alone.
   const bool playing = IsPlayingEntry(core, index);
   if (!RenameWithoutReplacing(oldPath, newPath)) {
-    ShowMessageBox(core, MessageKind::Information, "Can't rename file.");
+    ShowMessageBox(core, MessageKind::Information, messages::kCantRename);
     return RenameOutcome::Refused;
   }
   entry = newPath;

@@ -12,8 +12,11 @@
 #include "platform/file_io.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
+#include "playlist/playlist_messages.h"
 
 namespace tarvo {
+
+namespace messages = playlist_messages;
 
 namespace {
 
@@ -44,18 +47,12 @@ void ScrollToFocus(ListViewState& view) {
   }
 }
 
-// "Move this file to the trash?" with its name, or the count of several.
-std::string TrashQuestion(const std::vector<std::string>& names) {
-  if (names.size() == 1) return "Move this file to the trash?\r\r" + names.front();
-  return "Move these " + std::to_string(names.size()) + " files to the trash?";
-}
-
 // One paragraph per reason, naming the files the trash refused for it.
 std::string TrashRefusalText(const std::map<std::string, std::vector<std::string>>& refusals) {
   std::string text;
   for (const auto& [reason, names] : refusals) {
     if (!text.empty()) text += "\r\r";
-    text += "Tried to recycle file:";
+    text += messages::kTriedToRecycle;
     for (std::size_t i = 0; i < names.size(); ++i) text += (i == 0 ? "" : "\r") + names[i];
     text += "\r\n" + reason;
   }
@@ -64,8 +61,7 @@ std::string TrashRefusalText(const std::map<std::string, std::vector<std::string
 
 void ShowFolderInFileManager(PlaylistCore& core, const std::string& folder) {
   if (!core.desktop->ShowFolder(folder)) {
-    ShowMessageBox(core, MessageKind::Warning,
-                   "Can't show this folder in the file manager:\r" + folder);
+    ShowMessageBox(core, MessageKind::Warning, messages::CantShowFolder(folder));
   }
 }
 
@@ -109,7 +105,7 @@ void RealDelAc(PlaylistCore& core) {
   if (rows.empty()) return;
   std::vector<std::string> names;
   for (const int row : rows) names.push_back(playlist.PlaylistEntries[row]);
-  if (!AskYesNo(core, TrashQuestion(names))) return;
+  if (!AskYesNo(core, messages::TrashQuestion(names))) return;
 
   // The player lets go of a file that is about to leave.
   if (std::ranges::find(names, playlist.PlayingEntry) != names.end()) core.playback.StopPlayback(true);
@@ -144,7 +140,7 @@ void CropAc(PlaylistCore& core) {
   std::vector<std::string> cropped;
   if (rows.size() < 2) {
     if (playlist.QueueEntries.empty()) {
-      ShowInformation(core, "Please select or queue at least two files first.");
+      ShowInformation(core, messages::kSelectTwoFiles);
       return;
     }
     cropped = std::exchange(playlist.QueueEntries, {});
@@ -201,7 +197,7 @@ void ListEntryAc(PlaylistCore& core) {
   const int row = core.listView.focusedRow;
   if (row >= 0 && row < EntryCount(core)) {
     const std::optional<std::string> edited =
-        core.ui.AskText("Edit playlist entry", "Entry", core.playlist.PlaylistEntries[row]);
+        core.ui.AskText(messages::kEditEntryCaption, messages::kEditEntryPrompt, core.playlist.PlaylistEntries[row]);
     // The dialog let events run; the row may have gone meanwhile.
     if (edited && row < EntryCount(core)) core.playlist.PlaylistEntries[row] = *edited;
   }
@@ -264,7 +260,7 @@ void ExplorerFile(PlaylistCore& core) {
     }
   }
   if (folder.empty()) {
-    ShowMessageBox(core, MessageKind::Warning, "No file selected to open its folder.");
+    ShowMessageBox(core, MessageKind::Warning, messages::kNoFileForFolder);
     return;
   }
   ShowFolderInFileManager(core, folder);

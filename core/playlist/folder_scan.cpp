@@ -13,8 +13,11 @@
 #include "base/text.h"
 #include "platform/file_io.h"
 #include "playlist/model.h"
+#include "playlist/playlist_messages.h"
 
 namespace tarvo {
+
+namespace messages = playlist_messages;
 
 namespace {
 
@@ -51,7 +54,7 @@ void FolderScanner::CheckAbort() {
   if (playlist.ExitRequested) throw SilentAbort();
   if (!playlist.AbortRequested) return;
   playlist.AbortRequested = false;
-  if (AskYesNo(core_, "Abort operation?")) {
+  if (AskYesNo(core_, messages::kAbortOperation)) {
     playlist.AbortRequested = true;
     throw SilentAbort();
   }
@@ -103,7 +106,7 @@ void FolderScanner::Scan(std::string folder, bool recurse) {
 void WaitForGaplessSwitch(PlaylistCore& core) {
   while (core.playback.DecoderEnded()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    SetStatusPanel(core, StatusPanel::FileCount, "Waiting...");
+    SetStatusPanel(core, StatusPanel::FileCount, messages::kWaiting);
     core.ui.ProcessPendingEvents();
     if (core.playlist.AbortRequested || core.playlist.ExitRequested) throw SilentAbort();
     if (core.playback.IsPaused()) core.playback.StopPlayback(true);
@@ -113,7 +116,7 @@ void WaitForGaplessSwitch(PlaylistCore& core) {
 // Runs the scan; false when the user aborted it.
 bool CollectCandidates(PlaylistCore& core, std::vector<std::string>& found, const std::string& folder, bool recurse) {
   core.ui.SetBusyCursor(true);
-  SetStatusPanel(core, StatusPanel::Progress, "Opening... Press ESC to abort");
+  SetStatusPanel(core, StatusPanel::Progress, messages::kOpeningAbortable);
   core.ui.ProcessPendingEvents();
   return ScanAsLongOperation(core, folder, recurse, found, kScanErrorNumber);
 }
@@ -144,7 +147,7 @@ bool ScanAsLongOperation(PlaylistCore& core, const std::string& folder, bool rec
     return false;
   }
   if (outcome == ScanOutcome::Failed) {
-    ShowMessageBox(core, MessageKind::Error, "Error " + std::to_string(errorNumber) + "\r\rPlease report this error.");
+    ShowMessageBox(core, MessageKind::Error, messages::InternalError(errorNumber));
   }
   return true;
 }
@@ -164,7 +167,7 @@ std::optional<std::size_t> OpenFolderCounting(PlaylistCore& core, const std::str
     return std::nullopt;
   }
   if (!FolderExists(folder)) {
-    ShowMessageBox(core, MessageKind::Warning, "Can't open this folder.");
+    ShowMessageBox(core, MessageKind::Warning, messages::kCantOpenFolder);
     return 0;
   }
 
@@ -173,12 +176,12 @@ std::optional<std::size_t> OpenFolderCounting(PlaylistCore& core, const std::str
   std::erase_if(found, [](const std::string& path) { return !IsAcceptedMusicFile(path); });
   found.shrink_to_fit();
   if (found.empty()) {
-    ShowMessageBox(core, MessageKind::Information, "No music files found in given folder.");
+    ShowMessageBox(core, MessageKind::Information, messages::kNoMusicFiles);
     return 0;
   }
   const std::size_t added = found.size();
 
-  SetStatusPanel(core, StatusPanel::Progress, "Opening...");
+  SetStatusPanel(core, StatusPanel::Progress, messages::kOpening);
   core.ui.ProcessPendingEvents();
   SortByWay(found, playlist.SortingWay);
   // The new paths are merged only after the pending events ran, so an edit

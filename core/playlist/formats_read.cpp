@@ -10,13 +10,17 @@
 #include "playlist/entry.h"
 #include "playlist/model.h"
 #include "playlist/playlist_lines.h"
+#include "playlist/playlist_messages.h"
 #include "playlist/playlist_prefetch.h"
 
 namespace tarvo {
 
+namespace messages = playlist_messages;
+
 namespace {
 
-constexpr char kTextPlaylistReadError[] = "Error 12\r\rPlease report this error.";
+// The internal error a text playlist that can't be read reports.
+constexpr int kTextPlaylistReadError = 12;
 // Locations taken from "key=value" lines are cut to this many bytes.
 constexpr std::size_t kMaxLocationBytes = 1000;
 
@@ -140,7 +144,7 @@ void ReadTextPlaylist(PlaylistCore& core, const std::string& path) {
     AppendEntries(core.playlist.PlaylistEntries, std::move(*read));
   } else {
     // A folder or a file we may not read: the list keeps what it had.
-    ShowMessageBox(core, MessageKind::Error, kTextPlaylistReadError);
+    ShowMessageBox(core, MessageKind::Error, messages::InternalError(kTextPlaylistReadError));
   }
   UpdateListView(core, false, false);
   // A following refresh then uses the folder of the first entry.

@@ -13,9 +13,12 @@
 #include "playlist/formats_write.h"
 #include "playlist/load_into_playlist.h"
 #include "playlist/model.h"
+#include "playlist/playlist_messages.h"
 #include "settings/settings_store.h"
 
 namespace tarvo {
+
+namespace messages = playlist_messages;
 
 namespace {
 
@@ -71,7 +74,7 @@ void SavePlaylistAc(PlaylistCore& core) {
   const std::string path = NameWithPlaylistExtension(*chosen);
   // The dialog asked about replacing the name it was given, not this one.
   if (path != chosen->path && FileExists(path) &&
-      !AskYesNo(core, std::string(FileNameOf(path)) + " already exists.\rDo you want to replace it?")) {
+      !AskYesNo(core, messages::ReplaceExistingQuestion(FileNameOf(path)))) {
     return;
   }
   SavePlaylistFile(core, path, *SaveFormatOfName(path));

@@ -9,8 +9,11 @@
 #include "playlist/entry.h"
 #include "playlist/folder_scan.h"
 #include "playlist/model.h"
+#include "playlist/playlist_messages.h"
 
 namespace tarvo {
+
+namespace messages = playlist_messages;
 
 namespace {
 
@@ -36,7 +39,7 @@ void ShowInformation(PlaylistCore& core, const std::string& text) {
 // the user aborted.
 bool ScanForRefresh(PlaylistCore& core, const std::string& folder, std::vector<std::string>& found) {
   core.ui.SetBusyCursor(true);
-  SetStatusPanel(core, StatusPanel::Progress, "Refreshing... Press ESC to abort");
+  SetStatusPanel(core, StatusPanel::Progress, messages::kRefreshingAbortable);
   return ScanAsLongOperation(core, folder, true, found, kRefreshErrorNumber);
 }
 
@@ -60,7 +63,7 @@ void BrokenFilesAc(PlaylistCore& core) {
   const int removed = RemoveMissingFiles(core.playlist);
   RelocateCurrent(core.playlist);
   UpdateListView(core, true, true);
-  ShowInformation(core, std::to_string(removed) + " missing file(s) removed.");
+  ShowInformation(core, messages::MissingFilesRemoved(removed));
 }
 
 void RefreshAc(PlaylistCore& core) {
@@ -73,7 +76,7 @@ void RefreshAc(PlaylistCore& core) {
   RelocateCurrent(playlist);
   if (!FolderExists(folder)) {
     UpdateListView(core, true, true);
-    ShowInformation(core, "Open a folder first.");
+    ShowInformation(core, messages::kOpenFolderFirst);
     return;
   }
 
@@ -85,11 +88,11 @@ void RefreshAc(PlaylistCore& core) {
   const int added = completed ? AppendNewMusicFiles(playlist, found) : 0;
   UpdateListView(core, true, true);
   if (!completed) return;
-  const std::string foundText = std::to_string(added) + " new file(s) found in:\r\r" + scanned;
+  const std::string foundText = messages::NewFilesFound(added, scanned);
   if (removed == 0) {
     ShowInformation(core, foundText);
   } else {
-    ShowInformation(core, std::to_string(removed) + " missing file(s) removed.\r" + foundText);
+    ShowInformation(core, messages::MissingFilesRemoved(removed) + "\r" + foundText);
   }
 }
 

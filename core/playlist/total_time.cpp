@@ -8,8 +8,11 @@
 #include "playlist/editing.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
+#include "playlist/playlist_messages.h"
 
 namespace tarvo {
+
+namespace messages = playlist_messages;
 
 namespace {
 
@@ -22,19 +25,18 @@ bool GoOnAfterEsc(PlaylistCore& core) {
   if (playlist.ExitRequested) return false;
   if (!playlist.AbortRequested) return true;
   playlist.AbortRequested = false;
-  return !AskYesNo(core, "Abort operation?");
+  return !AskYesNo(core, messages::kAbortOperation);
 }
 
 // Adds up the lengths of the playable files among `entries`; false when the
 // user aborted.
 bool AddUpLengths(PlaylistCore& core, const std::vector<std::string>& entries, std::int64_t& totalSeconds) {
-  const std::string ofCount = "/" + std::to_string(entries.size()) + " Press ESC to abort";
   int measured = 0;
   int shownAt = -1;
   for (const std::string& entry : entries) {
     if (measured % kProgressStep == 0 && measured != shownAt) {
       shownAt = measured;
-      SetStatusPanel(core, StatusPanel::Progress, "Calculating time... " + std::to_string(measured) + ofCount);
+      SetStatusPanel(core, StatusPanel::Progress, messages::CalculatingTime(measured, entries.size()));
       core.ui.ProcessPendingEvents();
     }
     if (EntryKindOf(entry) < EntryKind::Stream) {
@@ -74,8 +76,7 @@ void TotalTimeAc(PlaylistCore& core) {
   // before the walk borrowed it.
   SetStatusPanel(core, StatusPanel::Progress, panelBefore);
   if (completed) {
-    ShowMessageBox(core, MessageKind::Information,
-                   "Total time: " + FormatTime(totalSeconds * 1000) + " minutes.");
+    ShowMessageBox(core, MessageKind::Information, messages::TotalTime(FormatTime(totalSeconds * 1000)));
   }
 }
 
