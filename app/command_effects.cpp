@@ -15,8 +15,10 @@
 #include "app/main_window.h"
 #include "app/timer_form.h"
 #include "app/tray_icon.h"
-#include "platform/pulse_mixer.h"
 #include "audio/output_choice.h"
+#include "integration/favorites.h"
+#include "integration/music_folder_choice.h"
+#include "platform/pulse_mixer.h"
 #include "playback/key_dispatcher.h"
 #include "playback/level_meter.h"
 #include "playback/sequencing.h"
@@ -27,8 +29,6 @@
 #include "playlist/playlist_commands.h"
 #include "radio/radio_commands.h"
 #include "radio/stream_recorder.h"
-#include "integration/favorites.h"
-#include "integration/music_folder_choice.h"
 #include "settings/settings_store.h"
 
 namespace {

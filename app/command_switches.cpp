@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "app/single_instance.h"
-#include "platform/system_date.h"
 #include "integration/associations.h"
+#include "platform/system_date.h"
 #include "settings/settings_store.h"
 
 namespace {

@@ -22,8 +22,8 @@
 #include "platform/folder_tree.h"
 #include "platform/process.h"
 #include "playlist/folder_browser.h"
-#include "playlist/sorting.h"
 #include "playlist/model.h"
+#include "playlist/sorting.h"
 
 namespace {
 

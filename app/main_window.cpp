@@ -19,13 +19,13 @@
 #include "app/progress_panel.h"
 #include "controls/vemmo_listbox.h"
 #include "controls/vemmo_progress.h"
+#include "integration/schemes.h"
 #include "playback/key_dispatcher.h"
 #include "playback/level_meter.h"
 #include "playback/sequencing.h"
 #include "playlist/list_keys.h"
 #include "playlist/model.h"
 #include "settings/settings_store.h"
-#include "integration/schemes.h"
 
 namespace {
 

@@ -20,13 +20,14 @@
 #include "app/dir_form.h"
 #include "app/preferences_hotkeys.h"
 #include "audio/audio_library.h"
+#include "integration/associations.h"
+#include "integration/integration_messages.h"
+#include "integration/music_folder_choice.h"
 #include "integration/saved_settings.h"
 #include "playback/level_meter.h"
 #include "playback/volume.h"
 #include "playlist/entry.h"
 #include "playlist/folder_scan.h"
-#include "integration/associations.h"
-#include "integration/music_folder_choice.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -443,7 +444,8 @@ void TPreferences_Form::AutoUpdateToggled(bool checked) {
 }
 
 void TPreferences_Form::AddMusicFolder() {
-  const std::string folder = core_.ui.ChooseFolder(tarvo::kMusicFolderCaption, tarvo::kMusicFolderInstruction);
+  const std::string folder = core_.ui.ChooseFolder(tarvo::integration_messages::kMusicFolderCaption,
+                                                   tarvo::integration_messages::kMusicFolderInstruction);
   if (!folder.empty()) listMusicFolders_->addItem(QString::fromStdString(folder));
   CommitMusicFolders();
 }

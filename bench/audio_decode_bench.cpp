@@ -15,9 +15,9 @@
 #include <mutex>
 #include <thread>
 
+#include "audio/linux_audio_library.h"
 #include "audio_bench_fixture.h"
 #include "bench_support.h"
-#include "audio/linux_audio_library.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <thread>
 
+#include "audio/linux_audio_library.h"
 #include "audio_bench_fixture.h"
 #include "bench_support.h"
-#include "audio/linux_audio_library.h"
 #include "real_time_play.h"
 
 namespace {

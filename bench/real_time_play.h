@@ -5,8 +5,8 @@
 #include <chrono>
 #include <thread>
 
-#include "audio_bench_fixture.h"
 #include "audio/linux_audio_library.h"
+#include "audio_bench_fixture.h"
 
 namespace tarvo::bench {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <thread>
 
+#include "audio/linux_audio_library.h"
 #include "audio_bench_fixture.h"
 #include "bench_support.h"
-#include "audio/linux_audio_library.h"
 #include "radio/record_tap.h"
 
 namespace {

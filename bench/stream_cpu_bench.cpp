@@ -13,9 +13,9 @@
 #include <cstdio>
 #include <string>
 
+#include "audio/linux_audio_library.h"
 #include "audio_bench_fixture.h"
 #include "bench_support.h"
-#include "audio/linux_audio_library.h"
 #include "real_time_play.h"
 
 namespace {

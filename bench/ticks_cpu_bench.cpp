@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <thread>
 
+#include "audio/linux_audio_library.h"
 #include "audio_bench_fixture.h"
 #include "bench_support.h"
 #include "core.h"
-#include "audio/linux_audio_library.h"
 #include "playback/engine.h"
 #include "playback/level_meter.h"
 #include "playlist/model.h"

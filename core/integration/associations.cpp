@@ -8,12 +8,12 @@
 #include <optional>
 #include <vector>
 
+#include "integration/association_types.h"
+#include "integration/tarvo_desktop_entry.h"
 #include "platform/desktop_database.h"
 #include "platform/file_io.h"
 #include "platform/xdg_key_file.h"
-#include "integration/association_types.h"
 #include "settings/settings_store.h"
-#include "integration/tarvo_desktop_entry.h"
 
 namespace tarvo {
 

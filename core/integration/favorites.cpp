@@ -5,6 +5,7 @@
 #include <optional>
 #include <system_error>
 
+#include "integration/integration_messages.h"
 #include "platform/file_io.h"
 #include "playlist/entry.h"
 #include "playlist/folder_scan.h"
@@ -15,21 +16,12 @@
 
 namespace tarvo {
 
+namespace messages = integration_messages;
+
 namespace {
 
 constexpr char kFavoritesFolderName[] = "Favorites/";
 constexpr char kFavoriteExtension[] = ".txt";
-
-constexpr char kEmptyPlaylistMessage[] = "Your playlist is empty, please add some files first.";
-constexpr char kAddCaption[] = "Add playlist to favorites";
-constexpr char kRenameCaption[] = "Edit playlist title";
-constexpr char kNamePrompt[] = "Name";
-constexpr char kReplaceQuestion[] =
-    "A playlist with the same name already exists.\rWould you like to replace the existing file?";
-constexpr char kSaveError[] =
-    "Your playlist could not be saved.\r\rThe title may not have any of the following characters:\r"
-    "\\ / : ? \" <> |";
-constexpr char kDeleteQuestion[] = "Are you sure you want to delete the selected item(s)?";
 
 // A name becomes one file directly in the favourites folder: a "/" would
 // make it a path into a subfolder or out of the folder ("../x"), and a NUL
@@ -48,11 +40,11 @@ std::string ProposedName(std::string_view lastScanned) {
 // save error, nothing when the user cancelled or declined to replace.
 std::optional<bool> TrySaveFavorite(Core& core) {
   const std::optional<std::string> name =
-      core.ui.AskText(kAddCaption, kNamePrompt, ProposedName(core.playlist.LastScannedFolder));
+      core.ui.AskText(messages::kAddCaption, messages::kNamePrompt, ProposedName(core.playlist.LastScannedFolder));
   if (!name || name->empty()) return std::nullopt;
   if (!IsFileName(*name)) return false;
   const std::string target = FavoritesFolder(core, true) + *name + kFavoriteExtension;
-  if (FileExists(target) && !AskYesNo(core, kReplaceQuestion)) return std::nullopt;
+  if (FileExists(target) && !AskYesNo(core, messages::kReplaceQuestion)) return std::nullopt;
   return SavePlaylistFile(core, target, SaveFormat::Text);
 }
 
@@ -98,26 +90,26 @@ void OpenFavorite(Core& core, std::size_t index) {
 
 bool FavoritesAddAc(Core& core) {
   if (core.playlist.PlaylistEntries.empty()) {
-    ShowMessageBox(core, MessageKind::Information, kEmptyPlaylistMessage);
+    ShowMessageBox(core, MessageKind::Information, messages::kEmptyPlaylistMessage);
     return false;
   }
   for (;;) {
     const std::optional<bool> saved = TrySaveFavorite(core);
     if (!saved) return false;
     if (*saved) return true;
-    ShowMessageBox(core, MessageKind::Error, kSaveError);
+    ShowMessageBox(core, MessageKind::Error, messages::kSaveError);
   }
 }
 
 void RenameFavorite(Core& core, const std::string& path) {
-  const std::optional<std::string> name = core.ui.AskText(kRenameCaption, kNamePrompt, FavoriteName(path));
+  const std::optional<std::string> name = core.ui.AskText(messages::kRenameCaption, messages::kNamePrompt, FavoriteName(path));
   // An empty name would only hide the file as ".txt".
   if (!name || name->empty() || !IsFileName(*name)) return;
   RenameWithoutReplacing(path, FavoritesFolder(core, true) + *name + kFavoriteExtension);
 }
 
 bool DeleteFavorites(Core& core, const std::vector<std::string>& paths) {
-  if (!AskYesNo(core, kDeleteQuestion)) return false;
+  if (!AskYesNo(core, messages::kDeleteQuestion)) return false;
   for (const std::string& path : paths) std::remove(path.c_str());
   return true;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/text.h"
+#include "integration/integration_messages.h"
 #include "integration/saved_settings.h"
 #include "platform/file_io.h"
 #include "playlist/model.h"
@@ -11,11 +12,9 @@
 
 namespace tarvo {
 
-namespace {
+namespace messages = integration_messages;
 
-constexpr char kDesktopRefused[] =
-    "The desktop is an invalid folder.\r\rIf you don't have a music folder yet or you don't know, choose Cancel.\r"
-    "You can always set your music folder another time.";
+namespace {
 
 // A folder on or below the desktop holds the user's loose files, not a music
 // collection. Where the desktop is the home folder itself (desktops without
@@ -41,10 +40,10 @@ void ChooseMusicFolder(Core& core) {
   if (!core.playlist.MusicFolders.empty()) return;
   std::string chosen;
   for (;;) {
-    chosen = core.ui.ChooseFolder(kMusicFolderCaption, kMusicFolderInstruction);
+    chosen = core.ui.ChooseFolder(messages::kMusicFolderCaption, messages::kMusicFolderInstruction);
     core.settings.lastBrowserRoot = chosen;
     if (!OnTheDesktop(core.ui, chosen)) break;
-    ShowMessageBox(core, MessageKind::Information, kDesktopRefused);
+    ShowMessageBox(core, MessageKind::Information, messages::kDesktopRefused);
   }
   if (chosen.empty() || !FolderExists(chosen)) return;
   core.playlist.MusicFolders = {EndingInSlash(chosen)};

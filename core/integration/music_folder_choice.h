@@ -6,10 +6,6 @@
 
 namespace tarvo {
 
-inline constexpr char kMusicFolderCaption[] = "Set your music folder";
-inline constexpr char kMusicFolderInstruction[] =
-    "Please select the folder containing all your music files.\rFor example: c:\\my files\\mp3\\";
-
 // When the settings hold no music folder, asks for one in the folder dialog
 // until the choice is not the desktop (or below it) or the user cancels. The
 // choice (empty when cancelled) becomes the folder browser's last root; a

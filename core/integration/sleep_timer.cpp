@@ -5,18 +5,18 @@
 #include <limits>
 
 #include "base/text.h"
+#include "integration/integration_messages.h"
 #include "platform/power_off.h"
 #include "playlist/model.h"
 
 namespace tarvo {
 
+namespace messages = integration_messages;
+
 namespace {
 
 constexpr long long kFadeSeconds = 50;
 constexpr int kFadeMilliseconds = 50000;
-
-constexpr char kNoValidEntry[] = "No valid entry.";
-constexpr char kAborted[] = "Sleep timer aborted.";
 
 // Whole minutes as a 32-bit integer, so that the seconds always fit.
 bool ParseMinutes(const std::string& text, long long& minutes) {
@@ -32,7 +32,7 @@ SleepTimer::SleepTimer(Core& core, std::function<void()> endProgram)
 bool SleepTimer::Start(const std::string& minutesText) {
   long long minutes = 0;
   if (!ParseMinutes(minutesText, minutes)) {
-    ShowMessageBox(core_, MessageKind::Information, kNoValidEntry);
+    ShowMessageBox(core_, MessageKind::Information, messages::kNoValidEntry);
     return false;
   }
   // Zero or fewer minutes end at the first tick.
@@ -63,7 +63,7 @@ void SleepTimer::Expire(bool powerOff) {
 void SleepTimer::Abort() {
   if (!running_) return;
   running_ = false;
-  ShowMessageBox(core_, MessageKind::Information, kAborted);
+  ShowMessageBox(core_, MessageKind::Information, messages::kSleepTimerAborted);
 }
 
 std::string SleepTimer::TimeLeftText() const {

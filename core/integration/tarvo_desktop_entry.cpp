@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "platform/xdg_key_file.h"
 #include "integration/association_types.h"
+#include "platform/xdg_key_file.h"
 
 namespace tarvo {
 

@@ -14,8 +14,8 @@
 #include <system_error>
 
 #include "base/local_time.h"
-#include "platform/file_io.h"
 #include "base/path_parts.h"
+#include "platform/file_io.h"
 
 namespace tarvo {
 

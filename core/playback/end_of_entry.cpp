@@ -4,14 +4,14 @@
 #include <cmath>
 
 #include "base/text.h"
+#include "base/time_texts.h"
 #include "media/probes.h"
 #include "platform/process.h"
 #include "playback/engine.h"
-#include "playlist/entry_caption.h"
 #include "playback/gapless_rules.h"
 #include "playback/sequencing.h"
-#include "base/time_texts.h"
 #include "playlist/entry.h"
+#include "playlist/entry_caption.h"
 #include "playlist/model.h"
 
 namespace tarvo {

@@ -4,16 +4,16 @@
 #include <utility>
 
 #include "base/text.h"
+#include "base/time_texts.h"
 #include "media/probes.h"
 #include "platform/process.h"
-#include "playlist/entry_caption.h"
 #include "playback/entry_probe.h"
 #include "playback/key_dispatcher.h"
 #include "playback/level_meter.h"
 #include "playback/sequencing.h"
-#include "base/time_texts.h"
 #include "playback/volume.h"
 #include "playlist/entry.h"
+#include "playlist/entry_caption.h"
 #include "playlist/model.h"
 #include "settings/settings_store.h"
 

@@ -18,11 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "playback/playback_core.h"
 #include "audio/audio_library.h"
-#include "playlist/playback_control.h"
-#include "playback/status_thread.h"
 #include "base/time_texts.h"
+#include "playback/playback_core.h"
+#include "playback/status_thread.h"
+#include "playlist/playback_control.h"
 #include "radio/connect_thread.h"
 #include "radio/stream_recorder.h"
 

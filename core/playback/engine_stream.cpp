@@ -2,8 +2,8 @@
 // entry is opened, taking its result, and the stream part of the status tick.
 // Window thread.
 #include "playback/engine.h"
-#include "playlist/entry_caption.h"
 #include "playlist/entry.h"
+#include "playlist/entry_caption.h"
 #include "playlist/model.h"
 #include "radio/stream_status.h"
 

@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <span>
 
-#include "playback/playback_core.h"
 #include "audio/audio_library.h"
+#include "playback/playback_core.h"
 
 namespace tarvo {
 

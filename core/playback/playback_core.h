@@ -4,9 +4,9 @@
 #pragma once
 
 #include "playback/level_meter_state.h"
-#include "radio/progress_state.h"
 #include "playback/sequencing_state.h"
 #include "playback/volume_state.h"
+#include "radio/progress_state.h"
 #include "radio/radio_core.h"
 
 namespace tarvo {

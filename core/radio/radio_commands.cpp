@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "base/text.h"
+#include "platform/net/http_download.h"
 #include "playlist/load_into_playlist.h"
 #include "playlist/model.h"
-#include "platform/net/http_download.h"
 
 namespace tarvo {
 

@@ -1,7 +1,7 @@
 #include "radio/station_name.h"
 
-#include "radio/stream_keys.h"
 #include "base/untrusted_text.h"
+#include "radio/stream_keys.h"
 
 namespace tarvo {
 

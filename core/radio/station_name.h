@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "radio/radio_core.h"
 #include "audio/audio_library.h"
+#include "radio/radio_core.h"
 
 namespace tarvo {
 

@@ -11,9 +11,9 @@
 #include <functional>
 #include <string>
 
-#include "radio/radio_core.h"
-#include "platform/free_space.h"
 #include "audio/audio_library.h"
+#include "platform/free_space.h"
+#include "radio/radio_core.h"
 #include "radio/record_tap.h"
 #include "radio/wav_writer.h"
 

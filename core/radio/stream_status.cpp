@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/untrusted_text.h"
 #include "media/probes.h"
-#include "playlist/entry_caption.h"
 #include "playlist/entry.h"
+#include "playlist/entry_caption.h"
 #include "radio/stream_keys.h"
 #include "radio/stream_recorder.h"
-#include "base/untrusted_text.h"
 
 namespace tarvo {
 

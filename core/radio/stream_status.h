@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
+#include "audio/audio_library.h"
 #include "radio/progress_state.h"
 #include "radio/radio_core.h"
-#include "audio/audio_library.h"
 
 namespace tarvo {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings_core.h"
 #include "settings/ini_document.h"
+#include "settings/settings_core.h"
 #include "settings/settings_table.h"
 
 namespace tarvo {

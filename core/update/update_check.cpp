@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "base/text.h"
+#include "base/untrusted_text.h"
 #include "platform/file_io.h"
 #include "platform/net/http_download.h"
-#include "base/untrusted_text.h"
 #include "settings/settings_store.h"
 
 namespace tarvo {

@@ -13,9 +13,9 @@
 
 #include "app/command_effects.h"
 #include "app/command_table.h"
+#include "app_window_fixture.h"
 #include "controls/vemmo_listbox.h"
 #include "playlist/model.h"
-#include "app_window_fixture.h"
 
 namespace {
 

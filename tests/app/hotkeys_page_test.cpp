@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "app/global_hotkeys.h"
-#include "settings/settings_store.h"
 #include "app_window_fixture.h"
+#include "settings/settings_store.h"
 
 class HotkeysPageTest : public QObject {
   Q_OBJECT

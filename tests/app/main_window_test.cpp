@@ -4,9 +4,9 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include "app_window_fixture.h"
 #include "controls/vemmo_listbox.h"
 #include "playlist/model.h"
-#include "app_window_fixture.h"
 
 class MainWindowTest : public QObject {
   Q_OBJECT

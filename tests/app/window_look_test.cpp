@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "app/drawn_icons.h"
-#include "controls/vemmo_listbox.h"
 #include "app_window_fixture.h"
+#include "controls/vemmo_listbox.h"
 
 namespace {
 

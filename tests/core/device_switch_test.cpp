@@ -10,8 +10,8 @@
 #include <memory>
 #include <thread>
 
-#include "core.h"
 #include "audio/linux_audio_library.h"
+#include "core.h"
 #include "playback/engine.h"
 #include "playlist/model.h"
 #include "settings/settings_store.h"

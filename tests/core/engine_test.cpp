@@ -19,11 +19,11 @@
 #include <regex>
 #include <thread>
 
-#include "media/file_info.h"
 #include "audio/linux_audio_library.h"
+#include "base/time_texts.h"
+#include "media/file_info.h"
 #include "playback/key_dispatcher.h"
 #include "playback/sequencing.h"
-#include "base/time_texts.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
 #include "support/audio_fixtures.h"

@@ -3,8 +3,8 @@
 // leave the folder), opening one and renaming it.
 #include <gtest/gtest.h>
 
-#include "platform/file_io.h"
 #include "integration/favorites.h"
+#include "platform/file_io.h"
 #include "support/core_fixture.h"
 
 namespace tarvo {

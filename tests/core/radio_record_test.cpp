@@ -11,8 +11,8 @@
 #include <functional>
 #include <thread>
 
-#include "core.h"
 #include "audio/linux_audio_library.h"
+#include "core.h"
 #include "playback/engine.h"
 #include "radio/record_temps.h"
 #include "radio/stream_recorder.h"

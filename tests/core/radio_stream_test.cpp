@@ -12,8 +12,8 @@
 #include <memory>
 #include <thread>
 
-#include "core.h"
 #include "audio/linux_audio_library.h"
+#include "core.h"
 #include "playback/engine.h"
 #include "playback/sequencing.h"
 #include "radio/radio_commands.h"

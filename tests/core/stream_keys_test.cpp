@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/untrusted_text.h"
 #include "radio/connect_thread.h"
 #include "radio/stream_status.h"
-#include "base/untrusted_text.h"
 
 namespace tarvo {
 namespace {
