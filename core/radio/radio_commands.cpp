@@ -6,14 +6,17 @@
 #include "platform/net/http_download.h"
 #include "playlist/load_into_playlist.h"
 #include "playlist/model.h"
+#include "radio/radio_messages.h"
 
 namespace tarvo {
 
+namespace messages = radio_messages;
+
 void AddRadioAc(RadioCore& core) {
-  const std::optional<std::string> answer = core.ui.AskText("Add URL", "Internet radio URL:", "");
+  const std::optional<std::string> answer = core.ui.AskText(messages::kAddUrlCaption, messages::kAddUrlPrompt, "");
   if (!answer) return;
   if (AsciiLowerCopy(*answer).find("://") == std::string::npos) {
-    ShowMessageBox(core, MessageKind::Information, "Not a valid URL");
+    ShowMessageBox(core, MessageKind::Information, messages::kNotAValidUrl);
     return;
   }
   if (answer->find(".pls") != std::string::npos) {
@@ -31,7 +34,7 @@ void OpenUrlPlaylist(RadioCore& core, const std::string& url) {
     LoadIntoPlaylist(core, path, LoadMode::AddToList);
     std::remove(path.c_str());
   } else {
-    ShowMessageBox(core, MessageKind::Information, "Could not connect to URL.");
+    ShowMessageBox(core, MessageKind::Information, messages::kCouldNotConnect);
   }
 }
 

@@ -7,9 +7,12 @@
 #include "media/probes.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
+#include "radio/radio_messages.h"
 #include "settings/settings_store.h"
 
 namespace tarvo {
+
+namespace messages = radio_messages;
 
 namespace {
 
@@ -20,10 +23,6 @@ constexpr int kCacheSlots = 4;
 // More than the output stream of a station buffers.
 constexpr std::uint32_t kUnheardSeconds = 10;
 constexpr char kWavFilter[] = "Wave files (*.wav)|*.wav|All files (*.*)|*.*";
-
-void Inform(RadioCore& core, MessageKind kind, const std::string& text) {
-  ShowMessageBox(core, kind, text);
-}
 
 // The oldest cache slot first (the one after the slot written at the
 // takeover), round to the newest, then the recording.
@@ -57,7 +56,7 @@ StreamRecorder::~StreamRecorder() {
 
 void StreamRecorder::RecordStartAc(RadioCore& core) {
   if (EntryKindOf(core.playlist.PlayingEntry) != EntryKind::Stream) {
-    Inform(core, MessageKind::Information, "You can only record internet radio.\rPlease connect to one first.");
+    ShowMessageBox(core, MessageKind::Information, messages::kOnlyInternetRadio);
     return;
   }
   if (recording_) {
@@ -66,14 +65,14 @@ void StreamRecorder::RecordStartAc(RadioCore& core) {
     return;
   }
   if (library_.ChannelIsActive(currentOutput_()) != audio::ChannelState::Playing) {
-    Inform(core, MessageKind::Information, "First play a stream.");
+    ShowMessageBox(core, MessageKind::Information, messages::kFirstPlayAStream);
     return;
   }
-  if (!core.ui.AskYesNo("Start recording?")) return;
-  SetCaption(core, "Stop &recording");
+  if (!core.ui.AskYesNo(messages::kStartRecording)) return;
+  SetCaption(core, messages::kStopRecordingCaption);
   core.settings.recordTempPath = ReadSetting(core, setting::kRecordTempPath);
   core.settings.cachingTime = ReadSetting(core, setting::kRecordSecAhead);
-  if (!StartRecordDsp(core, false)) SetCaption(core, "&Record");
+  if (!StartRecordDsp(core, false)) SetCaption(core, messages::kRecordCaption);
 }
 
 bool StreamRecorder::StartRecordDsp(RadioCore& core, bool cacheOnly) {
@@ -93,7 +92,7 @@ bool StreamRecorder::InstallTap(RadioCore& core, audio::AudioHandle output, bool
   folder_ = OpenRecordTempFolder(folderPath_);
   if (folder_ < 0) {
     if (!cacheOnly) {
-      Inform(core, MessageKind::Error, "Can't record: the folder for temporary files can't be used.\r" + folderPath_);
+      ShowMessageBox(core, MessageKind::Error, messages::TempFolderUnusable(folderPath_));
     }
     return false;
   }
@@ -150,8 +149,8 @@ void StreamRecorder::FinishRecording(RadioCore& core) {
   if (!recording_) return;
   recording_ = false;
   tap_.SetRecording(false);
-  SetCaption(core, "&Record");
-  if (!core.ui.AskYesNo("Record has been stopped.\rSave record?")) {
+  SetCaption(core, messages::kRecordCaption);
+  if (!core.ui.AskYesNo(messages::kSaveRecord)) {
     DeleteTemps();
     return;
   }
@@ -170,21 +169,18 @@ void StreamRecorder::SaveRecording(RadioCore& core) {
     SetStatusPanel(core, StatusPanel::Progress, "");
     return;
   }
-  SetStatusPanel(core, StatusPanel::Progress, "Writing wave file...");
+  SetStatusPanel(core, StatusPanel::Progress, messages::kWritingWaveFile);
   joining_ = true;
   const bool saved = WriteJoinedWav(chosen->path, format_, folder_, JoiningOrder(tap_.LastCacheSlot()),
                                     [&core] { core.ui.ProcessPendingEvents(); });
   joining_ = false;
   SetStatusPanel(core, StatusPanel::Progress, "");
   if (!saved) {
-    Inform(core, MessageKind::Error,
-           "Sorry, error while saving and combining files.\rTemp files are not deleted! Use a sound editor to combine "
-           "the temp files.\r(raw uncompressed 44.1/16 bit wave data without a header)\r\rPlease report this error and "
-           "what you were doing.");
+    ShowMessageBox(core, MessageKind::Error, messages::kSaveFailed);
     return;
   }
   DeleteTemps();
-  Inform(core, MessageKind::Information, "Stream succesfully saved to\r" + chosen->path);
+  ShowMessageBox(core, MessageKind::Information, messages::SavedTo(chosen->path));
 }
 
 void StreamRecorder::LeaveRecording(RadioCore& core) {
@@ -196,9 +192,9 @@ void StreamRecorder::LeaveRecording(RadioCore& core) {
 void StreamRecorder::WatchTap(RadioCore& core, audio::ChannelState outputState) {
   if (!recording_ || dsp_ == 0) return;
   if (tap_.LimitReached()) {
-    StopWith(core, "Recording stopped, a wave file can't hold more than 4 GB.");
+    StopWith(core, messages::kStoppedAtSizeLimit);
   } else if (tap_.WriteFailed()) {
-    StopWith(core, "Recording stopped, the temporary file can't be written.");
+    StopWith(core, messages::kStoppedOnWriteError);
   } else if (outputState == audio::ChannelState::Stopped) {
     // Nothing more comes: what was recorded is offered at once.
     FinishRecording(core);
@@ -213,18 +209,18 @@ void StreamRecorder::ShowTimeLeft(RadioCore& core) {
   if (free && bytesPerSecond > 0) {
     const std::string left = HoursAndMinutes(*free / static_cast<std::uint64_t>(bytesPerSecond) / 60) + " (" +
                              FormatBytesMB(0, static_cast<std::int64_t>(*free)) + " MB)";
-    const std::string label = "Recording... Left: " + left;
+    const std::string label = messages::RecordingLeft(left);
     if (core.texts.labelTime != label) {
       core.texts.labelTime = label;
       core.ui.WindowTextsChanged();
     }
   }
-  if (!free || *free < kLeastFreeRecordBytes) StopWith(core, "Recording stopped, drive is almost full.");
+  if (!free || *free < kLeastFreeRecordBytes) StopWith(core, messages::kStoppedDriveFull);
 }
 
 void StreamRecorder::StopWith(RadioCore& core, const std::string& warning) {
   StopRecordDsp(core);
-  Inform(core, MessageKind::Warning, warning);
+  ShowMessageBox(core, MessageKind::Warning, warning);
   FinishRecording(core);
 }
 
