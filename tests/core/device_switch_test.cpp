@@ -10,34 +10,28 @@
 #include <memory>
 #include <thread>
 
-#include "audio/linux_audio_library.h"
 #include "core.h"
-#include "playback/engine.h"
 #include "playlist/model.h"
 #include "settings/settings_store.h"
 #include "support/audio_fixtures.h"
-#include "support/fake_ui.h"
-#include "support/manual_status_thread.h"
+#include "support/engine_fixture.h"
 #include "support/pulse_server.h"
-#include "support/temp_folder.h"
 
 namespace tarvo {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
 // One second of each: the pitch heard tells the place in the file.
 constexpr int kSegments = 8;
 double SegmentHz(int segment) { return 400.0 + 200.0 * segment; }
 
-class DeviceSwitchTest : public ::testing::Test {
+class DeviceSwitchTest : public testing::EngineFixture {
  protected:
+  // The engine over `output`, with "other.wav" (missing) and "steps.wav" in
+  // the list: kSegments one-second tones of rising pitch.
   void UseOutput(const std::string& output) {
-    library = std::make_unique<audio::LinuxAudioLibrary>(audio::ParseOutputChoice(output));
-    engine = std::make_unique<PlaybackEngine>(*library, statusThread);
-    core = std::make_unique<Core>(ui, *engine, home.Path());
-    engine->Attach(*core);
+    EngineFixture::UseOutput(output);
     testing::AudioSpec spec{44100, 2, {}};
     for (int segment = 0; segment < kSegments; ++segment) {
       spec.segments.push_back(testing::Tone(1.0, SegmentHz(segment), 0.5));
@@ -46,24 +40,6 @@ class DeviceSwitchTest : public ::testing::Test {
     testing::WriteWav(file, spec);
     core->playlist.PlaylistEntries = {home.Path() + "other.wav", file};
   }
-
-  // Runs the status tick while it is resumed, until `done` or 10 s.
-  bool TickUntil(const std::function<bool()>& done) {
-    const auto deadline = Clock::now() + 10s;
-    while (!done()) {
-      if (Clock::now() > deadline) return false;
-      if (!statusThread.IsSuspended()) engine->StatusTick();
-      std::this_thread::sleep_for(2ms);
-    }
-    return true;
-  }
-
-  testing::TempFolder home;
-  testing::FakeUi ui;
-  testing::ManualStatusThread statusThread;
-  std::unique_ptr<audio::LinuxAudioLibrary> library;
-  std::unique_ptr<PlaybackEngine> engine;
-  std::unique_ptr<Core> core;
 };
 
 // The pitch of the first 0.2 s of `raw` (16-bit stereo) from where it gets

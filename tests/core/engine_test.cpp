@@ -4,7 +4,6 @@
 // would be heard, written to a file as fast as it is produced) where the
 // bytes matter, and `null` (paced in real time) where time matters. The
 // status tick runs by hand, in loops with deadlines.
-#include "core.h"
 #include "playback/engine.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +18,6 @@
 #include <regex>
 #include <thread>
 
-#include "audio/linux_audio_library.h"
 #include "base/time_texts.h"
 #include "media/file_info.h"
 #include "playback/key_dispatcher.h"
@@ -27,9 +25,7 @@
 #include "playlist/entry.h"
 #include "playlist/model.h"
 #include "support/audio_fixtures.h"
-#include "support/fake_ui.h"
-#include "support/manual_status_thread.h"
-#include "support/temp_folder.h"
+#include "support/engine_fixture.h"
 
 namespace tarvo {
 namespace {
@@ -72,15 +68,8 @@ double Rms(const std::vector<std::int16_t>& samples) {
   return samples.empty() ? 0 : std::sqrt(sum / static_cast<double>(samples.size()));
 }
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public testing::EngineFixture {
  protected:
-  // Builds the engine over `output` ("null", "wav-fast:PATH").
-  void UseOutput(const std::string& output) {
-    library = std::make_unique<audio::LinuxAudioLibrary>(audio::ParseOutputChoice(output));
-    engine = std::make_unique<PlaybackEngine>(*library, statusThread);
-    core = std::make_unique<Core>(ui, *engine, home.Path());
-    engine->Attach(*core);
-  }
   void UseWavFast() { UseOutput("wav-fast:" + OutPath()); }
 
   // The WAV output's file; a stream in another format goes to "out-2.wav".
@@ -104,22 +93,6 @@ class EngineTest : public ::testing::Test {
     return path;
   }
 
-  // Runs the status tick whenever the status thread is resumed, like the
-  // window's timer but without its period, until `done` or the deadline.
-  // `afterTick` sees the state after every tick.
-  bool TickUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s,
-                 const std::function<void()>& afterTick = {}) {
-    const auto deadline = Clock::now() + limit;
-    for (;;) {
-      if (!statusThread.IsSuspended()) {
-        engine->StatusTick();
-        if (afterTick) afterTick();
-      }
-      if (done()) return true;
-      if (Clock::now() > deadline) return false;
-      std::this_thread::sleep_for(2ms);
-    }
-  }
   // Ticks for `duration` whatever happens.
   void TickFor(std::chrono::milliseconds duration) {
     TickUntil([] { return false; }, duration);
@@ -129,14 +102,6 @@ class EngineTest : public ::testing::Test {
     return library->ChannelSeconds2Bytes(engine->OutputStream(), static_cast<double>(milliseconds) / 1000);
   }
   audio::ChannelState OutputState() { return library->ChannelIsActive(engine->OutputStream()); }
-
-  // Declared in the order they are built; destroyed in reverse.
-  testing::TempFolder home;
-  testing::FakeUi ui;
-  testing::ManualStatusThread statusThread;
-  std::unique_ptr<audio::LinuxAudioLibrary> library;
-  std::unique_ptr<PlaybackEngine> engine;
-  std::unique_ptr<Core> core;
 };
 
 TEST_F(EngineTest, PlaysWavMp3AndOggToTheLastSampleThenStops) {
