@@ -326,7 +326,11 @@ void PlaybackEngine::ShowPaused() {
 }
 
 void PlaybackEngine::StopStep() {
-  if (IsPaused()) {
+  // A station still connecting has nothing to pause: a stop ends the
+  // connection at once, or it would start playing after the stop.
+  if (Connecting()) {
+    StopPlayback(true);
+  } else if (IsPaused()) {
     StopPlayback(true);
   } else if (deviceOpen_) {
     PauseOrResume();

@@ -54,8 +54,9 @@ StreamFacts ReadFacts(audio::AudioLibrary& library, const std::string& path, aud
 
 }  // namespace
 
-std::string BufferingText(std::int64_t waitingBytes) {
-  std::int64_t percent = waitingBytes / 1000;
+std::string BufferingText(std::int64_t waitingBytes, std::int64_t resumeBytes) {
+  if (resumeBytes <= 0) resumeBytes = 100000;
+  std::int64_t percent = waitingBytes * 100 / resumeBytes;
   if (percent < 5) percent = 0;
   percent = std::min<std::int64_t>(percent, 100);
   return "Buffering..." + std::to_string(percent) + "%";

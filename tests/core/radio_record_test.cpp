@@ -163,6 +163,8 @@ TEST_F(RadioRecordTest, MonoStationGivesAMonoHeader) {
 }
 
 TEST_F(RadioRecordTest, LostConnectionOffersTheRecordingAtOnce) {
+  // Without reconnecting, as the setting allows.
+  WriteIniInteger(core, "Tweak", "StreamReconnect", 0);
   core.playlist.PlaylistEntries = {server_->Url("/drop.mp3") + "|Station"};
   engine.PlayEntry(0);
   ASSERT_TRUE(RunUntil([&] { return engine.OutputStream() != 0 && Heard() > 0; }));
@@ -174,6 +176,39 @@ TEST_F(RadioRecordTest, LostConnectionOffersTheRecordingAtOnce) {
   EXPECT_FALSE(core.recorder->Recording());
   EXPECT_FALSE(std::filesystem::exists(RecordTempFolderUnder(home.Path()) + RecordTempName(0)));
   engine.StopPlayback(true);
+}
+
+TEST_F(RadioRecordTest, DroppedStationComesBackByItselfIntoTheSameRecording) {
+  // The station drops its listeners at 5 s and takes them again from 8 s.
+  core.playlist.PlaylistEntries = {server_->Url("/flaky.mp3") + "|Station"};
+  engine.PlayEntry(0);
+  const std::int64_t second = 44100 * 4;
+  ASSERT_TRUE(RunUntil([&] { return engine.OutputStream() != 0 && Heard() >= second; }));
+  ui.answers = {true, true};
+  ui.chosenFiles.push_back(saved);
+  core.recorder->RecordStartAc(core);
+  std::vector<std::string> shown;
+  ASSERT_TRUE(RunUntil([&] {
+    const std::string& panel = core.texts.statusPanels[3];
+    if (shown.empty() || shown.back() != panel) shown.push_back(panel);
+    return Heard() >= 14 * second;
+  }, 60s));
+  // Lost, then reconnecting, then playing on without a word; the caption
+  // kept the station meanwhile.
+  const auto lost = std::find(shown.begin(), shown.end(), "Error: Lost connection");
+  ASSERT_NE(lost, shown.end());
+  EXPECT_NE(std::find(lost, shown.end(), "Reconnecting..."), shown.end());
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(ui.questions, std::vector<std::string>{"Start recording?"});
+  EXPECT_TRUE(core.recorder->Recording());
+  core.recorder->RecordStartAc(core);
+  // One recording: at most 7 s of it can come from before the drop (the
+  // station sent 8 s, 1 s was heard before the press).
+  const std::string wav = FileBytes(saved);
+  ASSERT_GT(wav.size(), 44u);
+  EXPECT_GT(wav.size() - 44, 9u * 176400);
+  EXPECT_EQ(LittleEndianAt(wav, 40), wav.size() - 44);
+  EXPECT_EQ(LittleEndianAt(wav, 22, 2), 2u);
 }
 
 TEST_F(RadioRecordTest, CachedRecordingStartsBeforeThePress) {
