@@ -213,6 +213,7 @@ void PlaybackEngine::StopPlayback(bool release) {
   core.texts.labelTime.clear();
   if (release) ReleaseDevice();
   ResetCaption(core);
+  core.streamTitle.clear();
   core.texts.Panel(StatusPanel::Progress).clear();
   core.ui.WindowTextsChanged();
   core.ui.ListViewChanged();

@@ -37,6 +37,7 @@ void PlaybackEngine::StartConnection(const std::string& address) {
   // naming it while the station connects.
   ResetCaption(core);
   core.texts.trayHint.clear();
+  core.streamTitle.clear();
   core.ui.WindowTextsChanged();
   library_.SetConfig(audio::ConfigOption::BufferLength, kStreamBufferMs);
   reconnect_ = Reconnect{};

@@ -76,6 +76,10 @@ void StreamStatusUpdate(RadioCore& core, ProgressState& seekBar, audio::AudioLib
   StreamFacts facts = ReadFacts(library, std::string(EntryLocation(entry)), decoder);
   // The title comes from the station: shown as safe text, never too long.
   std::string title = ShowableNetworkText(facts.title);
+  if (core.streamTitle != title) {
+    core.streamTitle = title;
+    core.ui.WindowTextsChanged();
+  }
   if (title.empty()) title = EntryTitle(entry);
   const std::string statusLine = facts.bitRateText + " Kbps " + std::to_string(SampleRateOf(library, "", output)) +
                                  " Hz - " + (IsStereo(library, "", output) ? "Stereo" : "Mono");
