@@ -17,7 +17,8 @@ cmake --build "$build" -j "$(nproc)"
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(playlist_readers playlist_roundtrip ini_document scheme decoder_mp3 decoder_ogg decoder_wav)
+  targets=(playlist_readers playlist_roundtrip ini_document scheme decoder_mp3 decoder_ogg decoder_wav
+    icy_metadata stream_keys update_answer)
 fi
 
 # The file readers go through the disk; memory-backed scratch keeps them fast.

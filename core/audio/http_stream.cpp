@@ -1,10 +1,7 @@
 #include "audio/http_stream.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <cstring>
 
 #include "base/version.h"
@@ -207,10 +204,7 @@ void HttpStream::TakeHeader(std::string line) {
     headers_.clear();
     metaint_ = 0;
   }
-  static constexpr char kMetaint[] = "icy-metaint:";
-  if (line.size() > sizeof kMetaint - 1 && strncasecmp(line.c_str(), kMetaint, sizeof kMetaint - 1) == 0) {
-    metaint_ = std::max(0L, std::strtol(line.c_str() + sizeof kMetaint - 1, nullptr, 10));
-  }
+  if (const std::optional<std::int64_t> metaint = IcyMetaintOf(line)) metaint_ = *metaint;
   if (headers_.size() < kMaxHeaders) headers_.push_back(std::move(line));
 }
 
