@@ -99,6 +99,22 @@ void WriteSettingsSeeds(const fs::path& corpus) {
 
 }  // namespace
 
+// What stations and the update server send.
+void WriteNetworkSeeds(const fs::path& corpus) {
+  fs::create_directories(corpus / "icy_metadata");
+  fs::create_directories(corpus / "stream_keys");
+  fs::create_directories(corpus / "update_answer");
+  std::string body = std::string(16, 'a') + '\x02' + "StreamTitle='A - B';";
+  body.resize(16 + 1 + 32, '\0');
+  body += std::string(16, 'b') + '\0' + std::string(16, 'c');
+  WriteText(corpus / "icy_metadata" / "station", std::string(1, '\x07') +
+                                                     "ICY 200 OK\r\nicy-name:Radio\r\nicy-metaint:16\r\n\r\n" + body);
+  WriteText(corpus / "stream_keys" / "headers", "\x00" "ICY 200 OK\0icy-name: My Radio\0icy-br:128\0\0"sv);
+  WriteText(corpus / "stream_keys" / "metadata", "\x01StreamTitle='Artist - Song';StreamUrl='';"sv);
+  WriteText(corpus / "update_answer" / "offer",
+            "https://tarvo.org/download\r\n1.05\r\nA new version is out.\r\nDownload it now?\r\n");
+}
+
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: %s <corpus folder> [<real-world playlists folder>]\n", argv[0]);
@@ -108,5 +124,6 @@ int main(int argc, char** argv) {
   WriteAudioSeeds(corpus);
   WritePlaylistSeeds(corpus, argc > 2 ? fs::path(argv[2]) : fs::path());
   WriteSettingsSeeds(corpus);
+  WriteNetworkSeeds(corpus);
   return 0;
 }

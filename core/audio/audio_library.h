@@ -14,6 +14,7 @@
 
 #include "audio/audio_error.h"
 #include "audio/audio_types.h"
+#include "audio/open_cancel.h"
 
 namespace tarvo::audio {
 
@@ -55,8 +56,10 @@ class AudioLibrary {
   // network is slow; it is Stopped once the connection has ended and its
   // data is used up. 0 on failure: Timeout when the server did not answer
   // in time, FileFormat when it refused (an HTTP error) or sent no playable
-  // audio, FileOpen when no connection could be made.
-  virtual AudioHandle StreamCreateURL(const std::string& url, std::uint32_t flags) = 0;
+  // audio, FileOpen when no connection could be made or `cancel` was
+  // cancelled (which ends the open at once, from any thread).
+  virtual AudioHandle StreamCreateURL(const std::string& url, std::uint32_t flags,
+                                      OpenCancel* cancel = nullptr) = 0;
   // The texts of `kind` of an internet stream's channel (TagKind); nothing,
   // with NotAvailable, when it has none.
   virtual std::optional<std::string> StreamGetTags(AudioHandle channel, TagKind kind) = 0;
@@ -72,8 +75,10 @@ class AudioLibrary {
   virtual void StreamFree(AudioHandle channel) = 0;
   // A decoding channel's exact length in bytes; 0 on failure or when unknown.
   virtual std::int64_t StreamGetLength(AudioHandle channel) = 0;
-  // A decoding channel's source position (Decode), bytes received (Download)
-  // or size (End); -1 on failure (NotFile for an output stream).
+  // A decoding channel's source position (Decode), bytes received (Download),
+  // size (End) or, for an internet stream, the bytes it gathers after running
+  // dry before it plays on (Refill); -1 on failure (NotFile for an output
+  // stream, NotAvailable for a size or refill a source does not have).
   virtual std::int64_t StreamGetFilePosition(AudioHandle channel, FilePositionMode mode) = 0;
 
   // Window thread; the first play of a stream may wait for the sound server.

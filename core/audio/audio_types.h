@@ -43,7 +43,7 @@ enum class TagKind : int { Ogg = 2, Http = 4, Meta = 5 };
 inline constexpr std::uint32_t kFlagStreamMetadata = 0x400000;  // ask for ICY metadata
 
 // Which byte count of a decoding channel's source StreamGetFilePosition gives.
-enum class FilePositionMode : int { Decode = 0, Download = 1, End = 2 };
+enum class FilePositionMode : int { Decode = 0, Download = 1, End = 2, Refill = 3 };
 
 struct ChannelInfo {
   std::uint32_t rate = 0;

@@ -31,6 +31,9 @@ class ByteSource {
   // Bytes received from the origin so far: the whole size for a file, the
   // download position for a network stream.
   virtual std::int64_t ReceivedBytes() const = 0;
+  // A network source: the bytes it gathers after running dry before it
+  // gives data again; -1 for a source that never runs dry.
+  virtual std::int64_t RefillBytes() const { return -1; }
 };
 
 }  // namespace tarvo::audio

@@ -69,6 +69,7 @@ std::int64_t DecoderChannel::FilePosition(FilePositionMode mode) {
     case FilePositionMode::Decode: return source.Position();
     case FilePositionMode::Download: return source.ReceivedBytes();
     case FilePositionMode::End: return source.Size();
+    case FilePositionMode::Refill: return source.RefillBytes();
   }
   return -1;
 }

@@ -1,10 +1,7 @@
 #include "audio/http_stream.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <cstring>
 
 #include "base/version.h"
@@ -24,8 +21,6 @@ constexpr std::size_t kMarginBytes = 16 * 1024;
 // Headers beyond these are not kept; servers send a dozen short ones.
 constexpr std::size_t kMaxHeaders = 64;
 constexpr std::size_t kMaxHeaderBytes = 1024;
-// A connection that delivers nothing for this long has ended.
-constexpr long kSilentTimeoutSeconds = 20;
 constexpr int kPollMs = 1000;
 
 AudioError ErrorOf(CURLcode code) {
@@ -39,7 +34,8 @@ AudioError ErrorOf(CURLcode code) {
 
 }  // namespace
 
-std::shared_ptr<HttpStream> HttpStream::Open(const std::string& url, const Options& options, AudioError& error) {
+std::shared_ptr<HttpStream> HttpStream::Open(const std::string& url, const Options& options, AudioError& error,
+                                             OpenCancel* cancel) {
   if (!net::IsHttpAddress(url) || !net::CurlReady()) {
     error = AudioError::FileOpen;
     return nullptr;
@@ -48,6 +44,11 @@ std::shared_ptr<HttpStream> HttpStream::Open(const std::string& url, const Optio
   if (!stream->Start(url, options)) {
     error = AudioError::Unknown;
     return nullptr;
+  }
+  if (cancel) {
+    cancel->Watch([weak = std::weak_ptr<HttpStream>(stream)] {
+      if (const std::shared_ptr<HttpStream> alive = weak.lock()) alive->Cancel();
+    });
   }
   error = stream->WaitForAnswer(options.answerTimeout);
   if (error != AudioError::Ok) return nullptr;
@@ -59,8 +60,6 @@ bool HttpStream::Start(const std::string& url, const Options& options) {
   multi_ = curl_multi_init();
   if (!easy_ || !multi_) return false;
   ring_.resize(kRingBytes);
-  curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, kSilentTimeoutSeconds);
   curl_easy_setopt(easy_, CURLOPT_USERAGENT, kStreamUserAgent);
   // Shoutcast servers answer "ICY 200 OK" instead of an HTTP status line.
   curl_easy_setopt(easy_, CURLOPT_HTTP09_ALLOWED, 1L);
@@ -102,6 +101,11 @@ void HttpStream::Run() {
   while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
     if (message->msg == CURLMSG_DONE) result = message->data.result;
   }
+  // The connection closes now, not when the last reader lets go: a server
+  // must not go on sending to a stream that was cancelled or has ended.
+  curl_multi_remove_handle(multi_, easy_);
+  curl_easy_cleanup(easy_);
+  easy_ = nullptr;
   std::lock_guard lock(mutex_);
   ended_ = true;
   failed_ = result != CURLE_OK;
@@ -112,8 +116,9 @@ void HttpStream::Run() {
 AudioError HttpStream::WaitForAnswer(std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
   const bool ready = changed_.wait_until(lock, Clock::now() + timeout, [this] {
-    return ended_ || (answered_ && FillLocked() >= kMarginBytes);
+    return cancelled_ || ended_ || (answered_ && FillLocked() >= kMarginBytes);
   });
+  if (cancelled_) return AudioError::FileOpen;
   if (!ready && !answered_) {
     lock.unlock();
     Cancel();
@@ -158,6 +163,13 @@ std::int64_t HttpStream::ReceivedBytes() const {
   return static_cast<std::int64_t>(written_);
 }
 
+AudioError HttpStream::EndError() const {
+  std::lock_guard lock(mutex_);
+  return endError_;
+}
+
+std::int64_t HttpStream::RefillBytes() { return static_cast<std::int64_t>(kMarginBytes); }
+
 std::string HttpStream::Headers() const {
   std::lock_guard lock(mutex_);
   std::string block;
@@ -192,10 +204,7 @@ void HttpStream::TakeHeader(std::string line) {
     headers_.clear();
     metaint_ = 0;
   }
-  static constexpr char kMetaint[] = "icy-metaint:";
-  if (line.size() > sizeof kMetaint - 1 && strncasecmp(line.c_str(), kMetaint, sizeof kMetaint - 1) == 0) {
-    metaint_ = std::max(0L, std::strtol(line.c_str() + sizeof kMetaint - 1, nullptr, 10));
-  }
+  if (const std::optional<std::int64_t> metaint = IcyMetaintOf(line)) metaint_ = *metaint;
   if (headers_.size() < kMaxHeaders) headers_.push_back(std::move(line));
 }
 

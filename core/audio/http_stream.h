@@ -21,6 +21,7 @@
 
 #include "audio/audio_error.h"
 #include "audio/icy_demuxer.h"
+#include "audio/open_cancel.h"
 
 namespace tarvo::audio {
 
@@ -38,8 +39,11 @@ class HttpStream {
   // and `error` set on failure: Timeout when it did not answer in time,
   // FileFormat when it refused (an HTTP error status), FileOpen when no
   // connection could be made (also for an address that is not http or
-  // https, or a peer whose certificate does not verify).
-  static std::shared_ptr<HttpStream> Open(const std::string& url, const Options& options, AudioError& error);
+  // https, or a peer whose certificate does not verify, or when `cancel`
+  // was cancelled). The transfer stays registered with `cancel`, which can
+  // thus stop it later; the caller unwatches when it no longer wants that.
+  static std::shared_ptr<HttpStream> Open(const std::string& url, const Options& options, AudioError& error,
+                                          OpenCancel* cancel = nullptr);
   // Ends the network thread.
   ~HttpStream();
   HttpStream(const HttpStream&) = delete;
@@ -55,6 +59,11 @@ class HttpStream {
 
   // Audio bytes received so far.
   std::int64_t ReceivedBytes() const;
+  // Why the transfer ended: Ok while it runs or after a clean end, Timeout
+  // after a stall (less than the low-speed limit for its time).
+  AudioError EndError() const;
+  // What Read gathers after running dry before it gives data again.
+  static std::int64_t RefillBytes();
   // The response headers, status line first, each ended by a NUL, the block
   // by one more. Each header is cut at a fixed length and only the first
   // headers are kept.

@@ -1,8 +1,21 @@
 #include "audio/icy_demuxer.h"
 
+#include <strings.h>
+
 #include <algorithm>
+#include <cstdlib>
 
 namespace tarvo::audio {
+
+std::optional<std::int64_t> IcyMetaintOf(std::string_view header) {
+  static constexpr std::string_view kName = "icy-metaint:";
+  if (header.size() <= kName.size() || strncasecmp(header.data(), kName.data(), kName.size()) != 0) {
+    return std::nullopt;
+  }
+  // strtol needs an ended text; a header is short (cut at 1 KB).
+  const std::string value(header.substr(kName.size()));
+  return std::max(0L, std::strtol(value.c_str(), nullptr, 10));
+}
 
 void IcyDemuxer::Feed(std::string_view bytes, const std::function<void(std::string_view)>& audio,
                       const std::function<void(std::string_view)>& metadata) {

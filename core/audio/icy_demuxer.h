@@ -10,10 +10,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tarvo::audio {
+
+// The interval an "icy-metaint:" response header (any case) announces: 0
+// for a value that is no positive number; nothing for any other header.
+std::optional<std::int64_t> IcyMetaintOf(std::string_view header);
 
 class IcyDemuxer {
  public:

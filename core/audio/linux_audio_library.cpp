@@ -106,16 +106,27 @@ AudioHandle LinuxAudioLibrary::StreamCreateFile(const std::string& path) {
   return Succeed(Register(Entry{std::make_shared<DecoderChannel>(std::move(decoder)), nullptr}));
 }
 
-AudioHandle LinuxAudioLibrary::StreamCreateURL(const std::string& url, std::uint32_t flags) {
+AudioHandle LinuxAudioLibrary::StreamCreateURL(const std::string& url, std::uint32_t flags, OpenCancel* cancel) {
   AudioError error = AudioError::Ok;
   HttpStream::Options options;
   options.icyMetadata = (flags & kFlagStreamMetadata) != 0;
-  std::shared_ptr<HttpStream> stream = HttpStream::Open(url, options, error);
+  // Telling the format reads from the network too: the open stays
+  // cancellable until the decoder is made.
+  struct Unwatch {
+    OpenCancel* cancel;
+    ~Unwatch() {
+      if (cancel) cancel->Unwatch();
+    }
+  } unwatch{cancel};
+  std::shared_ptr<HttpStream> stream = HttpStream::Open(url, options, error, cancel);
   if (!stream) return Fail(error, AudioHandle{0});
   std::unique_ptr<Decoder> decoder = OpenDecoder(std::make_unique<NetworkSource>(stream), error);
+  if (cancel && cancel->Cancelled()) return Fail(AudioError::FileOpen, AudioHandle{0});
   if (!decoder) {
-    // A connection that ended before any audio came is a server that would
-    // not serve us; content that is no audio is a format we can't play.
+    // A server that stalled before the format was told timed out; one that
+    // ended the connection before any audio came would not serve us;
+    // content that is no audio is a format we can't play.
+    if (stream->EndError() == AudioError::Timeout) return Fail(AudioError::Timeout, AudioHandle{0});
     return Fail(error == AudioError::FileOpen || error == AudioError::NotFile ? AudioError::FileFormat : error,
                 AudioHandle{0});
   }

@@ -33,7 +33,7 @@ class LinuxAudioLibrary final : public AudioLibrary {
   bool SetConfig(ConfigOption option, int value) override;
 
   AudioHandle StreamCreateFile(const std::string& path) override;
-  AudioHandle StreamCreateURL(const std::string& url, std::uint32_t flags) override;
+  AudioHandle StreamCreateURL(const std::string& url, std::uint32_t flags, OpenCancel* cancel = nullptr) override;
   std::optional<std::string> StreamGetTags(AudioHandle channel, TagKind kind) override;
   AudioHandle StreamCreate(int rate, int channels, StreamProcedure procedure) override;
   void StreamFree(AudioHandle channel) override;

@@ -47,6 +47,10 @@ void LiveDecoder::Run() {
     if (frames <= 0) {
       innerEnded_ = true;
       changed_.notify_all();
+      // Nothing more is decoded (the connection ended, or the station
+      // changed its sample format, which this decoder can't follow): the
+      // download ends with it.
+      stream_->Cancel();
       return;
     }
     const std::size_t count = static_cast<std::size_t>(frames) * format_.channels;

@@ -25,6 +25,7 @@ class NetworkSource final : public ByteSource {
   std::int64_t Position() const override { return position_.load(std::memory_order_relaxed); }
   std::int64_t Size() const override { return -1; }
   std::int64_t ReceivedBytes() const override { return stream_->ReceivedBytes(); }
+  std::int64_t RefillBytes() const override { return HttpStream::RefillBytes(); }
 
  private:
   const std::shared_ptr<HttpStream> stream_;

@@ -213,6 +213,7 @@ void PlaybackEngine::StopPlayback(bool release) {
   core.texts.labelTime.clear();
   if (release) ReleaseDevice();
   ResetCaption(core);
+  core.streamTitle.clear();
   core.texts.Panel(StatusPanel::Progress).clear();
   core.ui.WindowTextsChanged();
   core.ui.ListViewChanged();
@@ -326,7 +327,11 @@ void PlaybackEngine::ShowPaused() {
 }
 
 void PlaybackEngine::StopStep() {
-  if (IsPaused()) {
+  // A station still connecting has nothing to pause: a stop ends the
+  // connection at once, or it would start playing after the stop.
+  if (Connecting()) {
+    StopPlayback(true);
+  } else if (IsPaused()) {
     StopPlayback(true);
   } else if (deviceOpen_) {
     PauseOrResume();

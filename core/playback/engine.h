@@ -11,6 +11,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -101,8 +102,13 @@ class PlaybackEngine : public PlaybackControl {
 
   // A connect thread's result, on the window thread (engine_stream.cpp): a
   // current one starts playback, or stops and says why it failed; a stale
-  // one is freed.
+  // one is freed without a word. While a lost station is reconnected, a
+  // current one plays on, or the next attempt is scheduled.
   void ConnectDone(const ConnectResult& result);
+  // A stream entry is connecting and nothing of it plays yet.
+  bool Connecting() const { return pendingConnection_ != 0 && outputStream_ == 0; }
+  // The playing station was lost and is being connected again.
+  bool Reconnecting() const { return reconnect_.active; }
 
  private:
   // Window thread: opening, showing and ending entries (engine.cpp).
@@ -120,10 +126,17 @@ class PlaybackEngine : public PlaybackControl {
 
   // Window thread: internet streams (engine_stream.cpp).
   void StartConnection(const std::string& address);
-  // Terminates a connection in its start delay and makes every result
-  // under way stale.
+  // Starts a connect thread to `address` under a fresh connection number.
+  void Connect(const std::string& address, std::chrono::milliseconds startDelay);
+  // Ends every connection under way (in its start delay or inside its open),
+  // makes every result under way stale and ends reconnecting.
   void CancelConnections();
   void StreamTick();
+  // The reconnecting of a lost station: true while it runs, so the tick
+  // shows its texts instead of the stream's.
+  bool ReconnectTick(audio::AudioHandle decoder);
+  void ScheduleReconnect();
+  void ReconnectDone(const ConnectResult& result);
 
   // Window thread: the end of an entry (end_of_entry.cpp).
   void PrepareNextEntry();
@@ -164,6 +177,19 @@ class PlaybackEngine : public PlaybackControl {
   ConnectionCounter connectionCounter_;
   // Connect threads not yet ended; the last one is the newest.
   std::vector<std::unique_ptr<TConnectThread>> connectThreads_;
+  // The number of the connection under way for the playing stream; 0 none.
+  std::uint64_t pendingConnection_ = 0;
+  // Reconnecting a station that was lost while it played.
+  struct Reconnect {
+    // From the setting, when the station starts: a lost station is
+    // connected again (on by default).
+    bool enabled = false;
+    bool active = false;
+    // Attempts that failed since the loss; they set the next wait.
+    int failures = 0;
+    // When the next attempt starts; none while one is under way.
+    std::optional<std::chrono::steady_clock::time_point> nextAttempt;
+  } reconnect_;
   // Counts status ticks of a playing stream (the full update runs on some).
   int streamStatusCounter_ = 0;
   // Taps outputStream_; its hook is removed before the output is freed.
@@ -205,6 +231,10 @@ class PlaybackEngine : public PlaybackControl {
   // Published by FeedOutput: SwitchPosition is stored before PendingEvent,
   // and the tick reads PendingEvent first (release/acquire).
   std::atomic<bool> decoderEnded_{false};
+  // A stream's output outlives its connection: when the decoder ends, the
+  // output stalls instead of ending, so that a reconnected decoder goes on
+  // filling it (and a recording on it goes on).
+  std::atomic<bool> streamOutputLingers_{false};
   std::atomic<bool> nextRequested_{false};
   std::atomic<int> pendingEvent_{0};
   std::atomic<std::int64_t> switchPosition_{-1};

@@ -1,17 +1,29 @@
 // The engine's side of internet streams: starting a connection when a stream
-// entry is opened, taking its result, and the stream part of the status tick.
-// Window thread.
+// entry is opened, taking its result, reconnecting a station that was lost,
+// and the stream part of the status tick. Window thread.
 #include "playback/engine.h"
 #include "playlist/entry.h"
 #include "playlist/entry_caption.h"
 #include "playlist/model.h"
 #include "radio/stream_status.h"
+#include "settings/settings_store.h"
 
 namespace tarvo {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr int kStreamBufferMs = 5000;
+// The stream status counter after a reconnect: the status line comes back
+// as after a connection.
+constexpr int kStreamStatusRestart = -20;
+// Waits before the attempts to reconnect a lost station; after the last,
+// every 30 seconds for as long as the station is left playing.
+constexpr std::chrono::seconds kReconnectWaits[] = {std::chrono::seconds(1), std::chrono::seconds(2),
+                                                    std::chrono::seconds(4), std::chrono::seconds(8),
+                                                    std::chrono::seconds(16)};
+constexpr std::chrono::seconds kReconnectWaitAfter{30};
 
 }  // namespace
 
@@ -25,25 +37,37 @@ void PlaybackEngine::StartConnection(const std::string& address) {
   // naming it while the station connects.
   ResetCaption(core);
   core.texts.trayHint.clear();
+  core.streamTitle.clear();
   core.ui.WindowTextsChanged();
   library_.SetConfig(audio::ConfigOption::BufferLength, kStreamBufferMs);
-  if (!connectThreads_.empty()) connectThreads_.back()->Terminate();
-  // Ended threads are joined at once; one still inside its open stays until
-  // it has handed over its (stale) result.
+  reconnect_ = Reconnect{};
+  reconnect_.enabled = ReadIniInteger(core, "Tweak", "StreamReconnect", 1) != 0;
+  streamOutputLingers_.store(reconnect_.enabled, std::memory_order_release);
+  Connect(address, TConnectThread::kStartDelay);
+}
+
+void PlaybackEngine::Connect(const std::string& address, std::chrono::milliseconds startDelay) {
+  // Earlier connections are superseded: ended at once, wherever they are.
+  for (const std::unique_ptr<TConnectThread>& thread : connectThreads_) thread->Terminate();
   std::erase_if(connectThreads_, [](const std::unique_ptr<TConnectThread>& thread) { return thread->Finished(); });
-  Ui& ui = core.ui;
+  pendingConnection_ = connectionCounter_.Next();
+  Ui& ui = core_->ui;
   connectThreads_.push_back(std::make_unique<TConnectThread>(
-      library_, connectionCounter_, address,
+      library_, pendingConnection_, address,
       [this, &ui, lifetime = std::weak_ptr<int>(lifetime_)](const ConnectResult& result) {
         ui.PostToWindowThread([this, lifetime, result] {
           if (!lifetime.expired()) ConnectDone(result);
         });
-      }));
+      },
+      startDelay));
 }
 
 void PlaybackEngine::CancelConnections() {
-  if (!connectThreads_.empty()) connectThreads_.back()->Terminate();
+  for (const std::unique_ptr<TConnectThread>& thread : connectThreads_) thread->Terminate();
   connectionCounter_.Reset();
+  pendingConnection_ = 0;
+  reconnect_.active = false;
+  reconnect_.nextAttempt.reset();
 }
 
 void PlaybackEngine::ConnectDone(const ConnectResult& result) {
@@ -52,12 +76,20 @@ void PlaybackEngine::ConnectDone(const ConnectResult& result) {
     library_.StreamFree(result.handle);
     return;
   }
+  pendingConnection_ = 0;
+  if (reconnect_.active) {
+    ReconnectDone(result);
+    return;
+  }
   if (result.errorCode != 0 || result.handle == 0) {
     library_.StreamFree(result.handle);
     StopPlayback(true);
     ShowMessageBox(core, MessageKind::Information, ConnectErrorText(result.errorCode));
     return;
   }
+  // Whatever still plays goes first: two outputs must never read one
+  // decoder, and no channel may be left behind.
+  FreeChannels();
   {
     const std::lock_guard lock(engineMutex_);
     mainDecoder_ = result.handle;
@@ -68,6 +100,73 @@ void PlaybackEngine::ConnectDone(const ConnectResult& result) {
   StartOutput(core.playlist.CurrentIndex, false);
 }
 
+void PlaybackEngine::ReconnectDone(const ConnectResult& result) {
+  PlaybackCore& core = *core_;
+  if (result.errorCode != 0 || result.handle == 0) {
+    library_.StreamFree(result.handle);
+    ScheduleReconnect();
+    return;
+  }
+  reconnect_.active = false;
+  reconnect_.nextAttempt.reset();
+  streamStatusCounter_ = kStreamStatusRestart;
+  audio::ChannelInfo info;
+  library_.ChannelGetInfo(result.handle, info);
+  audio::AudioHandle lost = 0;
+  {
+    const std::lock_guard lock(engineMutex_);
+    if (outputStream_ != 0 && info.rate == outputInfo_.rate && info.channels == outputInfo_.channels) {
+      // The output has stalled (or still plays what it held): it goes on
+      // from the new decoder, and so does a recording on it.
+      lost = std::exchange(mainDecoder_, result.handle);
+    }
+  }
+  if (lost != 0) {
+    // Freed outside the lock: ending a decoder waits for its thread.
+    library_.StreamFree(lost);
+    return;
+  }
+  // The station came back in another sample format: a new output, and a
+  // recording can't go on into the same file.
+  recorder_.FinishRecording(core);
+  FreeChannels();
+  {
+    const std::lock_guard lock(engineMutex_);
+    mainDecoder_ = result.handle;
+    mainLength_ = 0;
+    mainIsMp3_ = false;
+    mainIsStream_ = true;
+  }
+  StartOutput(core.playlist.CurrentIndex, true);
+}
+
+void PlaybackEngine::ScheduleReconnect() {
+  const std::size_t step = static_cast<std::size_t>(reconnect_.failures);
+  const std::chrono::seconds wait = step < std::size(kReconnectWaits) ? kReconnectWaits[step] : kReconnectWaitAfter;
+  ++reconnect_.failures;
+  reconnect_.nextAttempt = Clock::now() + wait;
+}
+
+bool PlaybackEngine::ReconnectTick(audio::AudioHandle decoder) {
+  PlaybackCore& core = *core_;
+  if (!reconnect_.enabled) return false;
+  if (!reconnect_.active) {
+    // The decoder has given all it had and its connection is over.
+    if (library_.ChannelIsActive(decoder) != audio::ChannelState::Stopped) return false;
+    reconnect_.active = true;
+    reconnect_.failures = 0;
+    ShowStreamPanel(core, kLostConnectionText);
+    ScheduleReconnect();
+    return true;
+  }
+  if (reconnect_.nextAttempt && Clock::now() >= *reconnect_.nextAttempt) {
+    reconnect_.nextAttempt.reset();
+    ShowStreamPanel(core, kReconnectingText);
+    Connect(std::string(EntryLocation(core.playlist.PlayingEntry)), std::chrono::milliseconds(0));
+  }
+  return true;
+}
+
 void PlaybackEngine::StreamTick() {
   PlaybackCore& core = *core_;
   audio::AudioHandle decoder;
@@ -76,10 +175,15 @@ void PlaybackEngine::StreamTick() {
     decoder = mainDecoder_;
   }
   const audio::ChannelState state = library_.ChannelIsActive(outputStream_);
+  if (ReconnectTick(decoder)) {
+    recorder_.WatchTap(core, state);
+    return;
+  }
   switch (state) {
     case audio::ChannelState::Stalled:
       ShowStreamPanel(core, BufferingText(library_.StreamGetFilePosition(decoder, audio::FilePositionMode::Download) -
-                                          library_.StreamGetFilePosition(decoder, audio::FilePositionMode::Decode)));
+                                              library_.StreamGetFilePosition(decoder, audio::FilePositionMode::Decode),
+                                          library_.StreamGetFilePosition(decoder, audio::FilePositionMode::Refill)));
       break;
     case audio::ChannelState::Stopped:
       ShowStreamPanel(core, kLostConnectionText);

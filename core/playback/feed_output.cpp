@@ -59,8 +59,10 @@ std::uint32_t PlaybackEngine::FeedOutput(void* out, std::uint32_t wanted) {
     }
   }
   if (ended && mainIsStream_) {
-    // The connection ended: the output plays out what it holds and stops,
-    // which the status tick reports as a lost connection.
+    // The connection ended. While the station may be reconnected the output
+    // stalls until a new decoder comes; otherwise it plays out what it
+    // holds and stops, which the status tick reports as a lost connection.
+    if (streamOutputLingers_.load(std::memory_order_acquire)) return result;
     return result | audio::kStreamEnd;
   }
   if (ended) {

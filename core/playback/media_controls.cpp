@@ -115,7 +115,21 @@ std::optional<NowPlaying> NowPlayingOf(const PlaybackCore& core) {
   now.location = std::string(EntryLocation(*entry));
   const std::string_view title = EntryTitle(*entry);
   now.title = std::string(now.isStream ? title : FileNameOf(title));
-  if (now.isStream) return now;
+  if (now.isStream) {
+    // What the station says it plays, when it is the station playing:
+    // "Artist - Title" as stations send it, else the whole text as title.
+    if (!core.streamTitle.empty() && *entry == core.playlist.PlayingEntry) {
+      const std::string& sent = core.streamTitle;
+      const std::size_t dash = sent.find(" - ");
+      if (dash != std::string::npos && dash > 0 && dash + 3 < sent.size()) {
+        now.artist = sent.substr(0, dash);
+        now.title = sent.substr(dash + 3);
+      } else {
+        now.title = sent;
+      }
+    }
+    return now;
+  }
   now.lengthMicroseconds = core.progress.max * 1000;
   const TID3v1& tag = TagOf(now.location);
   if (tag.TagFound) {

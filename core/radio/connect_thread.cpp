@@ -1,38 +1,21 @@
 #include "radio/connect_thread.h"
 
-#include <chrono>
-
 namespace tarvo {
 
 namespace {
 
-// 51 × 10 ms: skipping quickly through stream entries opens only the last.
-constexpr std::chrono::milliseconds kStartDelay{510};
 // Decoding channel with ICY metadata.
 constexpr std::uint32_t kConnectFlags = 0x200000 | audio::kFlagStreamMetadata;
 
 }  // namespace
 
-void ConnectionCounter::Reset() {
-  std::lock_guard lock(mutex_);
-  value_ = 0;
-}
-
-bool ConnectionCounter::IsCurrent(int number) const {
-  std::lock_guard lock(mutex_);
-  return number == value_;
-}
-
-int ConnectionCounter::TakeNext(const bool& terminated) {
-  std::lock_guard lock(mutex_);
-  if (terminated) return 0;
-  // Numbers start at 1 again after a reset; 0 is never a live number.
-  return ++value_;
-}
-
-TConnectThread::TConnectThread(audio::AudioLibrary& library, ConnectionCounter& counter, std::string address,
-                               Deliver deliver)
-    : library_(library), counter_(counter), address_(std::move(address)), deliver_(std::move(deliver)) {
+TConnectThread::TConnectThread(audio::AudioLibrary& library, std::uint64_t connectionNumber, std::string address,
+                               Deliver deliver, std::chrono::milliseconds startDelay)
+    : library_(library),
+      number_(connectionNumber),
+      address_(std::move(address)),
+      deliver_(std::move(deliver)),
+      startDelay_(startDelay) {
   thread_ = std::thread([this] { Execute(); });
 }
 
@@ -42,9 +25,12 @@ TConnectThread::~TConnectThread() {
 }
 
 void TConnectThread::Terminate() {
-  std::scoped_lock lock(counter_.mutex_, mutex_);
-  terminated_ = true;
-  wake_.notify_all();
+  {
+    std::lock_guard lock(mutex_);
+    terminated_ = true;
+    wake_.notify_all();
+  }
+  cancel_.Cancel();
 }
 
 bool TConnectThread::Finished() const {
@@ -60,16 +46,15 @@ void TConnectThread::Execute() {
   };
   {
     std::unique_lock lock(mutex_);
-    wake_.wait_for(lock, kStartDelay, [this] { return terminated_; });
-  }
-  const int number = counter_.TakeNext(terminated_);
-  if (number == 0) {
-    finish();
-    return;
+    if (wake_.wait_for(lock, startDelay_, [this] { return terminated_; })) {
+      lock.unlock();
+      finish();
+      return;
+    }
   }
   ConnectResult result;
-  result.connectionNumber = number;
-  result.handle = library_.StreamCreateURL(address_, kConnectFlags);
+  result.connectionNumber = number_;
+  result.handle = library_.StreamCreateURL(address_, kConnectFlags, &cancel_);
   // Read at once: the code belongs to this thread's last call.
   result.errorCode = result.handle == 0 ? library_.ErrorGetCode() : 0;
   deliver_(result);

@@ -1,10 +1,13 @@
-// Opening an internet stream off the window thread. Each TConnectThread waits
-// a start delay, takes a number from the ConnectionCounter and opens the
-// address in the audio layer; the window thread drops a result whose number
-// is no longer the counter's (a stale result of a superseded attempt).
+// Opening an internet stream off the window thread. Each TConnectThread
+// carries a connection number from the ConnectionCounter, waits a start delay
+// and opens the address in the audio layer; the window thread drops a result
+// whose number is no longer the counter's latest (a stale result of a
+// superseded attempt).
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -14,29 +17,24 @@
 
 namespace tarvo {
 
-// The connection serial: each connection takes the next number after its
-// start delay; a stop, or playing an entry that is not a stream, sets it
-// back to 0 so that every result under way becomes stale.
+// The connection serial. Numbers are never reused: every new connection and
+// every reset moves on to a fresh one, so only the latest connection's
+// result is current, whatever happened in between. Window thread only.
 class ConnectionCounter {
  public:
-  // Window thread.
-  void Reset();
-  bool IsCurrent(int number) const;
+  // The number of a new connection; every earlier one becomes stale.
+  std::uint64_t Next() { return ++value_; }
+  // Makes every result under way stale.
+  void Reset() { ++value_; }
+  bool IsCurrent(std::uint64_t number) const { return number == value_; }
 
  private:
-  friend class TConnectThread;
-  // Connect thread: the next number; 0 when `terminated` holds by then. The
-  // check and the increment are one step under the lock, so a connection
-  // terminated before a reset can never take a number after it.
-  int TakeNext(const bool& terminated);
-
-  mutable std::mutex mutex_;  // guards value_ and the terminate flags read in TakeNext
-  int value_ = 0;
+  std::uint64_t value_ = 0;
 };
 
 struct ConnectResult {
   audio::AudioHandle handle = 0;  // 0 when the open failed
-  int connectionNumber = 0;
+  std::uint64_t connectionNumber = 0;
   int errorCode = 0;  // the audio layer's error code; 0 with a handle
 };
 
@@ -46,16 +44,21 @@ class TConnectThread {
   // for it: the thread ends right after).
   using Deliver = std::function<void(const ConnectResult&)>;
 
-  // Starts at once.
-  TConnectThread(audio::AudioLibrary& library, ConnectionCounter& counter, std::string address, Deliver deliver);
-  // Terminates and waits for the thread; an open already under way ends
-  // within the audio layer's answer timeout.
+  // 51 × 10 ms: skipping quickly through stream entries opens only the last.
+  static constexpr std::chrono::milliseconds kStartDelay{510};
+
+  // Starts at once; opens after `startDelay`.
+  TConnectThread(audio::AudioLibrary& library, std::uint64_t connectionNumber, std::string address,
+                 Deliver deliver, std::chrono::milliseconds startDelay = kStartDelay);
+  // Terminates and waits for the thread, which the termination ends at
+  // once wherever it is.
   ~TConnectThread();
   TConnectThread(const TConnectThread&) = delete;
   TConnectThread& operator=(const TConnectThread&) = delete;
 
-  // Window thread. Within the start delay the thread ends at once, without
-  // a number and without a result; afterwards the request has no effect.
+  // Any thread. Within the start delay the thread ends at once, without a
+  // result; inside the open, the transfer is cancelled and the (stale)
+  // failure is still handed over.
   void Terminate();
   // True once Execute has returned.
   bool Finished() const;
@@ -64,13 +67,15 @@ class TConnectThread {
   void Execute();
 
   audio::AudioLibrary& library_;
-  ConnectionCounter& counter_;
+  const std::uint64_t number_;
   const std::string address_;
   const Deliver deliver_;
+  const std::chrono::milliseconds startDelay_;
+  audio::OpenCancel cancel_;
 
-  mutable std::mutex mutex_;  // with the counter's lock for terminated_
+  mutable std::mutex mutex_;  // guards the two flags
   std::condition_variable wake_;
-  bool terminated_ = false;  // written under both locks, read under either
+  bool terminated_ = false;
   bool finished_ = false;
   std::thread thread_;
 };

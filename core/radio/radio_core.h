@@ -2,6 +2,8 @@
 // station and the audio layer a station's name is asked of. Window thread.
 #pragma once
 
+#include <string>
+
 #include "playlist/playlist_core.h"
 
 namespace tarvo {
@@ -19,6 +21,9 @@ struct RadioCore : PlaylistCore {
   audio::AudioLibrary* audio = nullptr;
   // The recording of internet radio; set by the playback engine it taps.
   StreamRecorder* recorder = nullptr;
+  // The title the playing station last sent (its StreamTitle, made safe to
+  // show); empty while it has sent none. For the desktop's media controls.
+  std::string streamTitle;
 };
 
 }  // namespace tarvo

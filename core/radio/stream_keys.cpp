@@ -46,28 +46,64 @@ std::string FlattenTagList(const std::optional<std::string>& tags) {
   return text;
 }
 
+namespace {
+
+// The next place of `needle` at or after a position that only moves
+// forward. A found place is kept until the position passes it, and "none"
+// is kept for good, so the whole text is scanned about once however many
+// times it is asked: parsing stays linear in the text's length.
+class ForwardFinder {
+ public:
+  ForwardFinder(std::string_view text, std::string_view needle) : text_(text), needle_(needle) {}
+
+  std::size_t From(std::size_t position) {
+    if (!searched_ || (at_ != std::string_view::npos && at_ < position)) {
+      at_ = text_.find(needle_, position);
+      searched_ = true;
+    }
+    return at_;
+  }
+
+ private:
+  std::string_view text_;
+  std::string_view needle_;
+  std::size_t at_ = std::string_view::npos;
+  bool searched_ = false;
+};
+
+}  // namespace
+
 void ParseKeys(std::string text, TKeys& keys, std::string_view separator, bool clearFirst,
                std::string_view delimiter) {
-  for (;;) {
-    const std::size_t separatorAt = text.find(separator);
-    const std::size_t delimiterAt = text.find(delimiter);
-    if (separatorAt == std::string::npos || delimiterAt == std::string::npos || delimiterAt > separatorAt) break;
-    text.erase(0, delimiterAt + delimiter.size());
-  }
   if (clearFirst) keys.clear();
-  while (text.find(delimiter) != std::string::npos) {
+  // Without a delimiter there are no pairs to end.
+  if (separator.empty() || delimiter.empty()) return;
+  const std::string_view all(text);
+  ForwardFinder separators(all, separator);
+  ForwardFinder delimiters(all, delimiter);
+  // Leading items without a separator are skipped.
+  std::size_t position = 0;
+  for (;;) {
+    const std::size_t separatorAt = separators.From(position);
+    const std::size_t delimiterAt = delimiters.From(position);
+    if (separatorAt == std::string_view::npos || delimiterAt == std::string_view::npos || delimiterAt > separatorAt) {
+      break;
+    }
+    position = delimiterAt + delimiter.size();
+  }
+  while (delimiters.From(position) != std::string_view::npos) {
     TKey key;
-    const std::size_t separatorAt = text.find(separator);
-    if (separatorAt != std::string::npos) {
-      key.name = text.substr(0, separatorAt);
-      text.erase(0, separatorAt + separator.size());
+    const std::size_t separatorAt = separators.From(position);
+    if (separatorAt != std::string_view::npos) {
+      key.name = all.substr(position, separatorAt - position);
+      position = separatorAt + separator.size();
     }
     // The separator may have taken the last delimiter with it: the value is
     // then empty and the pair goes.
-    const std::size_t delimiterAt = text.find(delimiter);
-    if (delimiterAt != std::string::npos) {
-      key.value = text.substr(0, delimiterAt);
-      text.erase(0, delimiterAt + delimiter.size());
+    const std::size_t delimiterAt = delimiters.From(position);
+    if (delimiterAt != std::string_view::npos) {
+      key.value = all.substr(position, delimiterAt - position);
+      position = delimiterAt + delimiter.size();
     }
     if (key.value.size() > 1 && key.value.front() == '\'' && key.value.back() == '\'') {
       key.value = key.value.substr(1, key.value.size() - 2);

@@ -54,8 +54,9 @@ StreamFacts ReadFacts(audio::AudioLibrary& library, const std::string& path, aud
 
 }  // namespace
 
-std::string BufferingText(std::int64_t waitingBytes) {
-  std::int64_t percent = waitingBytes / 1000;
+std::string BufferingText(std::int64_t waitingBytes, std::int64_t resumeBytes) {
+  if (resumeBytes <= 0) resumeBytes = 100000;
+  std::int64_t percent = waitingBytes * 100 / resumeBytes;
   if (percent < 5) percent = 0;
   percent = std::min<std::int64_t>(percent, 100);
   return "Buffering..." + std::to_string(percent) + "%";
@@ -75,6 +76,10 @@ void StreamStatusUpdate(RadioCore& core, ProgressState& seekBar, audio::AudioLib
   StreamFacts facts = ReadFacts(library, std::string(EntryLocation(entry)), decoder);
   // The title comes from the station: shown as safe text, never too long.
   std::string title = ShowableNetworkText(facts.title);
+  if (core.streamTitle != title) {
+    core.streamTitle = title;
+    core.ui.WindowTextsChanged();
+  }
   if (title.empty()) title = EntryTitle(entry);
   const std::string statusLine = facts.bitRateText + " Kbps " + std::to_string(SampleRateOf(library, "", output)) +
                                  " Hz - " + (IsStereo(library, "", output) ? "Stereo" : "Mono");

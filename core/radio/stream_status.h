@@ -14,10 +14,13 @@
 namespace tarvo {
 
 inline constexpr char kLostConnectionText[] = "Error: Lost connection";
+inline constexpr char kReconnectingText[] = "Reconnecting...";
 
-// "Buffering..." and the kilobytes waiting to be decoded as a percentage:
-// below 5 shown as 0, above 100 as 100.
-std::string BufferingText(std::int64_t waitingBytes);
+// "Buffering..." and how far the bytes waiting to be decoded have come
+// towards `resumeBytes`, the amount at which a stalled stream plays on, as
+// a percentage: below 5 shown as 0, above 100 as 100. Without a known
+// resume point (0 or less) it is the kilobytes waiting.
+std::string BufferingText(std::int64_t waitingBytes, std::int64_t resumeBytes = 100000);
 
 // Sets status panel 3 when its text differs.
 void ShowStreamPanel(RadioCore& core, const std::string& text);

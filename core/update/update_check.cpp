@@ -19,13 +19,24 @@ constexpr int kDaysBetweenChecks = 7;
 // A message box of more lines than this would not fit on a screen.
 constexpr std::size_t kMostMessageLines = 30;
 
-// What the server's answer offers: line 1 the address, line 2 the version,
-// the rest the message.
-struct UpdateOffer {
-  std::string address;
-  std::string version;
-  std::string message;
-};
+void ShowCheckStatus(SettingsCore& core, const std::string& text) {
+  core.texts.Panel(StatusPanel::Progress) = text;
+  core.ui.WindowTextsChanged();
+}
+
+// The server's answer, or nothing when no answer came.
+std::optional<UpdateOffer> FetchOffer(SettingsCore& core) {
+  const std::string answerFile = core.homeFolder + "temp";
+  std::optional<UpdateOffer> offer;
+  if (DownloadToFile(core.ui, UpdateCheckAddress(core.settings.updateServer), answerFile) > 0) {
+    const std::optional<std::string> answer = ReadWholeFile(answerFile);
+    if (answer) offer = OfferIn(*answer);
+  }
+  std::remove(answerFile.c_str());
+  return offer;
+}
+
+}  // namespace
 
 UpdateOffer OfferIn(const std::string& answer) {
   const std::vector<std::string> lines = SplitLines(answer);
@@ -50,25 +61,6 @@ bool IsWebAddress(const std::string& address) {
   }
   return true;
 }
-
-void ShowCheckStatus(SettingsCore& core, const std::string& text) {
-  core.texts.Panel(StatusPanel::Progress) = text;
-  core.ui.WindowTextsChanged();
-}
-
-// The server's answer, or nothing when no answer came.
-std::optional<UpdateOffer> FetchOffer(SettingsCore& core) {
-  const std::string answerFile = core.homeFolder + "temp";
-  std::optional<UpdateOffer> offer;
-  if (DownloadToFile(core.ui, UpdateCheckAddress(core.settings.updateServer), answerFile) > 0) {
-    const std::optional<std::string> answer = ReadWholeFile(answerFile);
-    if (answer) offer = OfferIn(*answer);
-  }
-  std::remove(answerFile.c_str());
-  return offer;
-}
-
-}  // namespace
 
 std::string UpdateCheckAddress(std::string server) {
   if (server.find("://") == std::string::npos) server = "https://" + server;

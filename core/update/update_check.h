@@ -12,6 +12,20 @@
 
 namespace tarvo {
 
+// What the server's answer offers: line 1 the address, line 2 the version,
+// the rest (at most 30 lines, made safe to show) the message.
+struct UpdateOffer {
+  std::string address;
+  std::string version;
+  std::string message;
+};
+UpdateOffer OfferIn(const std::string& answer);
+
+// True for an http:// or https:// address with something after the scheme
+// and no blank or control character: the only kind of address of an
+// answer that is handed to the desktop.
+bool IsWebAddress(const std::string& address);
+
 // The address of the update script on `server` (Tweak/update_server); an
 // address without a scheme is asked over https.
 std::string UpdateCheckAddress(std::string server);

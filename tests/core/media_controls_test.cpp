@@ -89,6 +89,13 @@ TEST_F(MediaControlsTest, NowPlayingDescribesTheHeardEntry) {
   EXPECT_EQ(now->title, "Radio One");
   EXPECT_EQ(now->location, "http://radio.example/live");
   EXPECT_EQ(now->lengthMicroseconds, 0);
+  // What the station sends names the song: "Artist - Title" gives both.
+  core.streamTitle = "Mirae - Sea Fog";
+  now = NowPlayingOf(core);
+  EXPECT_EQ(now->artist, "Mirae");
+  EXPECT_EQ(now->title, "Sea Fog");
+  core.streamTitle = "News at six";
+  EXPECT_EQ(NowPlayingOf(core)->title, "News at six");
 }
 
 TEST_F(MediaControlsTest, NextAndPreviousFollowThePlayMode) {

@@ -18,6 +18,7 @@
 #include "playback/sequencing.h"
 #include "radio/radio_commands.h"
 #include "radio/station_name.h"
+#include "settings/settings_store.h"
 #include "support/audio_fixtures.h"
 #include "support/fake_ui.h"
 #include "support/manual_status_thread.h"
@@ -39,7 +40,10 @@ class RadioStreamTest : public ::testing::Test {
     const testing::AudioSpec tone{44100, 2, {testing::Tone(4.0, 441.0, 0.5)}};
     testing::WriteMp3(fixtures_->Path() + "tone.mp3", tone, 128);
     testing::WriteOggVorbis(fixtures_->Path() + "tone.ogg", testing::AudioSpec{44100, 2, {testing::Tone(20.0)}});
-    server_ = new RadioServer({"--mp3", fixtures_->Path() + "tone.mp3", "--ogg", fixtures_->Path() + "tone.ogg"});
+    testing::WriteMp3(fixtures_->Path() + "mono.mp3", testing::AudioSpec{22050, 1, {testing::Tone(4.0, 441.0, 0.5)}},
+                      64);
+    server_ = new RadioServer({"--mp3", fixtures_->Path() + "tone.mp3", "--ogg", fixtures_->Path() + "tone.ogg",
+                               "--mp3-other", fixtures_->Path() + "mono.mp3"});
   }
   static void TearDownTestSuite() {
     std::printf("longest window-thread step during connect, stall and drop: %.1f ms\n",
@@ -79,17 +83,18 @@ class RadioStreamTest : public ::testing::Test {
     engine.PlayEntry(static_cast<int>(core.playlist.PlaylistEntries.size()) - 1);
   }
 
-  int Connections(const std::string& path) {
-    const std::string counts = FetchCounts();
+  // Connections made to `path` so far, or (`open`) still open.
+  int Connections(const std::string& path, bool open = false) {
+    const std::string counts = FetchCounts(open ? "/open" : "/count");
     const std::string key = "\"" + path + "\": ";
     const std::size_t at = counts.find(key);
     return at == std::string::npos ? 0 : std::stoi(counts.substr(at + key.size()));
   }
 
-  std::string FetchCounts() {
+  std::string FetchCounts(const std::string& which) {
     const std::string file = home.Path() + "count.json";
     std::string command = "python3 -c \"import urllib.request,sys;sys.stdout.write(urllib.request.urlopen('" +
-                          server_->Url("/count") + "').read().decode())\" > " + file;
+                          server_->Url(which) + "').read().decode())\" > " + file;
     if (std::system(command.c_str()) != 0) return {};
     std::FILE* in = std::fopen(file.c_str(), "r");
     std::string text(4096, '\0');
@@ -99,6 +104,7 @@ class RadioStreamTest : public ::testing::Test {
   }
 
   const std::string& Panel() const { return core.texts.statusPanels[3]; }
+  std::int64_t Heard() { return library.ChannelGetPosition(engine.OutputStream()); }
 
   static testing::TempFolder* fixtures_;
   static RadioServer* server_;
@@ -139,6 +145,8 @@ TEST_F(RadioStreamTest, StarvedStationShowsBufferingAndDroppedOneALostConnection
   ASSERT_TRUE(RunUntil([&] { return Panel() == "Buffering...0%"; }));
   engine.StopPlayback(true);
 
+  // Without reconnecting, as the setting allows.
+  WriteIniInteger(core, "Tweak", "StreamReconnect", 0);
   PlayStation("/drop.mp3");
   ASSERT_TRUE(RunUntil([&] { return Panel() == "Error: Lost connection"; }));
   // It stays so: no reconnection, no message.
@@ -189,6 +197,91 @@ TEST_F(RadioStreamTest, OnlyTheLastOfQuickStartsConnectsAndAStopInTheDelayConnec
   RunUntil([] { return false; }, 1500ms);
   EXPECT_EQ(Connections("/redirect.mp3?stopped"), 0);
   EXPECT_EQ(engine.OutputStream(), 0u);
+}
+
+TEST_F(RadioStreamTest, AStationStoppedWhileConnectingNeverPlaysAndItsLateAnswerIsDropped) {
+  // Station A answers only after 5 s; the user stops it while it connects
+  // (the stop key twice) and starts station B.
+  PlayStation("/late.mp3?A", "A");
+  RunUntil([] { return false; }, 1s);
+  engine.StopStep();
+  engine.StopStep();
+  EXPECT_EQ(Panel(), "");
+  PlayStation("/radio.mp3?B", "B");
+  ASSERT_TRUE(RunUntil([&] { return engine.OutputStream() != 0 && Heard() > 0; }));
+  const audio::AudioHandle output = engine.OutputStream();
+  // Past A's late answer: B plays on, alone, and A's connection is closed.
+  RunUntil([] { return false; }, 5500ms);
+  EXPECT_EQ(engine.OutputStream(), output);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(Connections("/late.mp3?A", true), 0);
+  EXPECT_EQ(Connections("/radio.mp3?B", true), 1);
+  const std::int64_t heard = Heard();
+  EXPECT_TRUE(RunUntil([&] { return Heard() > heard; }));
+
+  // A station that never answers, superseded by another: no message, the
+  // other plays on.
+  PlayStation("/silent", "Silent");
+  RunUntil([] { return false; }, 1s);
+  PlayStation("/radio.mp3?C", "C");
+  ASSERT_TRUE(RunUntil([&] { return engine.OutputStream() != 0 && Heard() > 0; }));
+  RunUntil([] { return false; }, 1s);
+  EXPECT_TRUE(ui.messages.empty());
+  engine.StopPlayback(true);
+}
+
+TEST_F(RadioStreamTest, TricklingStationTimesOutAndNeverHoldsUpTheExit) {
+  // Headers, then a byte a second. The program ends while it connects:
+  // the engine goes at once instead of waiting for the server.
+  auto leaving = std::make_unique<PlaybackEngine>(library, statusThread);
+  {
+    Core leavingCore(ui, *leaving, home.Path());
+    leaving->Attach(leavingCore);
+    leavingCore.playlist.PlaylistEntries = {server_->Url("/trickle.mp3?exit") + "|Trickle"};
+    leaving->PlayEntry(0);
+    RunUntil([] { return false; }, 2s);
+  }
+  const Clock::time_point start = Clock::now();
+  leaving.reset();
+  EXPECT_LT(Clock::now() - start, 1s);
+  library.Free();
+  ui.RunPosted();
+  // Left to itself it stalls below the low-speed limit and fails.
+  PlayStation("/trickle.mp3");
+  ASSERT_TRUE(RunUntil([&] { return !ui.messages.empty(); }, 40s));
+  EXPECT_EQ(ui.messages.front().text, "Error opening URL: Connection timed out.");
+}
+
+TEST_F(RadioStreamTest, ChangeOfSampleFormatEndsTheDownload) {
+  WriteIniInteger(core, "Tweak", "StreamReconnect", 0);
+  PlayStation("/format.mp3");
+  ASSERT_TRUE(RunUntil([&] { return Panel() == "Error: Lost connection"; }));
+  EXPECT_TRUE(RunUntil([&] { return Connections("/format.mp3", true) == 0; }, 5s));
+  engine.StopPlayback(true);
+}
+
+TEST_F(RadioStreamTest, AStationStartsEveryTime) {
+  // The hand-over from the connection to the output, a hundred times over:
+  // each start must be heard. (Straight on the audio layer, without the
+  // engine's start delay, to keep it quick.)
+  ASSERT_TRUE(library.Init(1));
+  int silent = 0;
+  for (int start = 0; start < 100; ++start) {
+    const audio::AudioHandle station = library.StreamCreateURL(server_->Url("/radio.mp3?many"), 0x200000);
+    ASSERT_NE(station, 0u) << start;
+    const audio::AudioHandle output = library.StreamCreate(44100, 2, [&](audio::AudioHandle, void* buffer, std::uint32_t wanted) {
+      const std::uint32_t got = library.ChannelGetData(station, buffer, wanted);
+      return got == audio::kDataError ? audio::kStreamEnd : got;
+    });
+    ASSERT_TRUE(library.StreamPlay(output));
+    const Clock::time_point deadline = Clock::now() + 5s;
+    while (library.ChannelGetPosition(output) <= 0 && Clock::now() < deadline) std::this_thread::sleep_for(2ms);
+    if (library.ChannelGetPosition(output) <= 0) ++silent;
+    library.StreamFree(output);
+    library.StreamFree(station);
+  }
+  EXPECT_EQ(silent, 0);
+  library.Free();
 }
 
 TEST_F(RadioStreamTest, OggStationPlaysAndHugeMetadataStaysBounded) {

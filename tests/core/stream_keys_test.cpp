@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "base/untrusted_text.h"
 #include "radio/connect_thread.h"
 #include "radio/stream_status.h"
@@ -42,10 +44,29 @@ TEST(StreamKeysTest, TitleEdgeCases) {
   EXPECT_EQ(FindKey("StreamTitle", Parse(std::nullopt, "StreamTitle='open")).value, "'open");
 }
 
+TEST(StreamKeysTest, LongTextsParseInLinearTime) {
+  // A thousand header lines of ";"-separated pairs, then a megabyte of
+  // items without a separator: the parse takes milliseconds, where one that
+  // rescans the rest of the text for every item takes minutes.
+  std::string headers;
+  for (int i = 0; i < 1000; ++i) headers += "x-pairs:a=1;b=2;c=3;d=4;e=5;f=6;g=7;h=8";
+  headers += std::string(1 << 20, ';');
+  const auto start = std::chrono::steady_clock::now();
+  TKeys keys;
+  ParseKeys(headers, keys, ":", true, ";");
+  ParseKeys(std::string(1 << 20, ';') + "StreamTitle='Song';", keys, "=", false, ";");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_EQ(FindKey("x-pairs", keys).value, "a=1");
+  EXPECT_EQ(FindKey("StreamTitle", keys).value, "Song");
+}
+
 TEST(StreamKeysTest, BufferingPercentIsClampedAndMessagesFollowTheCode) {
   EXPECT_EQ(BufferingText(3000), "Buffering...0%");
   EXPECT_EQ(BufferingText(42000), "Buffering...42%");
   EXPECT_EQ(BufferingText(250000), "Buffering...100%");
+  // Towards the point where a stalled stream plays on, it climbs to 100.
+  EXPECT_EQ(BufferingText(8192, 16384), "Buffering...50%");
+  EXPECT_EQ(BufferingText(16384, 16384), "Buffering...100%");
   EXPECT_EQ(ConnectErrorText(41), "Error opening URL: Can't logon to server or server is full.");
   EXPECT_EQ(ConnectErrorText(3), "Error opening URL: Error code 3");
 }

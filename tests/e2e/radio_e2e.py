@@ -3,9 +3,11 @@
 
 Icecast 2 on a free loopback port is fed by ezstream looping a 441 Hz MP3 tagged
 "Artist" / "Title"; the program runs under Xvfb with the WAV output and the
-station's address as its argument. Checked: it connects, the window caption
-shows the title that ezstream sends, the WAV holds the station's tone, and
-after Icecast is killed the program goes on running with its window there.
+station's address as its argument, on a D-Bus session of its own. Checked: it
+connects, the window caption and the desktop's media metadata (MPRIS) show the
+title that ezstream sends, the WAV holds the station's tone, after Icecast is
+killed the program goes on running with its window there, and once Icecast is
+back 5 s later the program plays the station again by itself.
 Every process started here is stopped at the end, also when a check fails.
 
 Usage: radio_e2e.py --tarvo PATH_TO_BINARY
@@ -87,7 +89,8 @@ def window_names(display):
 
 def start_station(root, processes, synth):
     """Icecast on a free port with ezstream sending an MP3 (title "Title",
-    artist "Artist") of sox's `synth` arguments; (Icecast, station URL)."""
+    artist "Artist") of sox's `synth` arguments; (Icecast, station URL,
+    a routine that puts the station on the air again and gives its Icecast)."""
     port = free_port()
     wav = os.path.join(root, "tone.wav")
     mp3 = os.path.join(root, "tone.mp3")
@@ -95,19 +98,42 @@ def start_station(root, processes, synth):
                    check=True, timeout=60)
     subprocess.run(["lame", "--quiet", "-b", "128", "--tt", "Title", "--ta", "Artist", wav, mp3],
                    check=True, timeout=60)
-    icecast = subprocess.Popen(["icecast2", "-c", icecast_config(root, port)],
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    processes.append(icecast)
-    wait_until(lambda: socket.socket().connect_ex(("127.0.0.1", port)) == 0, "Icecast to listen", 15)
-    processes.append(subprocess.Popen(["ezstream", "-c", ezstream_config(root, port, mp3)],
-                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    icecast_xml = icecast_config(root, port)
+    ezstream_xml = ezstream_config(root, port, mp3)
     url = "http://127.0.0.1:%d/radio.mp3" % port
-    wait_until(lambda: station_answers(url), "the station to be on the air", 20)
-    return icecast, url
+
+    def on_air():
+        icecast = subprocess.Popen(["icecast2", "-c", icecast_xml],
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        processes.append(icecast)
+        wait_until(lambda: socket.socket().connect_ex(("127.0.0.1", port)) == 0, "Icecast to listen", 15)
+        processes.append(subprocess.Popen(["ezstream", "-c", ezstream_xml],
+                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_until(lambda: station_answers(url), "the station to be on the air", 20)
+        return icecast
+
+    return on_air(), url, on_air
+
+
+def session_bus(processes):
+    """A D-Bus session daemon of this run; its address."""
+    daemon = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"],
+                              stdout=subprocess.PIPE, text=True)
+    processes.append(daemon)
+    return daemon.stdout.readline().strip()
+
+
+def media_metadata(env):
+    """The Metadata property of the player's MPRIS service, as dbus-send prints it."""
+    result = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.mpris.MediaPlayer2.tarvo",
+                             "/org/mpris/MediaPlayer2", "org.freedesktop.DBus.Properties.Get",
+                             "string:org.mpris.MediaPlayer2.Player", "string:Metadata"],
+                            env=env, capture_output=True, text=True, timeout=10)
+    return result.stdout
 
 
 def run_checks(tarvo, root, processes):
-    icecast, url = start_station(root, processes, ("6", "sine", "441"))
+    icecast, url, on_air = start_station(root, processes, ("6", "sine", "441"))
 
     _, display = start_xvfb(processes)
 
@@ -118,7 +144,8 @@ def run_checks(tarvo, root, processes):
     heard = os.path.join(root, "heard.wav")
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", TARVO_HOME=home,
                TARVO_AUDIO_OUTPUT="wav:" + heard, XDG_RUNTIME_DIR=runtime,
-               XDG_CONFIG_HOME=os.path.join(root, "config"), XDG_DATA_HOME=os.path.join(root, "data"))
+               XDG_CONFIG_HOME=os.path.join(root, "config"), XDG_DATA_HOME=os.path.join(root, "data"),
+               DBUS_SESSION_BUS_ADDRESS=session_bus(processes))
     log = open(os.path.join(root, "tarvo.log"), "wb")
     player = subprocess.Popen([tarvo, url], env=env, cwd=root, stdout=log, stderr=log)
     processes.append(player)
@@ -135,6 +162,12 @@ def run_checks(tarvo, root, processes):
                           % (state, names[:8], output))
     check(True, "the caption shows the title that ezstream sends")
 
+    def metadata_shows_song():
+        reply = media_metadata(env)
+        return '"Title"' in reply and '"Artist"' in reply
+    wait_until(metadata_shows_song, "the media metadata to show the song", 15)
+    check(True, "the desktop's media metadata holds the title and the artist the station sends")
+
     def two_seconds_heard():
         samples = read_wav(heard)
         return samples is not None and len(samples[2]) >= 2 * RATE
@@ -149,9 +182,19 @@ def run_checks(tarvo, root, processes):
     check(player.poll() is None and "Tarvo" in window_names(display),
           "with Icecast gone the program runs on and its window stays")
 
+    # Icecast comes back 5 s after it went: the program reconnects by itself.
+    time.sleep(2)
+    before = len(read_wav(heard)[2])
+    on_air()
+    wait_until(lambda: len(read_wav(heard)[2]) >= before + 2 * RATE,
+               "the station to be heard again after Icecast came back", 60)
+    seconds, frequency, rms = describe_tone(read_wav(heard)[2][before + RATE // 2:], RATE)
+    check(abs(frequency - 441) < 10 and rms > 0.2,
+          "after Icecast came back the station plays again by itself (%.1f Hz)" % frequency)
+
 
 def main():
-    return run_script(__doc__, "radio", ("icecast2", "ezstream", "Xvfb", "xwininfo", "sox", "lame"), run_checks)
+    return run_script(__doc__, "radio", ("icecast2", "ezstream", "Xvfb", "xwininfo", "sox", "lame", "dbus-daemon", "dbus-send"), run_checks)
 
 
 if __name__ == "__main__":

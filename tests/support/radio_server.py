@@ -5,8 +5,11 @@ Serves an MP3 file as a station (ICY headers, icy-metaint metadata with a
 title that changes every two seconds), an Ogg file, a PLS playlist, a 404,
 a server that accepts and never answers, a station that drops the
 connection, one that pauses (so the player starves), one with metadata
-blocks of the largest size and junk bytes, and a count of the connections
-per path at /count; with --update-answer it answers the update check at
+blocks of the largest size and junk bytes, one that answers only after five
+seconds, one that trickles a byte a second after its headers, one that
+changes its sample format (with --mp3-other), one that drops its stream at
+5 s and takes listeners again from 8 s, a count of the connections per path
+at /count and of those still open at /open; with --update-answer it answers the update check at
 /updatecheck.php with that file, read afresh for every request. Prints its
 port on the first line of its output, then runs until it is killed (it ends
 by itself after --lifetime seconds).
@@ -31,6 +34,9 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
 def make_handler(args, counts, lock):
     mp3 = open(args.mp3, 'rb').read() if args.mp3 else b''
     ogg = open(args.ogg, 'rb').read() if args.ogg else b''
+    other = open(args.mp3_other, 'rb').read() if args.mp3_other else b''
+    open_now = {}
+    first_flaky = []
 
     class Handler(http.server.BaseHTTPRequestHandler):
         protocol_version = 'HTTP/1.0'
@@ -43,12 +49,21 @@ def make_handler(args, counts, lock):
                 counts[self.path] = counts.get(self.path, 0) + 1
 
         def do_GET(self):
-            if self.path == '/count':
+            if self.path in ('/count', '/open'):
                 with lock:
-                    body = json.dumps(counts).encode()
+                    body = json.dumps(counts if self.path == '/count' else open_now).encode()
                 self.send_simple(200, 'application/json', body)
                 return
             self.count()
+            with lock:
+                open_now[self.path] = open_now.get(self.path, 0) + 1
+            try:
+                self.serve()
+            finally:
+                with lock:
+                    open_now[self.path] -= 1
+
+        def serve(self):
             routes = {
                 '/radio.mp3': lambda: self.station(title_every=2.0),
                 '/drop.mp3': lambda: self.station(title_every=2.0, seconds=2.0),
@@ -58,6 +73,10 @@ def make_handler(args, counts, lock):
                 '/list.pls': lambda: self.send_simple(200, 'audio/x-scpls', self.playlist()),
                 '/redirect.mp3': self.redirect,
                 '/silent': lambda: time.sleep(args.lifetime),
+                '/late.mp3': self.late,
+                '/trickle.mp3': self.trickle,
+                '/format.mp3': lambda: self.station(data=mp3 + other * 1000),
+                '/flaky.mp3': self.flaky,
                 '/updatecheck.php': self.update_answer,
             }
             route = routes.get(self.path.split('?')[0])
@@ -68,6 +87,38 @@ def make_handler(args, counts, lock):
                 route()
             except (BrokenPipeError, ConnectionResetError):
                 pass
+
+        def late(self):
+            # Accepts, then answers only after five seconds (or not at all
+            # when the listener has gone by then).
+            time.sleep(5.0)
+            self.station()
+
+        def trickle(self):
+            self.send_response(200)
+            self.send_header('Content-Type', 'audio/mpeg')
+            self.end_headers()
+            self.wfile.flush()
+            for byte in mp3[:600]:
+                self.wfile.write(bytes([byte]))
+                self.wfile.flush()
+                time.sleep(1.0)
+
+        def flaky(self):
+            # The first listener is dropped at 5 s; until 8 s after it came,
+            # others are refused, then served without end.
+            with lock:
+                if not first_flaky:
+                    first_flaky.append(time.monotonic())
+                    seconds = 5.0
+                elif time.monotonic() - first_flaky[0] < 8.0:
+                    seconds = -1
+                else:
+                    seconds = None
+            if seconds == -1:
+                self.send_simple(503, 'text/html', b'<html>Later</html>')
+                return
+            self.station(seconds=seconds)
 
         def update_answer(self):
             with open(args.update_answer, 'rb') as answer:
@@ -100,7 +151,7 @@ def make_handler(args, counts, lock):
             self.end_headers()
             self.paced(data, None)
 
-        def station(self, title_every=None, seconds=None, pause_after=None, pause=0.0, huge_metadata=False):
+        def station(self, title_every=None, seconds=None, pause_after=None, pause=0.0, huge_metadata=False, data=None):
             with_metadata = self.headers.get('Icy-MetaData') == '1'
             self.send_response(200)
             self.send_header('Content-Type', 'audio/mpeg')
@@ -116,12 +167,12 @@ def make_handler(args, counts, lock):
                 if huge_metadata:
                     text = b"StreamTitle='" + b'\xff\x01' * 2000 + b"';"
                     return bytes([255]) + text[:4080].ljust(4080, b'\0')
-                song = int((time.monotonic() - start) / title_every) + 1
+                song = int((time.monotonic() - start) / (title_every or 2.0)) + 1
                 text = ("StreamTitle='Song %d';StreamUrl='';" % song).encode()
                 blocks = (len(text) + 15) // 16
                 return bytes([blocks]) + text.ljust(blocks * 16, b'\0')
 
-            audio = mp3 * 1000
+            audio = data if data is not None else mp3 * 1000
             self.paced(audio, metadata if with_metadata else None, seconds, pause_after, pause)
 
         def paced(self, data, metadata, seconds=None, pause_after=None, pause=0.0):
@@ -156,6 +207,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--mp3')
     parser.add_argument('--ogg')
+    parser.add_argument('--mp3-other')
     parser.add_argument('--update-answer')
     parser.add_argument('--lifetime', type=float, default=300.0)
     args = parser.parse_args()

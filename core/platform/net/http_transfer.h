@@ -12,6 +12,10 @@ namespace tarvo::net {
 
 inline constexpr long kConnectTimeoutMs = 10000;
 inline constexpr long kMaxRedirects = 10;
+// A transfer slower than this many bytes a second for this many seconds has
+// stalled and ends (a server that trickles a byte now and then).
+inline constexpr long kLowSpeedBytesPerSecond = 1024;
+inline constexpr long kLowSpeedSeconds = 15;
 
 // Any thread: libcurl's global set-up, done once for the process. False when
 // libcurl could not start.
@@ -20,7 +24,8 @@ bool CurlReady();
 // Any thread: a new easy handle for `url` over http or https, following at
 // most kMaxRedirects redirects (never to another protocol), failing on an
 // HTTP error status, never raising signals, connecting within
-// kConnectTimeoutMs. Null when libcurl is not ready or has no memory; the
+// kConnectTimeoutMs and ending with CURLE_OPERATION_TIMEDOUT when it stays
+// below the low-speed limit. Null when libcurl is not ready or has no memory; the
 // caller owns the handle and ends it with curl_easy_cleanup.
 CURL* NewHttpTransfer(const std::string& url);
 
