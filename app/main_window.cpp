@@ -17,6 +17,7 @@
 #include "app/drawn_icons.h"
 #include "app/key_codes.h"
 #include "app/progress_panel.h"
+#include "app/x11_activation.h"
 #include "controls/vemmo_listbox.h"
 #include "controls/vemmo_progress.h"
 #include "playback/key_dispatcher.h"
@@ -186,10 +187,17 @@ void TAppTarvo::ShowFirstTime() {
 }
 
 void TAppTarvo::BringToFront() {
+  // A window in the tray is hidden and still minimized: shown as it is, it
+  // would map iconic. Its minimized state is cleared first, so a hidden
+  // window maps normal and a minimized one is restored (maximized or not).
+  if (!isVisible()) MarkX11InitialStateNormal(*this);
+  setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
-  if (isMinimized()) showNormal();
   raise();
   activateWindow();
+  // The request above carries this program's last input time, which the
+  // window manager refuses when the user last typed elsewhere.
+  RequestX11Activation(*this);
 }
 
 void TAppTarvo::ShowListView() { listScreen_->SyncFromCore(); }

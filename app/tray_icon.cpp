@@ -62,12 +62,7 @@ void TrayIcon::BuildMenu() {
 
 void TrayIcon::Minimize() { window_.showMinimized(); }
 
-void TrayIcon::Restore() {
-  window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
-  window_.show();
-  window_.raise();
-  window_.activateWindow();
-}
+void TrayIcon::Restore() { window_.BringToFront(); }
 
 bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &window_) return QObject::eventFilter(watched, event);
