@@ -42,6 +42,7 @@ void ScrollToFocus(ListViewState& view) {
   } else if (focused >= view.topRow + view.rowsPerPage) {
     view.topRow = focused - std::max(view.rowsPerPage, 1) + 1;
   }
+  view.ClampTopRow();
 }
 
 // "Move this file to the trash?" with its name, or the count of several.
