@@ -15,6 +15,7 @@
 
 #include "app/command_table.h"
 #include "app/drawn_icons.h"
+#include "app/elided_label.h"
 #include "app/key_codes.h"
 #include "app/progress_panel.h"
 #include "app/x11_activation.h"
@@ -112,7 +113,7 @@ QWidget* TAppTarvo::BuildPlayBar() {
 void TAppTarvo::BuildStatusBar() {
   for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
     QLabel*& panel = statusPanels_[i];
-    panel = new QLabel(this);
+    panel = new ElidedLabel(this);
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
     statusBar()->addWidget(panel, i == statusPanels_.size() - 1 ? 1 : 0);
   }
@@ -215,6 +216,7 @@ void TAppTarvo::ShowWindowTexts() {
   }
   ShowCheckedCommands();
   CarryOutRequests();
+  Q_EMIT TextsShown();
 }
 
 void TAppTarvo::ShowLevelMeters() { progressPanel_->ShowLevels(); }

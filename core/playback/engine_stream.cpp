@@ -82,7 +82,7 @@ void PlaybackEngine::StreamTick() {
                                           library_.StreamGetFilePosition(decoder, audio::FilePositionMode::Decode)));
       break;
     case audio::ChannelState::Stopped:
-      ShowStreamPanel(core, kLostConnectionText);
+      ShowLostConnection(core);
       break;
     default:
       StreamStatusUpdate(core, core.progress, library_, streamStatusCounter_, decoder, outputStream_);

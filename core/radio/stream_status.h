@@ -14,6 +14,8 @@
 namespace tarvo {
 
 inline constexpr char kLostConnectionText[] = "Error: Lost connection";
+// The tray hint's start while the connection is lost, before the entry's title.
+inline constexpr char kLostConnectionHint[] = "Lost connection - ";
 
 // "Buffering..." and the kilobytes waiting to be decoded as a percentage:
 // below 5 shown as 0, above 100 as 100.
@@ -21,6 +23,11 @@ std::string BufferingText(std::int64_t waitingBytes);
 
 // Sets status panel 3 when its text differs.
 void ShowStreamPanel(RadioCore& core, const std::string& text);
+
+// The station stopped sending: panel 3 says so, and the time label and the
+// tray hint no longer say that the stream plays. Texts are written only
+// when they change, as on every tick while the connection stays lost.
+void ShowLostConnection(RadioCore& core);
 
 // One status tick of a stream that plays: counts the tick in `counter`, and
 // on every 300th (the first after a connection on the 20th) reads the
