@@ -202,6 +202,11 @@ void Shutdown(tarvo::Core& core, TAppTarvo& window) {
 }  // namespace
 
 int RunTarvo(int argc, char* argv[]) {
+  // --help and --version answer before anything else: no running instance,
+  // settings or playlist is touched.
+  if (argc >= 2) {
+    if (const std::optional<int> status = RunInformationSwitch(argv[1])) return *status;
+  }
   // Declared first so that it outlives every object below, but made only
   // once a window is needed: the switches and the hand-over work without a
   // display.

@@ -5,7 +5,8 @@ Under Xvfb with openbox and the XEmbed notification area trayer, ten rounds
 of: F11 sends the window to the tray, where its icon docks (a window of
 Tarvo's inside trayer's panel); a second start brings the window back and
 ends at once. Then, with the window minimised and then behind another
-window, a second start brings it back to the front each time.
+window, a second start brings it back to the front each time; --help,
+--version and an unknown option answer without touching the instance.
 
 Usage: tray_e2e.py --tarvo PATH_TO_BINARY
 """
@@ -115,6 +116,18 @@ def run_checks(tarvo, root, env, processes):
     second_start(tarvo, env, root)
     wait_until(lambda: active_window(env) == window, "the window in front of the other")
     check(True, "a second start brings the window from behind another one to the front")
+
+    # Questions to the command line are answered without the instance.
+    answers = {}
+    for option in ("--help", "--version", "--frobnicate"):
+        answers[option] = subprocess.run([tarvo, option], env=env, cwd=root, timeout=LIMIT_S,
+                                         capture_output=True, text=True)
+    check(answers["--help"].returncode == 0 and "-quit" in answers["--help"].stdout, "--help prints the usage")
+    check(answers["--version"].returncode == 0 and answers["--version"].stdout.strip() == CAPTION,
+          "--version prints the version")
+    check(answers["--frobnicate"].returncode == 2 and "Usage" in answers["--frobnicate"].stderr,
+          "an unknown option prints the usage to standard error and exits 2")
+    check(active_window(env) == window and program.poll() is None, "the running window is left as it was")
 
     quitting = subprocess.run([tarvo, "-quit"], env=env, cwd=root, timeout=LIMIT_S,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
