@@ -22,7 +22,8 @@ namespace {
 constexpr char kSettingsSection[] = "General";
 constexpr char kPlaylistFolderKey[] = "PlaylistFolder";
 
-constexpr char kOpenPlaylistFilter[] = "Playlist (*.txt, *.m3u, *.pls)|*.txt;*.m3u;*.pls;|All files (*.*)|*.*";
+constexpr char kOpenPlaylistFilter[] =
+    "Playlist (*.txt, *.m3u, *.m3u8, *.pls, *.asx, *.b4s)|*.txt;*.m3u;*.m3u8;*.pls;*.asx;*.b4s;|All files (*.*)|*.*";
 constexpr char kSavePlaylistFilter[] =
     "Tarvo playlist (*.txt)|*.txt|M3U playlist (*.m3u)|*.m3u|PLS playlist (*.pls)|*.pls|All files (*.*)|*.*";
 
