@@ -50,6 +50,7 @@
 #include "playlist/model.h"
 #include "playlist/outside_path.h"
 #include "integration/associations.h"
+#include "integration/favorites.h"
 #include "integration/music_folder_choice.h"
 #include "settings/settings_store.h"
 #include "update/update_check.h"
@@ -265,6 +266,7 @@ int RunTarvo(int argc, char* argv[]) {
   // being written now that this instance is the one.
   tarvo::RemoveStaleTemporaries(tarvo::PlaylistAutosaveFile(core));
   tarvo::RemoveStaleTemporaries(tarvo::SettingsFilePath(core));
+  tarvo::RemoveStaleFavoriteTemporaries(core);
 
   TAppTarvo window(core);
   ui.AttachWindow(&window);
