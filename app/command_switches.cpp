@@ -1,9 +1,12 @@
 #include "app/command_switches.h"
 
+#include <cstdio>
+
 #include <array>
 #include <utility>
 
 #include "app/single_instance.h"
+#include "base/version.h"
 #include "integration/associations.h"
 #include "platform/system_date.h"
 #include "settings/settings_store.h"
@@ -46,4 +49,33 @@ void RunCommandSwitch(tarvo::Core& core, const SingleInstance& instance, const s
     for (const auto& [slot, value] : kMultimediaHotkeys) tarvo::WriteIniString(core, section, slot, value);
   }
   // "-setrootpath" shows a window, so the start-up runs it itself.
+}
+
+std::optional<int> RunInformationSwitch(const std::string& argument) {
+  static constexpr char kUsage[] =
+      "Usage: tarvo [FILE | FOLDER | PLAYLIST | ADDRESS | SWITCH]\n"
+      "Plays the file, folder, playlist or internet address, handing it to the\n"
+      "running Tarvo when there is one. Only the first parameter counts.\n"
+      "\n"
+      "  -quit                ends the running Tarvo, which saves its playlist\n"
+      "  -reg, -unreg         makes Tarvo the default program for mp3, wav, ogg,\n"
+      "                       m3u and pls files, or gives them back\n"
+      "  -setrootpath         asks for the music folder\n"
+      "  -setlastupdatecheck  stores today as the date of the last update check\n"
+      "  -setglobalhotkeys    binds the multimedia keys as global hotkeys\n"
+      "  --help               shows this text\n"
+      "  --version            shows the version\n";
+  if (argument == "--help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (argument == "--version") {
+    std::printf("Tarvo %s\n", tarvo::kVersionText);
+    return 0;
+  }
+  if (argument.starts_with("--")) {
+    std::fprintf(stderr, "tarvo: unknown option %s\n%s", argument.c_str(), kUsage);
+    return 2;
+  }
+  return std::nullopt;
 }

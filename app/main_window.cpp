@@ -15,8 +15,10 @@
 
 #include "app/command_table.h"
 #include "app/drawn_icons.h"
+#include "app/elided_label.h"
 #include "app/key_codes.h"
 #include "app/progress_panel.h"
+#include "app/x11_activation.h"
 #include "controls/vemmo_listbox.h"
 #include "controls/vemmo_progress.h"
 #include "integration/schemes.h"
@@ -105,7 +107,7 @@ QWidget* TAppTarvo::BuildPlayBar() {
 void TAppTarvo::BuildStatusBar() {
   for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
     QLabel*& panel = statusPanels_[i];
-    panel = new QLabel(this);
+    panel = new ElidedLabel(this);
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
     statusBar()->addWidget(panel, i == statusPanels_.size() - 1 ? 1 : 0);
   }
@@ -180,10 +182,17 @@ void TAppTarvo::ShowFirstTime() {
 }
 
 void TAppTarvo::BringToFront() {
+  // A window in the tray is hidden and still minimized: shown as it is, it
+  // would map iconic. Its minimized state is cleared first, so a hidden
+  // window maps normal and a minimized one is restored (maximized or not).
+  if (!isVisible()) MarkX11InitialStateNormal(*this);
+  setWindowState(windowState() & ~Qt::WindowMinimized);
   show();
-  if (isMinimized()) showNormal();
   raise();
   activateWindow();
+  // The request above carries this program's last input time, which the
+  // window manager refuses when the user last typed elsewhere.
+  RequestX11Activation(*this);
 }
 
 void TAppTarvo::ShowListView() { listScreen_->SyncFromCore(); }
@@ -201,6 +210,7 @@ void TAppTarvo::ShowWindowTexts() {
   }
   ShowCheckedCommands();
   CarryOutRequests();
+  Q_EMIT TextsShown();
 }
 
 void TAppTarvo::ShowLevelMeters() { progressPanel_->ShowLevels(); }

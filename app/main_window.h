@@ -48,6 +48,10 @@ class TAppTarvo : public QMainWindow {
   void SetPlayBarShown(bool shown);
   void SetProgressPanelShown(bool shown);
 
+ Q_SIGNALS:
+  // The core's texts were drawn: the tray icon's hint follows them.
+  void TextsShown();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "app/elided_label.h"
 #include "controls/vemmo_progress.h"
 #include "playback/level_meter.h"
 #include "playback/volume.h"
@@ -80,7 +81,7 @@ TProgressPanel::TProgressPanel(tarvo::Core& core, QWidget* playBar, QWidget* par
     : QWidget(parent),
       core_(core),
       playBar_(playBar),
-      labelTime_(new QLabel(this)),
+      labelTime_(new ElidedLabel(this)),
       progres_(new TVemmoProgress(this)),
       labelVolume_(new QLabel(this)) {
   setObjectName(QStringLiteral("ProgressPanel"));

@@ -34,6 +34,7 @@
 #include "audio/linux_audio_library.h"
 #include "controls/vemmo_progress.h"
 #include "integration/associations.h"
+#include "integration/favorites.h"
 #include "integration/music_folder_choice.h"
 #include "integration/saved_settings.h"
 #include "platform/file_io.h"
@@ -202,6 +203,11 @@ void Shutdown(tarvo::Core& core, TAppTarvo& window) {
 }  // namespace
 
 int RunTarvo(int argc, char* argv[]) {
+  // --help and --version answer before anything else: no running instance,
+  // settings or playlist is touched.
+  if (argc >= 2) {
+    if (const std::optional<int> status = RunInformationSwitch(argv[1])) return *status;
+  }
   // Declared first so that it outlives every object below, but made only
   // once a window is needed: the switches and the hand-over work without a
   // display.
@@ -260,6 +266,7 @@ int RunTarvo(int argc, char* argv[]) {
   // being written now that this instance is the one.
   tarvo::RemoveStaleTemporaries(tarvo::PlaylistAutosaveFile(core));
   tarvo::RemoveStaleTemporaries(tarvo::SettingsFilePath(core));
+  tarvo::RemoveStaleFavoriteTemporaries(core);
 
   TAppTarvo window(core);
   ui.AttachWindow(&window);

@@ -30,6 +30,10 @@ TrayIcon::TrayIcon(tarvo::Core& core, TAppTarvo& window, bool trayAvailable)
   hideIcon_.setInterval(kIconGoneAfterMs);
   connect(&hideIcon_, &QTimer::timeout, &icon_, &QSystemTrayIcon::hide);
   window.installEventFilter(this);
+  // A new entry plays, or the station is lost, while the window is in the tray.
+  connect(&window, &TAppTarvo::TextsShown, this, [this] {
+    if (icon_.isVisible() && icon_.toolTip() != HintText()) icon_.setToolTip(HintText());
+  });
 }
 
 void TrayIcon::BuildMenu() {
@@ -57,12 +61,7 @@ void TrayIcon::BuildMenu() {
 
 void TrayIcon::Minimize() { window_.showMinimized(); }
 
-void TrayIcon::Restore() {
-  window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
-  window_.show();
-  window_.raise();
-  window_.activateWindow();
-}
+void TrayIcon::Restore() { window_.BringToFront(); }
 
 bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &window_) return QObject::eventFilter(watched, event);
@@ -77,10 +76,6 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
       // Restoring may show the window twice (state, then visibility); the
       // first show counts.
       if (icon_.isVisible() && !hideIcon_.isActive()) BackFromTray();
-      break;
-    case QEvent::WindowTitleChange:
-      // A new entry plays while the window is in the tray.
-      if (icon_.isVisible()) icon_.setToolTip(HintText());
       break;
     default:
       break;

@@ -87,6 +87,8 @@ void TVemmoListbox::ApplyLook() {
 void TVemmoListbox::UpdateScrollRange() {
   tarvo::ListViewState& view = core_.listView;
   view.rowsPerPage = std::max(VisibleRowCount(), 1);
+  // A taller view or fewer rows lower the last top row.
+  view.ClampTopRow();
   QScrollBar* bar = verticalScrollBar();
   // The bar's signals stay on: the scroll area shows and hides the bar when
   // its range changes. Its moves here only follow the core's top row.

@@ -2,13 +2,16 @@
 // web address may ever be handed to the desktop, and the message shown
 // stays within its line limit and holds no control characters.
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "update/update_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string answer(reinterpret_cast<const char*>(data), size);
-  const tarvo::UpdateOffer offer = tarvo::OfferIn(answer);
+  const std::optional<tarvo::UpdateOffer> found = tarvo::OfferIn(answer);
+  if (!found) return 0;
+  const tarvo::UpdateOffer& offer = *found;
   std::size_t lines = 1;
   for (const char c : offer.message) {
     if (c == '\n') ++lines;

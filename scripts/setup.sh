@@ -20,6 +20,8 @@ packages=(
   dbus-bin
   # global hotkeys: key grabs through xcb
   libxcb1-dev
+  # window manager and XEmbed notification area for the tray end-to-end test
+  openbox trayer
   # benchmarks
   dbus-daemon
 )

@@ -1,10 +1,13 @@
 #include "integration/favorites.h"
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <system_error>
 
+#include "base/path_parts.h"
+#include "base/text.h"
 #include "integration/integration_messages.h"
 #include "platform/file_io.h"
 #include "playlist/entry.h"
@@ -48,7 +51,31 @@ std::optional<bool> TrySaveFavorite(Core& core) {
   return SavePlaylistFile(core, target, SaveFormat::Text);
 }
 
+// "<name>.txt.Ab12Cd": what a favourite's save leaves when it never
+// finished (the temporary it writes before renaming it over the file).
+bool IsSaveTemporary(std::string_view fileName) {
+  constexpr std::size_t kSuffix = 6;
+  constexpr std::string_view kExtension = ".txt.";
+  if (fileName.size() <= kExtension.size() + kSuffix) return false;
+  const std::string_view before = fileName.substr(0, fileName.size() - kSuffix);
+  if (AsciiLowerCopy(std::string(before.substr(before.size() - kExtension.size()))) != kExtension) return false;
+  for (const char c : fileName.substr(before.size())) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+void RemoveStaleFavoriteTemporaries(const Core& core) {
+  const std::string folder = FavoritesFolder(core, false);
+  std::error_code failed;
+  for (const auto& item : std::filesystem::directory_iterator(folder, failed)) {
+    const std::string name = item.path().filename().string();
+    // Removed only when a minute old and a regular file, as for the playlist.
+    if (IsSaveTemporary(name)) RemoveStaleTemporaries(folder + name.substr(0, name.size() - 7));
+  }
+}
 
 std::string FavoritesFolder(const Core& core, bool create) {
   std::string folder = core.homeFolder + kFavoritesFolderName;
@@ -63,6 +90,8 @@ std::vector<std::string> CollectFavorites(Core& core) {
   std::vector<std::string> favorites;
   // An aborted or failed scan keeps what it found: the menu shows those.
   ScanFolder(core, FavoritesFolder(core, false), true, favorites);
+  // A save under way, or one that never finished, is no favourite.
+  std::erase_if(favorites, [](const std::string& path) { return IsSaveTemporary(FileNameOf(path)); });
   SortPaths(favorites);
   return favorites;
 }

@@ -16,8 +16,14 @@ namespace tarvo {
 // its missing parents are made first; a failure to make them is ignored.
 std::string FavoritesFolder(const Core& core, bool create);
 
+// Removes what favourite saves that never finished (the program was killed
+// while writing) left in the favourites folder: "<name>.txt.XXXXXX" files
+// written more than a minute ago. Run at start by the one instance.
+void RemoveStaleFavoriteTemporaries(const Core& core);
+
 // The full paths of every file in the favourites folder and its subfolders,
-// sorted by whole path without regard to case. Empty without the folder.
+// sorted by whole path without regard to case, without the temporary files
+// of saves. Empty without the folder.
 std::vector<std::string> CollectFavorites(Core& core);
 
 // The file name cut before its first ".": "A.B.txt" is "A", "Notes" is "".

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "base/hash.h"
@@ -38,18 +39,52 @@ bool IsPrivateFolder(const std::string& path) {
          (info.st_mode & 0077) == 0;
 }
 
-// The user's runtime folder; without one, the one systemd makes for the user,
-// so that a start from a shell without the variable still finds the
-// instance; else a folder of the user's own in the shared temporary folder,
-// made when missing. Empty when none of them is private.
-std::string PrivateSocketFolder(const std::string& runtimeFolder) {
-  const std::string folder(WithoutTrailingSlashes(runtimeFolder));
+}  // namespace
+
+std::string PrivateSocketFolder(const SocketFolderCandidates& candidates, std::string* refused) {
+  const std::string folder(WithoutTrailingSlashes(candidates.runtime));
   if (IsPrivateFolder(folder)) return folder;
-  const std::string uid = std::to_string(geteuid());
-  if (const std::string systemd = "/run/user/" + uid; IsPrivateFolder(systemd)) return systemd;
-  const std::string own = "/tmp/tarvo-" + uid;
+  if (IsPrivateFolder(candidates.systemd)) return candidates.systemd;
+  const std::string own = candidates.sharedTemp + "/tarvo-" + std::to_string(geteuid());
   mkdir(own.c_str(), 0700);
-  return IsPrivateFolder(own) ? own : std::string();
+  if (IsPrivateFolder(own)) return own;
+  // Someone else made it first, or opened it to others: the user's own
+  // cache folder takes its place, so the one-instance rule still holds.
+  if (refused) *refused = own;
+  if (candidates.cache.empty()) return std::string();
+  const std::string cache(WithoutTrailingSlashes(candidates.cache));
+  mkdir(cache.c_str(), 0700);
+  const std::string tarvo = cache + "/tarvo";
+  mkdir(tarvo.c_str(), 0700);
+  return IsPrivateFolder(tarvo) ? tarvo : std::string();
+}
+
+namespace {
+
+// The folders of this process's environment; the refused shared folder is
+// reported once on standard error.
+std::string PrivateSocketFolder(const std::string& runtimeFolder) {
+  SocketFolderCandidates candidates;
+  candidates.runtime = runtimeFolder;
+  candidates.systemd = "/run/user/" + std::to_string(geteuid());
+  candidates.sharedTemp = "/tmp";
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  const char* home = std::getenv("HOME");
+  if (cache && cache[0] == '/') {
+    candidates.cache = cache;
+  } else if (home && home[0] == '/') {
+    candidates.cache = std::string(home) + "/.cache";
+  }
+  std::string refused;
+  const std::string folder = tarvo::PrivateSocketFolder(candidates, &refused);
+  static bool told = false;
+  if (!refused.empty() && !told) {
+    told = true;
+    std::fprintf(stderr, "tarvo: %s belongs to another user or lets others in; %s\n", refused.c_str(),
+                 folder.empty() ? "no second start can reach this instance"
+                                : ("the instance listens in " + folder + " instead").c_str());
+  }
+  return folder;
 }
 
 // The user id of the process at the other end of a connected socket.

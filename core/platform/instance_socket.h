@@ -13,8 +13,23 @@ namespace tarvo {
 // home folders are two programs), in a folder only the user can enter (owned
 // by the user, no rights for others, not a link): `runtimeFolder` (the
 // user's runtime folder) when it is one; else /run/user/UID; else
-// /tmp/tarvo-UID, made when missing. Empty when none of them is private.
+// /tmp/tarvo-UID, made when missing; else, when another user has that one,
+// "tarvo" in the user's cache folder, with a line on standard error. Empty
+// when none of them is private.
 std::string InstanceSocketPath(const std::string& homeFolder, const std::string& runtimeFolder);
+
+// Where the instance's socket may go, in this order.
+struct SocketFolderCandidates {
+  std::string runtime;     // $XDG_RUNTIME_DIR
+  std::string systemd;     // /run/user/UID
+  std::string sharedTemp;  // /tmp: its "tarvo-UID", made when missing
+  std::string cache;       // the user's cache folder: its "tarvo"
+};
+
+// The first of the candidates that only the user can enter. `refused` gets
+// the shared folder's "tarvo-UID" when another user made it or others may
+// enter it, and the cache folder is used instead. Empty when none is private.
+std::string PrivateSocketFolder(const SocketFolderCandidates& candidates, std::string* refused);
 
 // Where a later start looks for the instance: the path above and the one a
 // start without a runtime folder uses, so that a start from another

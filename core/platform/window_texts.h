@@ -24,6 +24,9 @@ enum class StatusPanel : int {
 
 constexpr std::size_t PanelIndex(StatusPanel panel) { return static_cast<std::size_t>(panel); }
 
+// Status panel 0's text for a volume of 0..1000: " 50 %".
+inline std::string VolumePanelText(int volume) { return " " + std::to_string(volume / 10) + " %"; }
+
 struct WindowTexts {
   std::array<std::string, 4> statusPanels;
   // Which of the view commands View1Ac..View3Ac is checked; -1 none.

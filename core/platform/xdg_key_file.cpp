@@ -88,11 +88,17 @@ bool XdgKeyFile::InGroup(std::size_t index, std::string_view group) const {
   return false;
 }
 
-std::optional<std::string> XdgKeyFile::Value(std::string_view group, std::string_view key) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == LineKind::Key && lines_[i].name == key && InGroup(i, group)) return lines_[i].value;
+std::optional<std::size_t> XdgKeyFile::LastLineOf(std::string_view group, std::string_view key) const {
+  for (std::size_t i = lines_.size(); i-- > 0;) {
+    if (lines_[i].kind == LineKind::Key && lines_[i].name == key && InGroup(i, group)) return i;
   }
   return std::nullopt;
+}
+
+std::optional<std::string> XdgKeyFile::Value(std::string_view group, std::string_view key) const {
+  const std::optional<std::size_t> line = LastLineOf(group, key);
+  if (!line) return std::nullopt;
+  return lines_[*line].value;
 }
 
 XdgKeyFile::Line XdgKeyFile::KeyLine(std::string_view key, std::string_view value, bool crlf) {
@@ -106,14 +112,10 @@ XdgKeyFile::Line XdgKeyFile::KeyLine(std::string_view key, std::string_view valu
 }
 
 void XdgKeyFile::Set(std::string_view group, std::string_view key, std::string_view value) {
-  bool found = false;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].kind == LineKind::Key && lines_[i].name == key && InGroup(i, group)) {
-      lines_[i] = KeyLine(key, value, lines_[i].crlf);
-      found = true;
-    }
+  if (const std::optional<std::size_t> line = LastLineOf(group, key)) {
+    lines_[*line] = KeyLine(key, value, lines_[*line].crlf);
+    return;
   }
-  if (found) return;
 
   const auto header = std::find_if(lines_.begin(), lines_.end(), [&](const Line& line) {
     return line.kind == LineKind::Group && line.name == group;

@@ -29,11 +29,13 @@ class XdgKeyFile {
   // last one only when it did when read).
   std::string Text() const;
 
-  // The value of the key's first line in the group (the first is what the
-  // shell's readers use), without surrounding blanks.
+  // The value of the key's last line in the group, without surrounding
+  // blanks. A key given twice, in one group or in two groups of the same
+  // name, has the value of its last line for the desktop's readers too.
   std::optional<std::string> Value(std::string_view group, std::string_view key) const;
 
-  // Rewrites every line of the key in the group; without one, adds the key
+  // Rewrites the key's last line in the group, the one that counts, and
+  // leaves earlier ones as they are; without one, adds the key
   // after the last non-blank line of the group's first occurrence, or a new
   // group at the end of the file. A line keeps its CR LF end.
   void Set(std::string_view group, std::string_view key, std::string_view value);
@@ -54,6 +56,7 @@ class XdgKeyFile {
     std::string value;  // a key's value
   };
 
+  std::optional<std::size_t> LastLineOf(std::string_view group, std::string_view key) const;
   static Line KeyLine(std::string_view key, std::string_view value, bool crlf);
   // The group each line belongs to: the name of the nearest group header at
   // or above it.

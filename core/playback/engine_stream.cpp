@@ -186,7 +186,7 @@ void PlaybackEngine::StreamTick() {
                                           library_.StreamGetFilePosition(decoder, audio::FilePositionMode::Refill)));
       break;
     case audio::ChannelState::Stopped:
-      ShowStreamPanel(core, kLostConnectionText);
+      ShowLostConnection(core);
       break;
     default:
       StreamStatusUpdate(core, core.progress, library_, streamStatusCounter_, decoder, outputStream_);

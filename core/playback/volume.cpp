@@ -42,7 +42,7 @@ void SetVolume(PlaybackCore& core, int volume) {
   const int percent = volume / 10;
   core.texts.labelVolume = std::to_string(percent) + " %";
   core.texts.volumeBarPosition = percent;
-  core.texts.Panel(StatusPanel::Volume) = " " + std::to_string(percent) + " %";
+  core.texts.Panel(StatusPanel::Volume) = VolumePanelText(volume);
   core.ui.WindowTextsChanged();
 }
 

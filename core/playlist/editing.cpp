@@ -45,6 +45,7 @@ void ScrollToFocus(ListViewState& view) {
   } else if (focused >= view.topRow + view.rowsPerPage) {
     view.topRow = focused - std::max(view.rowsPerPage, 1) + 1;
   }
+  view.ClampTopRow();
 }
 
 // One paragraph per reason, naming the files the trash refused for it.

@@ -10,8 +10,12 @@ void ListViewState::SetRowCount(int count) {
   selected_.resize(count, 0);
   if (focusedRow >= count) focusedRow = count - 1;
   if (anchorRow >= count) anchorRow = count - 1;
-  if (topRow >= count) topRow = std::max(count - 1, 0);
+  ClampTopRow();
 }
+
+int ListViewState::LastTopRow() const { return std::max(RowCount() - std::max(rowsPerPage, 1), 0); }
+
+void ListViewState::ClampTopRow() { topRow = std::clamp(topRow, 0, LastTopRow()); }
 
 bool ListViewState::IsSelected(int row) const {
   return row >= 0 && row < RowCount() && selected_[row] != 0;

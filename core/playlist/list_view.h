@@ -29,6 +29,13 @@ class ListViewState {
   // Whole rows that fit in the view; the window keeps it up to date.
   int rowsPerPage = 1;
 
+  // The highest top row: a full last page, never blank space below the last
+  // row while rows are hidden above.
+  int LastTopRow() const;
+  // Brings `topRow` into 0..LastTopRow(); whoever moves the top row or
+  // changes the count or the page calls it.
+  void ClampTopRow();
+
  private:
   std::vector<std::uint8_t> selected_;
   int selectedCount_ = 0;

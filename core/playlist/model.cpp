@@ -100,7 +100,8 @@ void UpdateListView(PlaylistCore& core, bool keepPosition, bool keepSelection) {
     }
     view.focusedRow = keptFocus;
     view.Select(keptFocus, true);
-    if (top < rows) view.topRow = top;
+    view.topRow = top;
+    view.ClampTopRow();
   } else {
     view.topRow = 0;
     SelectSingle(core, 0);
@@ -125,8 +126,10 @@ void ScrollToCurrent(PlaylistCore& core) {
   const int rows = view.rowsPerPage;
   if (current < view.topRow || current > view.topRow + rows - 2) {
     const int top = core.settings.playMode == kShufflePlayMode ? current - rows / 2 + 1 : current - 2;
-    view.topRow = std::max(top, 0);
+    view.topRow = top;
   }
+  // Near the end the last page is shown full rather than scrolled past.
+  view.ClampTopRow();
   core.ui.ListViewChanged();
 }
 

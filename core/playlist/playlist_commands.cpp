@@ -23,7 +23,8 @@ namespace messages = playlist_messages;
 namespace {
 
 
-constexpr char kOpenPlaylistFilter[] = "Playlist (*.txt, *.m3u, *.pls)|*.txt;*.m3u;*.pls;|All files (*.*)|*.*";
+constexpr char kOpenPlaylistFilter[] =
+    "Playlist (*.txt, *.m3u, *.m3u8, *.pls, *.asx, *.b4s)|*.txt;*.m3u;*.m3u8;*.pls;*.asx;*.b4s;|All files (*.*)|*.*";
 constexpr char kSavePlaylistFilter[] =
     "Tarvo playlist (*.txt)|*.txt|M3U playlist (*.m3u)|*.m3u|PLS playlist (*.pls)|*.pls|All files (*.*)|*.*";
 

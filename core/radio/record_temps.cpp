@@ -18,8 +18,12 @@ std::string RecordTempFolderUnder(const std::string& base) {
 }
 
 int OpenRecordTempFolder(const std::string& folder) {
-  mkdir(folder.c_str(), 0700);
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  // O_NOFOLLOW only holds for the last part of the name: "link/" resolves
+  // the link before the open sees it, so the name goes without its "/".
+  std::string name = folder;
+  while (name.size() > 1 && EndsWith(name, "/")) name.pop_back();
+  mkdir(name.c_str(), 0700);
+  const int fd = open(name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return -1;
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != geteuid() || (info.st_mode & 0077) != 0) {

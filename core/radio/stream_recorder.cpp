@@ -141,7 +141,9 @@ void StreamRecorder::StopRecordDsp(RadioCore& core) {
   dsp_ = 0;
   tappedOutput_ = 0;
   tap_.CloseFile();
-  SetStatusPanel(core, StatusPanel::Volume, "");
+  // Panel 0 showed the recording's progress in the volume's place: the
+  // volume comes back.
+  SetStatusPanel(core, StatusPanel::Volume, VolumePanelText(core.settings.volume));
 }
 
 void StreamRecorder::FinishRecording(RadioCore& core) {

@@ -68,6 +68,15 @@ void ShowStreamPanel(RadioCore& core, const std::string& text) {
   core.ui.WindowTextsChanged();
 }
 
+void ShowLostConnection(RadioCore& core) {
+  ShowStreamPanel(core, kLostConnectionText);
+  const std::string hint = std::string(kLostConnectionHint) + std::string(EntryTitle(core.playlist.PlayingEntry));
+  if (core.texts.labelTime.empty() && core.texts.trayHint == hint) return;
+  core.texts.labelTime.clear();
+  core.texts.trayHint = hint;
+  core.ui.WindowTextsChanged();
+}
+
 void StreamStatusUpdate(RadioCore& core, ProgressState& seekBar, audio::AudioLibrary& library, int& counter,
                         audio::AudioHandle decoder, audio::AudioHandle output) {
   if (++counter % kFullUpdateTicks != 0) return;

@@ -16,6 +16,9 @@ namespace tarvo {
 inline constexpr char kLostConnectionText[] = "Error: Lost connection";
 inline constexpr char kReconnectingText[] = "Reconnecting...";
 
+// The tray hint's start while the connection is lost, before the entry's title.
+inline constexpr char kLostConnectionHint[] = "Lost connection - ";
+
 // "Buffering..." and how far the bytes waiting to be decoded have come
 // towards `resumeBytes`, the amount at which a stalled stream plays on, as
 // a percentage: below 5 shown as 0, above 100 as 100. Without a known
@@ -24,6 +27,11 @@ std::string BufferingText(std::int64_t waitingBytes, std::int64_t resumeBytes = 
 
 // Sets status panel 3 when its text differs.
 void ShowStreamPanel(RadioCore& core, const std::string& text);
+
+// The station stopped sending: panel 3 says so, and the time label and the
+// tray hint no longer say that the stream plays. Texts are written only
+// when they change, as on every tick while the connection stays lost.
+void ShowLostConnection(RadioCore& core);
 
 // One status tick of a stream that plays: counts the tick in `counter`, and
 // on every 300th (the first after a connection on the 20th) reads the

@@ -18,6 +18,9 @@ namespace {
 constexpr int kDaysBetweenChecks = 7;
 // A message box of more lines than this would not fit on a screen.
 constexpr std::size_t kMostMessageLines = 30;
+// The offered version is kept in "Tarvo.ini"; no real version text is
+// longer, and a longer line is no answer to this question.
+constexpr std::size_t kLongestVersionChars = 64;
 
 void ShowCheckStatus(SettingsCore& core, const std::string& text) {
   core.texts.Panel(StatusPanel::Progress) = text;
@@ -38,11 +41,15 @@ std::optional<UpdateOffer> FetchOffer(SettingsCore& core) {
 
 }  // namespace
 
-UpdateOffer OfferIn(const std::string& answer) {
+std::optional<UpdateOffer> OfferIn(const std::string& answer) {
   const std::vector<std::string> lines = SplitLines(answer);
   UpdateOffer offer;
   if (!lines.empty()) offer.address = lines[0];
-  if (lines.size() > 1) offer.version = lines[1];
+  if (lines.size() > 1) {
+    if (lines[1].size() > kLongestVersionChars) return std::nullopt;
+    // Stored and compared as it is shown: no control characters.
+    offer.version = ShowableNetworkText(lines[1], kLongestVersionChars);
+  }
   for (std::size_t line = 2; line < lines.size() && line < 2 + kMostMessageLines; ++line) {
     if (line > 2) offer.message += "\n";
     offer.message += ShowableNetworkText(lines[line]);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "base/version.h"
@@ -19,7 +20,8 @@ struct UpdateOffer {
   std::string version;
   std::string message;
 };
-UpdateOffer OfferIn(const std::string& answer);
+// Nothing when the version line is too long to be a version.
+std::optional<UpdateOffer> OfferIn(const std::string& answer);
 
 // True for an http:// or https:// address with something after the scheme
 // and no blank or control character: the only kind of address of an

@@ -162,6 +162,8 @@ void WindowStateTest::MinimizeGoesToTheTrayAndBackWithoutTheIcon() {
   // The program's icon from the build tree's "share", as at start-up.
   QApplication::setWindowIcon(ProgramIcon());
   QVERIFY(!QApplication::windowIcon().availableSizes().isEmpty());
+  // A program away from its data still draws the icon it carries.
+  QVERIFY(!QIcon(QStringLiteral(":/tarvo.svg")).pixmap(QSize(32, 32)).isNull());
 
   tray->Minimize();
   QTRY_VERIFY(!window_->isVisible());

@@ -3,6 +3,9 @@
 // leave the folder), opening one and renaming it.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "integration/favorites.h"
 #include "platform/file_io.h"
 #include "support/core_fixture.h"
@@ -39,6 +42,21 @@ TEST_F(FavoritesTest, ListIsEveryFileOfTheFolderTreeSortedWithNamesCutAtTheFirst
   Entries names;
   for (const std::string& path : favorites) names.push_back(FavoriteName(path));
   EXPECT_EQ(names, (Entries{"1 Rock", "2 Jazz", "", "A"}));
+}
+
+// A save killed half-way leaves "<name>.txt.XXXXXX": never a second
+// favourite of that name, and removed at the next start once a minute old.
+TEST_F(FavoritesTest, TemporariesOfUnfinishedSavesAreNeverListedAndGoAtStart) {
+  const std::string rock = Favorite("Rock.txt", "/m/a.mp3\r\n");
+  const std::string stale = Favorite("Rock.txt.Ab12Cd", "/m/a");
+  const std::string fresh = Favorite("Jazz.txt.Zz9Yy8", "/m/b");
+  const std::string other = Favorite("Rock.txt.bak", "keep");
+  std::filesystem::last_write_time(stale, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5));
+  EXPECT_EQ(CollectFavorites(core), (Entries{rock, other}));
+  RemoveStaleFavoriteTemporaries(core);
+  EXPECT_FALSE(FileExists(stale));
+  EXPECT_TRUE(FileExists(fresh)) << "a save under way in another instance";
+  EXPECT_TRUE(FileExists(other));
 }
 
 TEST_F(FavoritesTest, AddingAnEmptyListOnlySaysSo) {

@@ -48,6 +48,25 @@ TEST(InstanceSocket, NamedForTheUserAndTheHomeFolder) {
   EXPECT_EQ(InstanceSocketPaths("/opt/tarvo/", runtime.Path()), std::vector<std::string>{fallback});
 }
 
+// Another user made the shared folder first: the socket goes into the
+// user's own cache folder, and the refusal is reported, never silently off.
+TEST(InstanceSocket, ASharedFolderOthersEnterGivesWayToTheCacheFolder) {
+  testing::TempFolder shared;
+  testing::TempFolder cache;
+  const std::string taken = shared.Path() + "tarvo-" + std::to_string(geteuid());
+  ASSERT_EQ(mkdir(taken.c_str(), 0777), 0);
+  chmod(taken.c_str(), 0777);
+  SocketFolderCandidates candidates;
+  candidates.systemd = shared.Path() + "no-such-folder";
+  candidates.sharedTemp = shared.Path().substr(0, shared.Path().size() - 1);
+  candidates.cache = cache.Path();
+  std::string refused;
+  EXPECT_EQ(PrivateSocketFolder(candidates, &refused), cache.Path() + "tarvo");
+  EXPECT_EQ(refused, taken);
+  candidates.cache.clear();
+  EXPECT_EQ(PrivateSocketFolder(candidates, &refused), "");
+}
+
 TEST(InstanceSocket, ARequestReachesTheListenerWhichClosesToConfirm) {
   testing::TempFolder runtime;
   const std::string path = runtime.Path() + "tarvo-test";

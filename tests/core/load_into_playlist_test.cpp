@@ -133,7 +133,10 @@ TEST_F(LoadIntoPlaylistTest, OpenPlaylistCommandReplacesTheListAndRemembersItsFo
   LoadPlayListAc(core);
   ASSERT_EQ(ui.fileDialogs.size(), 1u);
   EXPECT_EQ(ui.fileDialogs[0].startFolder, files.Path());
-  EXPECT_EQ(ui.fileDialogs[0].filter, "Playlist (*.txt, *.m3u, *.pls)|*.txt;*.m3u;*.pls;|All files (*.*)|*.*");
+  // Every kind the list reads is offered.
+  EXPECT_EQ(ui.fileDialogs[0].filter,
+            "Playlist (*.txt, *.m3u, *.m3u8, *.pls, *.asx, *.b4s)|*.txt;*.m3u;*.m3u8;*.pls;*.asx;*.b4s;|All files "
+            "(*.*)|*.*");
   EXPECT_FALSE(ui.fileDialogs[0].save);
   EXPECT_EQ(entries(), Entries{"/m/old.mp3"});  // cancelled
 

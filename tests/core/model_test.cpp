@@ -157,6 +157,24 @@ TEST_F(ModelTest, ScrollToCurrentPlacesTheRowTwoFromTheTopOrMidPageInShuffle) {
   EXPECT_EQ(core.listView.topRow, 0);
 }
 
+// A favourite of 56 entries whose current entry is the last: the view shows
+// a full last page, and keeps it full when the page grows or rows go.
+TEST_F(ModelTest, TheTopRowNeverPassesTheLastFullPage) {
+  std::vector<std::string> entries;
+  for (int i = 0; i < 56; ++i) entries.push_back("/m/" + std::to_string(i) + ".mp3");
+  SetEntries(entries);
+  core.listView.rowsPerPage = 20;
+  core.playlist.CurrentIndex = 55;
+  ScrollToCurrent(core);
+  EXPECT_EQ(core.listView.topRow, 56 - 20);
+  core.listView.rowsPerPage = 30;
+  core.listView.ClampTopRow();
+  EXPECT_EQ(core.listView.topRow, 56 - 30);
+  core.playlist.PlaylistEntries.resize(40);
+  UpdateListView(core, true, true);
+  EXPECT_EQ(core.listView.topRow, 40 - 30);
+}
+
 TEST_F(ModelTest, ViewFormatCyclesThroughTheThreeStyles) {
   SetEntries({"/m/a.mp3"});
   CycleViewFormat(core);

@@ -182,6 +182,8 @@ TEST_F(RadioRecordTest, LostConnectionOffersTheRecordingAtOnce) {
   ASSERT_TRUE(RunUntil([&] { return ui.questions.size() == 2; }));
   EXPECT_EQ(ui.questions[1], "Record has been stopped.\rSave record?");
   EXPECT_EQ(core.texts.statusPanels[3], "Error: Lost connection");
+  // Panel 0 shows the volume again once the recording's progress is gone.
+  EXPECT_EQ(core.texts.statusPanels[0], " " + std::to_string(core.settings.volume / 10) + " %");
   EXPECT_FALSE(core.recorder->Recording());
   EXPECT_FALSE(std::filesystem::exists(RecordTempFolderUnder(home.Path()) + RecordTempName(0)));
   engine.StopPlayback(true);

@@ -152,6 +152,9 @@ TEST_F(RadioStreamTest, StarvedStationShowsBufferingAndDroppedOneALostConnection
   // It stays so: no reconnection, no message.
   RunUntil([] { return false; }, 300ms);
   EXPECT_EQ(Panel(), "Error: Lost connection");
+  // Nothing else says it still plays.
+  EXPECT_EQ(core.texts.labelTime.find("Playing"), std::string::npos);
+  EXPECT_EQ(core.texts.trayHint.rfind("Lost connection", 0), 0u);
   EXPECT_TRUE(ui.messages.empty());
   engine.StopPlayback(true);
 }

@@ -248,7 +248,9 @@ TEST_F(RecordingTest, PlantedLinksAreNeverFollowed) {
   const std::string own = RecordTempFolderUnder(shared);
   core.settings.recordTempPath = shared;
 
-  // A link, or a folder others may enter, in place of our folder.
+  // A link, or a folder others may enter, in place of our folder; the link
+  // leads to a folder of the user's own that only the user may enter.
+  fs::permissions(victim, fs::perms::owner_all);
   fs::create_directory_symlink(victim, own.substr(0, own.size() - 1));
   EXPECT_FALSE(recorder.StartRecordDsp(core, false));
   fs::remove(own.substr(0, own.size() - 1));

@@ -112,6 +112,20 @@ TEST_F(UpdateCheckTest, OffersAVersionNeitherRunningNorDeclined) {
   EXPECT_TRUE(desktop.opened.empty());
 }
 
+// The offered version is stored in the settings: a line too long to be a
+// version is no offer, and control characters are never stored.
+TEST_F(UpdateCheckTest, TheStoredVersionIsShortAndClean) {
+  Answer("https://example.org/get\n" + std::string(3 << 20, '9') + "\nTarvo 9\n");
+  EXPECT_FALSE(CheckForUpdate(core, kToday));
+  EXPECT_TRUE(ui.questions.empty());
+  EXPECT_EQ(ReadLastNewVersion(core), "none");
+
+  Answer(std::string("https://example.org/get\n1.0\x1b[5\x07\n") + "Tarvo\n");
+  EXPECT_FALSE(CheckForUpdate(core, kToday));
+  EXPECT_EQ(ui.questions.size(), 1u);
+  EXPECT_EQ(ReadLastNewVersion(core), "1.0[5");
+}
+
 TEST_F(UpdateCheckTest, AcceptingOpensOnlyAWebAddressAndEndsTheProgram) {
   Answer("https://example.org/get\n1.05\nTarvo 1.05\n");
   ui.answers = {true};

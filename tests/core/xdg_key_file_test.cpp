@@ -35,6 +35,16 @@ TEST(XdgKeyFileTest, ChangesTouchOnlyTheirLines) {
   EXPECT_EQ(file->Text(), "#c\r\n[G]\r\nk=w\r\nother=1\r\n\r\n[H]\r\nx=y\n");
 }
 
+// GLib reads the last line of a key given twice, also across two groups of
+// the same name; that line is the one changed.
+TEST(XdgKeyFileTest, ADuplicatedKeyIsReadAndChangedAtItsLastLine) {
+  std::optional<XdgKeyFile> file = XdgKeyFile::Parse("[D]\na=x.desktop;\n[E]\n[D]\na=y.desktop;\n");
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->Value("D", "a"), "y.desktop;");
+  file->Set("D", "a", "z.desktop;");
+  EXPECT_EQ(file->Text(), "[D]\na=x.desktop;\n[E]\n[D]\na=z.desktop;\n");
+}
+
 TEST(XdgKeyFileTest, ListsLoseBlanksAndEmptyItems) {
   EXPECT_EQ(SplitKeyFileList(" a.desktop ;;b.desktop"), (std::vector<std::string>{"a.desktop", "b.desktop"}));
   EXPECT_EQ(JoinKeyFileList({"a.desktop", "b.desktop"}), "a.desktop;b.desktop;");

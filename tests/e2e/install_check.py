@@ -60,6 +60,9 @@ def main():
         for path in (binary, desktop, metainfo, svg, manual, os.path.join(icons, "48x48", "apps", "tarvo.png")):
             check(os.path.isfile(path), "installed: " + os.path.relpath(path, prefix))
 
+        sections = subprocess.run(["readelf", "-S", binary], capture_output=True, text=True, timeout=30).stdout
+        check(".symtab" not in sections and ".debug_info" not in sections, "the installed program is stripped")
+
         ok, output = validated(["desktop-file-validate", desktop])
         check(ok and not output, "desktop-file-validate passes " + output)
         ok, output = validated(["appstreamcli", "validate", "--no-net", metainfo])

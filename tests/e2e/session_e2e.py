@@ -6,7 +6,7 @@ Same set-up as playback_e2e.py (offscreen display, a scratch home folder, the
 WAV output). Checked:
 
 1. A three-entry "Playlist.txt" survives first starts with a folder (which is
-   added to it), a ".flac", a missing ".m3u" and "--help"; a stale temporary
+   added to it), a ".flac", a missing ".m3u" and "-nonsense"; a stale temporary
    file of an earlier save is removed at start.
 2. A folder argument opens the folder; a "file://" URI with "%20" plays the
    file with the blank.
@@ -90,7 +90,7 @@ def check_survivals(session, kept, album):
         with open(path, "w") as leftover:
             leftover.write("x")
         os.utime(path, (time.time() - 3600, time.time() - 3600))
-    for argument in (os.path.join(album, "song.flac"), os.path.join(album, "missing.m3u"), "--help"):
+    for argument in (os.path.join(album, "song.flac"), os.path.join(album, "missing.m3u"), "-nonsense"):
         session.write_playlist(kept)
         instance = session.start_instance(argument)
         code = session.terminate(instance, "the instance started with %s" % argument)
