@@ -65,6 +65,12 @@ void TextWindowHost::ShowTextWindow(const std::string& caption, const std::strin
   form_->Memo1()->setPlainText(shown);
   form_->setWindowTitle(QString::fromStdString(caption));
   if (!modal) {
+    // A window opened from a modal one (the credits from About) gets no
+    // input unless it belongs to that window; otherwise it belongs to the
+    // main window, so it stays open beside it.
+    QWidget* modalOwner = QApplication::activeModalWidget();
+    QWidget* owner = modalOwner && modalOwner != form_ ? modalOwner : owner_;
+    if (form_->parentWidget() != owner) form_->setParent(owner, form_->windowFlags());
     form_->setModal(false);
     form_->show();
     form_->raise();
