@@ -1,6 +1,8 @@
 #include "app/info_commands.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QScreen>
 
 #include "app/about_form.h"
 #include "app/command_table.h"
@@ -68,5 +70,8 @@ void InfoCommands::FileInfoAc() {
 }
 
 void InfoCommands::AboutAc() {
+  // Centred on the screen, not over the main window.
+  const QRect screen = QApplication::primaryScreen()->geometry();
+  aboutForm_->move(screen.center() - aboutForm_->rect().center());
   aboutForm_->exec();
 }

@@ -50,7 +50,7 @@ void TInfo_Form::showEvent(QShowEvent* event) {
 }
 
 TextWindowHost::TextWindowHost(QWidget* owner)
-    : QObject(owner), form_([owner] { return new TInfo_Form(owner); }) {}
+    : QObject(owner), owner_(owner), form_([owner] { return new TInfo_Form(owner); }) {}
 
 void TextWindowHost::ShowTextWindow(const std::string& caption, const std::string& text,
                                     const std::string& fileName, bool modal) {
@@ -67,6 +67,12 @@ void TextWindowHost::ShowTextWindow(const std::string& caption, const std::strin
   form_->Memo1()->setPlainText(shown);
   form_->setWindowTitle(QString::fromStdString(caption));
   if (!modal) {
+    // A window opened from a modal one (the credits from About) gets no
+    // input unless it belongs to that window; otherwise it belongs to the
+    // main window, so it stays open beside it.
+    QWidget* modalOwner = QApplication::activeModalWidget();
+    QWidget* owner = modalOwner && modalOwner != &form_.Get() ? modalOwner : owner_;
+    if (form_->parentWidget() != owner) form_->setParent(owner, form_->windowFlags());
     form_->setModal(false);
     form_->show();
     form_->raise();

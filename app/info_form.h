@@ -41,5 +41,6 @@ class TextWindowHost : public QObject {
   TInfo_Form* Window() const { return form_.IfMade(); }
 
  private:
+  QWidget* owner_;
   LazyWindow<TInfo_Form> form_;
 };

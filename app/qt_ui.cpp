@@ -99,9 +99,12 @@ void QtUi::ShowMessage(tarvo::MessageKind kind, const std::string& text) {
   }
 }
 
-bool QtUi::AskYesNo(const std::string& text) {
-  QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), MessageText(text),
-                  QMessageBox::Yes | QMessageBox::No, window_);
+bool QtUi::AskYesNo(tarvo::MessageKind kind, const std::string& text) {
+  QMessageBox::Icon icon = QMessageBox::Information;
+  if (kind == tarvo::MessageKind::Warning) icon = QMessageBox::Warning;
+  if (kind == tarvo::MessageKind::Error) icon = QMessageBox::Critical;
+  QMessageBox box(icon, QApplication::applicationDisplayName(), MessageText(text), QMessageBox::Yes | QMessageBox::No,
+                  window_);
   return box.exec() == QMessageBox::Yes;
 }
 

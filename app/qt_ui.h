@@ -26,7 +26,8 @@ class QtUi : public tarvo::Ui {
   void OnStateShown(std::function<void()> listener) { stateShown_ = std::move(listener); }
 
   void ShowMessage(tarvo::MessageKind kind, const std::string& text) override;
-  bool AskYesNo(const std::string& text) override;
+  using tarvo::Ui::AskYesNo;
+  bool AskYesNo(tarvo::MessageKind kind, const std::string& text) override;
   std::optional<std::string> ChooseFile(const tarvo::FileDialogRequest& request) override;
   std::optional<tarvo::ChosenSaveFile> ChooseSaveFile(const tarvo::FileDialogRequest& request) override;
   std::vector<std::string> ChooseFiles(const tarvo::FileDialogRequest& request) override;

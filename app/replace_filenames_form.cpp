@@ -107,7 +107,7 @@ void TReplaceFilenames_Form::Preview() {
 
 void TReplaceFilenames_Form::RenameAll() {
   if (selection_.entries.size() > kManyFiles &&
-      !tarvo::AskYesNo(core_, "You are about to rename > 100 files!\r\rContinue?")) {
+      !tarvo::AskYesNo(core_, "You are about to rename > 100 files!\r\rContinue?", tarvo::MessageKind::Warning)) {
     return;
   }
   const bool agreed =

@@ -17,7 +17,7 @@ namespace tarvo::bench {
 class QuietUi : public Ui {
  public:
   void ShowMessage(MessageKind, const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
-  bool AskYesNo(const std::string&) override { return false; }
+  bool AskYesNo(MessageKind, const std::string&) override { return false; }
   std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
   void ProcessPendingEvents() override {}
   void SetBusyCursor(bool) override {}

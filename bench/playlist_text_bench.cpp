@@ -27,7 +27,7 @@ constexpr int kRuns = 7;
 class NullUi : public tarvo::Ui {
  public:
   void ShowMessage(tarvo::MessageKind, const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
+  bool AskYesNo(tarvo::MessageKind, const std::string&) override { return false; }
   std::optional<std::string> ChooseFile(const tarvo::FileDialogRequest&) override { return std::nullopt; }
   void ProcessPendingEvents() override {}
   void SetBusyCursor(bool) override {}

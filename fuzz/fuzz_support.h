@@ -22,7 +22,7 @@ namespace tarvo::fuzz {
 class SilentUi : public Ui {
  public:
   void ShowMessage(MessageKind, const std::string&) override {}
-  bool AskYesNo(const std::string&) override { return false; }
+  bool AskYesNo(MessageKind, const std::string&) override { return false; }
   std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
   void ProcessPendingEvents() override {}
   void SetBusyCursor(bool) override {}

@@ -12,7 +12,10 @@ void DocAc(SettingsCore& core, const std::string& dataFolder) {
                    "The documentation was not found:\r" + manual + "\r\rPlease reinstall Tarvo.");
     return;
   }
-  if (core.desktop) core.desktop->OpenWithDefaultApplication(manual);
+  if (core.desktop && !core.desktop->OpenWithDefaultApplication(manual)) {
+    // Silence would look as if the command did nothing.
+    ShowMessageBox(core, MessageKind::Information, "No program to open the documentation was found:\r" + manual);
+  }
 }
 
 }  // namespace tarvo

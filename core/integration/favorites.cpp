@@ -145,7 +145,9 @@ bool DeleteFavorites(Core& core, const std::vector<std::string>& paths) {
 
 void ExploreFavorites(Core& core) {
   const std::string folder = FavoritesFolder(core, true);
-  if (core.desktop) core.desktop->ShowFolder(folder);
+  if (core.desktop && !core.desktop->ShowFolder(folder)) {
+    ShowMessageBox(core, MessageKind::Information, "No program to show the folder was found:\r" + folder);
+  }
 }
 
 }  // namespace tarvo

@@ -36,8 +36,10 @@ class Ui {
   // A modal box with the kind's icon and one OK button. `text` uses "\r" as
   // its line break.
   virtual void ShowMessage(MessageKind kind, const std::string& text) = 0;
-  // A modal question with Yes and No; true for Yes.
-  virtual bool AskYesNo(const std::string& text) = 0;
+  // A modal question with Yes and No and the kind's icon; true for Yes.
+  virtual bool AskYesNo(MessageKind kind, const std::string& text) = 0;
+  // The same with the information icon, as most questions have.
+  bool AskYesNo(const std::string& text) { return AskYesNo(MessageKind::Information, text); }
   // The chosen file, or nothing when the user cancelled.
   virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
   // A save dialog (`request.save` set) that also tells which filter was

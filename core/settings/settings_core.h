@@ -32,8 +32,9 @@ struct SettingsCore {
 
 // A modal box with the kind's icon and one OK button; "\r" breaks lines.
 void ShowMessageBox(SettingsCore& core, MessageKind kind, const std::string& text);
-// A modal question with Yes and No; true for Yes.
-bool AskYesNo(SettingsCore& core, const std::string& text);
+// A modal question with Yes and No and the kind's icon (information unless
+// given); true for Yes.
+bool AskYesNo(SettingsCore& core, const std::string& text, MessageKind kind = MessageKind::Information);
 
 // Sets one status panel and tells the window.
 void SetStatusPanel(SettingsCore& core, StatusPanel panel, std::string text);

@@ -57,6 +57,15 @@ void InfoWindowsTest::ShortcutListOpensSelectsAllAndCloses() {
   QVERIFY(text->Memo1()->toPlainText().startsWith(QStringLiteral("GENERAL\n  Path: ")));
   esc->trigger();
   QTRY_VERIFY(!text->isVisible());
+
+  // From the About window, which is modal, the credits window belongs to it
+  // and so takes input while About stays open.
+  about.setWindowModality(Qt::ApplicationModal);
+  about.show();
+  about.ShowCredits();
+  QVERIFY(text->parentWidget() == &about);
+  QVERIFY(text->isVisible());
+  about.close();
 }
 
 void InfoWindowsTest::FileInformationOffersTheTagViewForMp3Only() {

@@ -73,6 +73,8 @@ void ReplaceFilenamesFormTest::MoreThanOneHundredFilesAskFirst() {
   fixture.RenameAll(QStringLiteral("_"), QStringLiteral(" "));
   QCOMPARE(fixture.ui.questions.size(), std::size_t{1});
   QCOMPARE(fixture.ui.questions[0], std::string("You are about to rename > 100 files!\r\rContinue?"));
+  // It asks with the warning icon.
+  QVERIFY(fixture.ui.questionKinds[0] == tarvo::MessageKind::Warning);
   QVERIFY(tarvo::FileExists(fixture.home.Path() + "my_song_100.mp3"));
 }
 

@@ -26,6 +26,13 @@ TEST_F(HelpTest, DocumentationOpensWhenPresentAndIsReportedWhenMissing) {
   const std::string manual = home.Write("Documentation.html", "<html></html>");
   DocAc(core, home.Path());
   EXPECT_EQ(desktop.opened, std::vector<std::string>{manual});
+  EXPECT_EQ(ui.messages.size(), 1u);
+
+  // No program for the page: said, not left silent.
+  desktop.opensFiles = false;
+  DocAc(core, home.Path());
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[1].text, "No program to open the documentation was found:\r" + manual);
 }
 
 TEST_F(HelpTest, DataFolderIsTheShareFolderBesideTheProgramFolder) {

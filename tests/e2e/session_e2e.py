@@ -6,7 +6,8 @@ Same set-up as playback_e2e.py (offscreen display, a scratch home folder, the
 WAV output). Checked:
 
 1. A three-entry "Playlist.txt" survives first starts with a folder (which is
-   added to it), a ".flac", a missing ".m3u" and "-nonsense"; a stale temporary
+   added to it), a ".flac", a missing ".m3u" and "--help" (which only prints
+   the usage); a stale temporary
    file of an earlier save is removed at start.
 2. A folder argument opens the folder; a "file://" URI with "%20" plays the
    file with the blank.
@@ -90,12 +91,18 @@ def check_survivals(session, kept, album):
         with open(path, "w") as leftover:
             leftover.write("x")
         os.utime(path, (time.time() - 3600, time.time() - 3600))
-    for argument in (os.path.join(album, "song.flac"), os.path.join(album, "missing.m3u"), "-nonsense"):
+    for argument in (os.path.join(album, "song.flac"), os.path.join(album, "missing.m3u")):
         session.write_playlist(kept)
         instance = session.start_instance(argument)
         code = session.terminate(instance, "the instance started with %s" % argument)
         check(code == 0, "SIGTERM ends the instance started with %s normally" % argument)
         check(session.playlist() == kept, "Playlist.txt survives a start with %s: %r" % (argument, session.playlist()))
+    # "--help" prints the usage and ends without starting an instance.
+    session.write_playlist(kept)
+    answered = subprocess.run([session.tarvo, "--help"], env=session.env, cwd=session.root, capture_output=True,
+                              text=True, timeout=PLAY_LIMIT_S)
+    check(answered.returncode == 0 and "Usage" in answered.stdout, "--help prints the usage and ends")
+    check(session.playlist() == kept, "Playlist.txt survives a start with --help: %r" % session.playlist())
     check(not os.path.exists(stale), "a stale Playlist.txt.abc123 is removed at start")
     check(os.path.exists(unrelated), "a file of another name is left alone")
 

@@ -28,7 +28,7 @@ class FakeDesktop : public DesktopServices {
 
   bool OpenWithDefaultApplication(const std::string& pathOrAddress) override {
     opened.push_back(pathOrAddress);
-    return true;
+    return opensFiles;
   }
   void ShowItemProperties(const std::string& path) override { propertiesShown.push_back(path); }
 
@@ -39,6 +39,7 @@ class FakeDesktop : public DesktopServices {
   std::vector<std::string> shownFolders;
   bool fileManagerWorks = true;
   std::vector<std::string> opened;
+  bool opensFiles = true;
   std::vector<std::string> propertiesShown;
 };
 

@@ -2,8 +2,9 @@
 
 namespace tarvo::testing {
 
-bool FakeUi::AskYesNo(const std::string& text) {
+bool FakeUi::AskYesNo(MessageKind kind, const std::string& text) {
   questions.push_back(text);
+  questionKinds.push_back(kind);
   if (answers.empty()) return false;
   const bool answer = answers.front();
   answers.pop_front();

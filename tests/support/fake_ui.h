@@ -21,7 +21,8 @@ struct ShownMessage {
 class FakeUi : public Ui {
  public:
   void ShowMessage(MessageKind kind, const std::string& text) override { messages.push_back({kind, text}); }
-  bool AskYesNo(const std::string& text) override;
+  using Ui::AskYesNo;
+  bool AskYesNo(MessageKind kind, const std::string& text) override;
   std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
   std::vector<std::string> ChooseFiles(const FileDialogRequest& request) override;
   std::optional<ChosenSaveFile> ChooseSaveFile(const FileDialogRequest& request) override;
@@ -41,6 +42,7 @@ class FakeUi : public Ui {
 
   std::vector<ShownMessage> messages;
   std::vector<std::string> questions;
+  std::vector<MessageKind> questionKinds;
   std::deque<bool> answers;  // AskYesNo answers No when empty
   std::vector<FileDialogRequest> fileDialogs;
   std::deque<std::optional<std::string>> chosenFiles;  // cancel when empty
