@@ -107,8 +107,6 @@ class PlaybackEngine : public PlaybackControl {
   void ConnectDone(const ConnectResult& result);
   // A stream entry is connecting and nothing of it plays yet.
   bool Connecting() const { return pendingConnection_ != 0 && outputStream_ == 0; }
-  // The playing station was lost and is being connected again.
-  bool Reconnecting() const { return reconnect_.active; }
 
  private:
   // Window thread: opening, showing and ending entries (engine.cpp).
@@ -189,6 +187,10 @@ class PlaybackEngine : public PlaybackControl {
     int failures = 0;
     // When the next attempt starts; none while one is under way.
     std::optional<std::chrono::steady_clock::time_point> nextAttempt;
+    // When the last reconnect succeeded: a station lost again soon after
+    // goes on with the waits where they were, so one that answers and
+    // drops at once is not asked faster than the schedule.
+    std::optional<std::chrono::steady_clock::time_point> backSince;
   } reconnect_;
   // Counts status ticks of a playing stream (the full update runs on some).
   int streamStatusCounter_ = 0;

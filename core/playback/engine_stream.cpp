@@ -24,6 +24,9 @@ constexpr std::chrono::seconds kReconnectWaits[] = {std::chrono::seconds(1), std
                                                     std::chrono::seconds(4), std::chrono::seconds(8),
                                                     std::chrono::seconds(16)};
 constexpr std::chrono::seconds kReconnectWaitAfter{30};
+// A station that played this long since it came back starts the waits anew
+// when it is lost again.
+constexpr std::chrono::seconds kReconnectSettled{60};
 
 }  // namespace
 
@@ -109,6 +112,7 @@ void PlaybackEngine::ReconnectDone(const ConnectResult& result) {
   }
   reconnect_.active = false;
   reconnect_.nextAttempt.reset();
+  reconnect_.backSince = Clock::now();
   streamStatusCounter_ = kStreamStatusRestart;
   audio::ChannelInfo info;
   library_.ChannelGetInfo(result.handle, info);
@@ -127,8 +131,13 @@ void PlaybackEngine::ReconnectDone(const ConnectResult& result) {
     return;
   }
   // The station came back in another sample format: a new output, and a
-  // recording can't go on into the same file.
+  // recording can't go on into the same file. Its save question lets the
+  // window run: a stop or another entry meanwhile makes this result stale.
   recorder_.FinishRecording(core);
+  if (!connectionCounter_.IsCurrent(result.connectionNumber)) {
+    library_.StreamFree(result.handle);
+    return;
+  }
   FreeChannels();
   {
     const std::lock_guard lock(engineMutex_);
@@ -151,10 +160,11 @@ bool PlaybackEngine::ReconnectTick(audio::AudioHandle decoder) {
   PlaybackCore& core = *core_;
   if (!reconnect_.enabled) return false;
   if (!reconnect_.active) {
-    // The decoder has given all it had and its connection is over.
-    if (library_.ChannelIsActive(decoder) != audio::ChannelState::Stopped) return false;
+    // The decoder of a station that played has given all it had and its
+    // connection is over.
+    if (outputStream_ == 0 || library_.ChannelIsActive(decoder) != audio::ChannelState::Stopped) return false;
     reconnect_.active = true;
-    reconnect_.failures = 0;
+    if (!reconnect_.backSince || Clock::now() - *reconnect_.backSince >= kReconnectSettled) reconnect_.failures = 0;
     ShowStreamPanel(core, kLostConnectionText);
     ScheduleReconnect();
     return true;

@@ -89,8 +89,14 @@ def window_names(display):
 
 def start_station(root, processes, synth):
     """Icecast on a free port with ezstream sending an MP3 (title "Title",
-    artist "Artist") of sox's `synth` arguments; (Icecast, station URL,
-    a routine that puts the station on the air again and gives its Icecast)."""
+    artist "Artist") of sox's `synth` arguments; (Icecast, station URL)."""
+    on_air, url = station(root, processes, synth)
+    return on_air(), url
+
+
+def station(root, processes, synth):
+    """The station of start_station, not yet on the air: (a routine that puts
+    it on the air, again after Icecast ended, and gives its Icecast; its URL)."""
     port = free_port()
     wav = os.path.join(root, "tone.wav")
     mp3 = os.path.join(root, "tone.mp3")
@@ -112,7 +118,7 @@ def start_station(root, processes, synth):
         wait_until(lambda: station_answers(url), "the station to be on the air", 20)
         return icecast
 
-    return on_air(), url, on_air
+    return on_air, url
 
 
 def session_bus(processes):
@@ -133,7 +139,8 @@ def media_metadata(env):
 
 
 def run_checks(tarvo, root, processes):
-    icecast, url, on_air = start_station(root, processes, ("6", "sine", "441"))
+    on_air, url = station(root, processes, ("6", "sine", "441"))
+    icecast = on_air()
 
     _, display = start_xvfb(processes)
 
