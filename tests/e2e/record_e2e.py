@@ -75,7 +75,7 @@ def type_in(display, name, text):
 
 def run_checks(tarvo, root, processes):
     # A sweep, so that no stretch of the station repeats within the loop.
-    _, url, _ = start_station(root, processes, ("30", "sine", "300-3000"))
+    _, url = start_station(root, processes, ("30", "sine", "300-3000"))
     _, display = start_xvfb(processes)
 
     home = os.path.join(root, "home")
