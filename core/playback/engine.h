@@ -121,6 +121,9 @@ class PlaybackEngine : public PlaybackControl {
   void RestartFromEnd();
   // Creates the output on MainDecoder and starts it (PlayEntry from step 10).
   void StartOutput(int index, bool fromTick);
+  // A station's connected `decoder` on a new output, after freeing whatever
+  // plays; `fromTick` as for StartOutput.
+  void PlayStationDecoder(audio::AudioHandle decoder, bool fromTick);
 
   // Window thread: internet streams (engine_stream.cpp).
   void StartConnection(const std::string& address);

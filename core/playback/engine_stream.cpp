@@ -90,17 +90,21 @@ void PlaybackEngine::ConnectDone(const ConnectResult& result) {
     ShowMessageBox(core, MessageKind::Information, ConnectErrorText(result.errorCode));
     return;
   }
+  PlayStationDecoder(result.handle, false);
+}
+
+void PlaybackEngine::PlayStationDecoder(audio::AudioHandle decoder, bool fromTick) {
   // Whatever still plays goes first: two outputs must never read one
   // decoder, and no channel may be left behind.
   FreeChannels();
   {
     const std::lock_guard lock(engineMutex_);
-    mainDecoder_ = result.handle;
+    mainDecoder_ = decoder;
     mainLength_ = 0;
     mainIsMp3_ = false;
     mainIsStream_ = true;
   }
-  StartOutput(core.playlist.CurrentIndex, false);
+  StartOutput(core_->playlist.CurrentIndex, fromTick);
 }
 
 void PlaybackEngine::ReconnectDone(const ConnectResult& result) {
@@ -138,15 +142,7 @@ void PlaybackEngine::ReconnectDone(const ConnectResult& result) {
     library_.StreamFree(result.handle);
     return;
   }
-  FreeChannels();
-  {
-    const std::lock_guard lock(engineMutex_);
-    mainDecoder_ = result.handle;
-    mainLength_ = 0;
-    mainIsMp3_ = false;
-    mainIsStream_ = true;
-  }
-  StartOutput(core.playlist.CurrentIndex, true);
+  PlayStationDecoder(result.handle, true);
 }
 
 void PlaybackEngine::ScheduleReconnect() {
