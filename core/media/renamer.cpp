@@ -4,12 +4,15 @@
 #include <map>
 
 #include "base/text.h"
+#include "media/media_messages.h"
 #include "platform/file_io.h"
 #include "platform/safe_rename.h"
 #include "playlist/entry.h"
 #include "playlist/model.h"
 
 namespace tarvo {
+
+namespace messages = media_messages;
 
 namespace {
 
@@ -32,8 +35,7 @@ bool NewPathsAllowed(PlaylistCore& core, const std::vector<std::string>& oldPath
   for (std::size_t i = 0; i < newPaths.size(); ++i) {
     const std::string_view name = FileNameOf(newPaths[i]);
     if (name.empty() || name == "?") {
-      Warn(core, "You want to rename\r" + std::string(FileNameOf(oldPaths[i])) + "\rto '" + std::string(name) +
-                     "'.\rThat's not possible.");
+      Warn(core, messages::CantRenameTo(FileNameOf(oldPaths[i]), name));
       return false;
     }
   }
@@ -42,9 +44,8 @@ bool NewPathsAllowed(PlaylistCore& core, const std::vector<std::string>& oldPath
   for (std::size_t i = 0; i < newPaths.size(); ++i) {
     const auto [found, added] = firstWithPath.emplace(newPaths[i], i);
     if (added || oldPaths[found->second] == oldPaths[i]) continue;
-    Warn(core, "You want to rename\r" + std::string(FileNameOf(oldPaths[found->second])) + "\rand\r" +
-                   std::string(FileNameOf(oldPaths[i])) + "\rto the same name '" +
-                   std::string(FileNameOf(newPaths[i])) + "'.\rThat's not possible.");
+    Warn(core, messages::CantRenameBothTo(FileNameOf(oldPaths[found->second]), FileNameOf(oldPaths[i]),
+                                          FileNameOf(newPaths[i])));
     return false;
   }
   return true;
@@ -101,14 +102,13 @@ bool ApplyRenames(PlaylistCore& core, const RenamerSelection& selection, std::st
     if (row < static_cast<int>(entries.size())) entries[row] = std::move(newText);
   }
   UpdateListView(core, true, true);
-  ShowMessageBox(core, MessageKind::Information,
-                 std::to_string(renamed) + " files have been renamed.\rCheck your playlist for the updated files.");
+  ShowMessageBox(core, MessageKind::Information, messages::FilesRenamed(renamed));
   return true;
 }
 
 bool CheckRenamerSelection(PlaylistCore& core) {
   if (core.listView.SelectedCount() > 1) return true;
-  ShowMessageBox(core, MessageKind::Information, "Select multiple items first, then press F2.");
+  ShowMessageBox(core, MessageKind::Information, messages::kSelectMultipleFirst);
   return false;
 }
 

@@ -5,6 +5,7 @@
 #include "playlist/entry.h"
 #include "playlist/entry_caption.h"
 #include "playlist/model.h"
+#include "radio/radio_messages.h"
 #include "radio/stream_status.h"
 #include "settings/settings_store.h"
 
@@ -161,13 +162,13 @@ bool PlaybackEngine::ReconnectTick(audio::AudioHandle decoder) {
     if (outputStream_ == 0 || library_.ChannelIsActive(decoder) != audio::ChannelState::Stopped) return false;
     reconnect_.active = true;
     if (!reconnect_.backSince || Clock::now() - *reconnect_.backSince >= kReconnectSettled) reconnect_.failures = 0;
-    ShowStreamPanel(core, kLostConnectionText);
+    ShowStreamPanel(core, radio_messages::kLostConnectionText);
     ScheduleReconnect();
     return true;
   }
   if (reconnect_.nextAttempt && Clock::now() >= *reconnect_.nextAttempt) {
     reconnect_.nextAttempt.reset();
-    ShowStreamPanel(core, kReconnectingText);
+    ShowStreamPanel(core, radio_messages::kReconnectingText);
     Connect(std::string(EntryLocation(core.playlist.PlayingEntry)), std::chrono::milliseconds(0));
   }
   return true;

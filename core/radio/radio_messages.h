@@ -8,6 +8,12 @@
 
 namespace tarvo::radio_messages {
 
+// A station's state in status panel 3 and the tray hint.
+inline constexpr char kLostConnectionText[] = "Error: Lost connection";
+inline constexpr char kReconnectingText[] = "Reconnecting...";
+// The tray hint's start while the connection is lost, before the entry's title.
+inline constexpr char kLostConnectionHint[] = "Lost connection - ";
+
 // Adding a station.
 inline constexpr char kAddUrlCaption[] = "Add URL";
 inline constexpr char kAddUrlPrompt[] = "Internet radio URL:";

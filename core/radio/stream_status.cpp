@@ -7,6 +7,7 @@
 #include "media/probes.h"
 #include "playlist/entry.h"
 #include "playlist/entry_caption.h"
+#include "radio/radio_messages.h"
 #include "radio/stream_keys.h"
 #include "radio/stream_recorder.h"
 
@@ -69,8 +70,9 @@ void ShowStreamPanel(RadioCore& core, const std::string& text) {
 }
 
 void ShowLostConnection(RadioCore& core) {
-  ShowStreamPanel(core, kLostConnectionText);
-  const std::string hint = std::string(kLostConnectionHint) + std::string(EntryTitle(core.playlist.PlayingEntry));
+  ShowStreamPanel(core, radio_messages::kLostConnectionText);
+  const std::string hint =
+      std::string(radio_messages::kLostConnectionHint) + std::string(EntryTitle(core.playlist.PlayingEntry));
   if (core.texts.labelTime.empty() && core.texts.trayHint == hint) return;
   core.texts.labelTime.clear();
   core.texts.trayHint = hint;

@@ -13,12 +13,6 @@
 
 namespace tarvo {
 
-inline constexpr char kLostConnectionText[] = "Error: Lost connection";
-inline constexpr char kReconnectingText[] = "Reconnecting...";
-
-// The tray hint's start while the connection is lost, before the entry's title.
-inline constexpr char kLostConnectionHint[] = "Lost connection - ";
-
 // "Buffering..." and how far the bytes waiting to be decoded have come
 // towards `resumeBytes`, the amount at which a stalled stream plays on, as
 // a percentage: below 5 shown as 0, above 100 as 100. Without a known
