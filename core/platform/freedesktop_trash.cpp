@@ -21,7 +21,7 @@ namespace tarvo {
 
 namespace {
 
-// The trash specification's DeletionDate: local time, "2024-05-01T13:07:42".
+// A trash info file's DeletionDate: local time, "2024-05-01T13:07:42".
 constexpr char kDeletionDateFormat[] = "%Y-%m-%dT%H:%M:%S";
 
 // Far more same-named files than any trash holds; ends the search for a free
