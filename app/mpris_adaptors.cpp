@@ -18,7 +18,8 @@ QStringList MprisRootAdaptor::SupportedUriSchemes() const {
 // The audio files and the playlists that OpenUri can load.
 QStringList MprisRootAdaptor::SupportedMimeTypes() const {
   return {QStringLiteral("audio/mpeg"),    QStringLiteral("audio/x-wav"),        QStringLiteral("audio/wav"),
-          QStringLiteral("audio/ogg"),     QStringLiteral("audio/x-vorbis+ogg"), QStringLiteral("audio/x-mpegurl"),
+          QStringLiteral("audio/ogg"),     QStringLiteral("audio/x-vorbis+ogg"), QStringLiteral("audio/flac"),
+          QStringLiteral("audio/x-flac"),  QStringLiteral("audio/x-opus+ogg"),   QStringLiteral("audio/x-mpegurl"),
           QStringLiteral("audio/x-scpls")};
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "audio/mpg123_decoder.h"
+#include "audio/opus_decoder.h"
 #include "audio/sndfile_decoder.h"
 #include "audio/vorbis_decoder.h"
 
@@ -10,7 +11,16 @@ namespace tarvo::audio {
 
 namespace {
 
-enum class Container { Empty, Wav, Ogg, Other };
+enum class Container { Empty, Wav, Flac, Ogg, OggOpus, Other };
+
+// The first packet of an Ogg stream starts after the 27 bytes of the page
+// header and its segment table; Opus names itself there.
+bool IsOggOpus(const unsigned char* head, std::int64_t size) {
+  constexpr std::int64_t kSegmentCountAt = 26;
+  if (size <= kSegmentCountAt) return false;
+  const std::int64_t packetAt = kSegmentCountAt + 1 + head[kSegmentCountAt];
+  return size >= packetAt + 8 && std::memcmp(head + packetAt, "OpusHead", 8) == 0;
+}
 
 // Decided by content, as a file's name may lie: WAV named ".mp3" plays as
 // WAV, and text named ".ogg" is refused instead of being fed to a decoder.
@@ -20,7 +30,10 @@ Container SniffContainer(const unsigned char* head, std::int64_t size) {
       std::memcmp(head + 8, "WAVE", 4) == 0) {
     return Container::Wav;
   }
-  if (size >= 4 && std::memcmp(head, "OggS", 4) == 0) return Container::Ogg;
+  if (size >= 4 && std::memcmp(head, "fLaC", 4) == 0) return Container::Flac;
+  if (size >= 4 && std::memcmp(head, "OggS", 4) == 0) {
+    return IsOggOpus(head, size) ? Container::OggOpus : Container::Ogg;
+  }
   return Container::Other;
 }
 
@@ -45,7 +58,9 @@ AudioError CheckFormat(const PcmFormat& format) {
 }  // namespace
 
 std::unique_ptr<Decoder> OpenDecoder(std::unique_ptr<ByteSource> source, AudioError& error) {
-  unsigned char head[12];
+  // Enough for an Ogg page header with a full segment table and the first
+  // packet's signature.
+  unsigned char head[27 + 255 + 8];
   const std::int64_t headSize = ReadHead(*source, head, sizeof head);
   if (headSize < 0 || !source->SeekTo(0)) {
     error = headSize < 0 ? AudioError::FileOpen : AudioError::NotFile;
@@ -58,10 +73,14 @@ std::unique_ptr<Decoder> OpenDecoder(std::unique_ptr<ByteSource> source, AudioEr
       error = AudioError::FileFormat;
       return nullptr;
     case Container::Wav:
+    case Container::Flac:
       decoder = SndfileDecoder::Open(std::move(source), error);
       break;
     case Container::Ogg:
       decoder = VorbisDecoder::Open(std::move(source), error);
+      break;
+    case Container::OggOpus:
+      decoder = OpusDecoder::Open(std::move(source), error);
       break;
     case Container::Other:
       decoder = Mpg123Decoder::Open(std::move(source), error);

@@ -62,12 +62,15 @@ AudioError SndfileDecoder::Start() {
   if (!file_) return sourceFailed_ ? AudioError::FileOpen : AudioError::FileFormat;
 
   const int container = info.format & SF_FORMAT_TYPEMASK;
-  if (container != SF_FORMAT_WAV && container != SF_FORMAT_WAVEX && container != SF_FORMAT_RF64) {
+  if (container != SF_FORMAT_WAV && container != SF_FORMAT_WAVEX && container != SF_FORMAT_RF64 &&
+      container != SF_FORMAT_FLAC) {
     return AudioError::FileFormat;
   }
   format_ = PcmFormat{info.samplerate, info.channels};
   lengthFrames_ = info.frames;
-  if (lengthFrames_ <= 0) return AudioError::NotAudio;
+  // A FLAC stream header that leaves the length open says SF_COUNT_MAX; such
+  // a file can't be given an exact length, so it is refused with the empty.
+  if (lengthFrames_ <= 0 || lengthFrames_ == SF_COUNT_MAX) return AudioError::NotAudio;
   sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
   const int coding = info.format & SF_FORMAT_SUBMASK;
   floatSamples_ = coding == SF_FORMAT_FLOAT || coding == SF_FORMAT_DOUBLE;

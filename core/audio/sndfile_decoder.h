@@ -1,7 +1,8 @@
-// WAV files through libsndfile: 8, 16, 24 and 32-bit integer and 32 and 64-bit
-// float samples, and the compressed codings libsndfile reads inside WAV, all
-// delivered as 16-bit. Float samples beyond full scale are clipped, not
-// wrapped.
+// WAV and FLAC files through libsndfile: 8, 16, 24 and 32-bit integer and 32
+// and 64-bit float samples, and the compressed codings libsndfile reads inside
+// WAV, all delivered as 16-bit. Wider integers lose their low bits and are
+// never clipped; float samples beyond full scale are clipped, not wrapped.
+// FLAC lengths come from the stream header and seeking lands on the sample.
 #pragma once
 
 #include <memory>
@@ -15,8 +16,8 @@ namespace tarvo::audio {
 
 class SndfileDecoder final : public Decoder {
  public:
-  // Nothing and `error` FileFormat when the content is not a WAV file
-  // libsndfile can read, NotAudio when it holds no samples.
+  // Nothing and `error` FileFormat when the content is not a WAV or FLAC
+  // file libsndfile can read, NotAudio when it holds no samples.
   static std::unique_ptr<SndfileDecoder> Open(std::unique_ptr<ByteSource> source, AudioError& error);
   ~SndfileDecoder() override;
 

@@ -11,11 +11,13 @@ struct ExtensionTypes {
   std::vector<std::string> mimeTypes;
 };
 
-const std::array<ExtensionTypes, 5>& Table() {
-  static const std::array<ExtensionTypes, 5> table{{
+const std::array<ExtensionTypes, 7>& Table() {
+  static const std::array<ExtensionTypes, 7> table{{
       {"mp3", {"audio/mpeg"}},
       {"wav", {"audio/x-wav", "audio/wav"}},
       {"ogg", {"audio/ogg", "audio/x-vorbis+ogg"}},
+      {"flac", {"audio/flac", "audio/x-flac"}},
+      {"opus", {"audio/x-opus+ogg"}},
       {"m3u", {"audio/x-mpegurl"}},
       {"pls", {"audio/x-scpls"}},
   }};

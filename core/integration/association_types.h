@@ -10,9 +10,9 @@
 namespace tarvo {
 
 // The order in which "-reg" and "-unreg" go through them.
-inline constexpr std::array<const char*, 5> kAssociationExtensions{"mp3", "wav", "ogg", "m3u", "pls"};
+inline constexpr std::array<const char*, 7> kAssociationExtensions{"mp3", "wav", "ogg", "flac", "opus", "m3u", "pls"};
 // Taken back at start-up when another program took them (playlists are not).
-inline constexpr std::array<const char*, 3> kAudioAssociationExtensions{"mp3", "wav", "ogg"};
+inline constexpr std::array<const char*, 5> kAudioAssociationExtensions{"mp3", "wav", "ogg", "flac", "opus"};
 
 // The MIME types of a lower-case extension without a dot; none for an
 // extension Tarvo does not open.

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <numbers>
@@ -272,6 +273,38 @@ std::vector<std::int16_t> DecodeMp3Reference(const std::string& path) {
   }
   mpg123_delete(handle);
   return samples;
+}
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+void Run(const std::string& command) {
+  if (std::system((command + " >/dev/null 2>&1").c_str()) != 0) throw std::runtime_error("failed: " + command);
+}
+
+}  // namespace
+
+void WriteFlac(const std::string& path, const AudioSpec& spec, int bits, const std::vector<std::string>& tags) {
+  const std::string wav = path + ".source.wav";
+  WriteWav(wav, spec, bits == 24 ? WavSamples::Signed24 : WavSamples::Signed16);
+  std::string command = "flac -s -f -o " + Quoted(path);
+  for (const std::string& tag : tags) command += " -T " + Quoted(tag);
+  Run(command + " " + Quoted(wav));
+  std::remove(wav.c_str());
+}
+
+void WriteOpus(const std::string& path, const AudioSpec& spec, const std::vector<std::string>& tags) {
+  const std::string wav = path + ".source.wav";
+  WriteWav(wav, spec);
+  std::string command = "opusenc --quiet --bitrate 128";
+  for (const std::string& tag : tags) command += " --comment " + Quoted(tag);
+  Run(command + " " + Quoted(wav) + " " + Quoted(path));
+  std::remove(wav.c_str());
 }
 
 std::vector<std::int16_t> ReadWavData(const std::string& path) {

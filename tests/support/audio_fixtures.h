@@ -1,7 +1,7 @@
 // Audio files made at test time, with known contents: tones and silences of
 // known lengths, rates and channel counts, as WAV (several sample formats),
-// MP3 (libmp3lame, with the LAME header that makes decoding gapless) and Ogg
-// Vorbis (libvorbisenc). Also the reference decode of an MP3 by libmpg123.
+// MP3 (libmp3lame, with the LAME header that makes decoding gapless), Ogg
+// Vorbis (libvorbisenc), FLAC and Opus (their command-line encoders). Also the reference decode of an MP3 by libmpg123.
 #pragma once
 
 #include <cstdint>
@@ -46,6 +46,12 @@ void WriteWavSamples(const std::string& path, int rate, int channels, const std:
 // and padding. Quick encoder settings: fixtures are small.
 void WriteMp3(const std::string& path, const AudioSpec& spec, int kilobitsPerSecond = 128);
 void WriteOggVorbis(const std::string& path, const AudioSpec& spec, float quality = 0.2f);
+// Through the command-line encoders `flac` (16 or 24 bits, the 16-bit
+// samples shifted up) and `opusenc`; `tags` are NAME=value comments.
+// Throws when the encoder fails.
+void WriteFlac(const std::string& path, const AudioSpec& spec, int bits = 16,
+               const std::vector<std::string>& tags = {});
+void WriteOpus(const std::string& path, const AudioSpec& spec, const std::vector<std::string>& tags = {});
 
 // What libmpg123 on its own decodes from the file: gapless, 16-bit signed,
 // at the file's rate and channel count.
