@@ -52,6 +52,10 @@ void WriteOggVorbis(const std::string& path, const AudioSpec& spec, float qualit
 void WriteFlac(const std::string& path, const AudioSpec& spec, int bits = 16,
                const std::vector<std::string>& tags = {});
 void WriteOpus(const std::string& path, const AudioSpec& spec, const std::vector<std::string>& tags = {});
+// Encodes with the ffmpeg command; `outputOptions` go before the output path
+// (for example "-c:a aac -b:a 96k", or "-f mpegts" for a transport stream).
+// The output's name tells ffmpeg the container (".aac" is ADTS, ".m4a" MP4).
+void WriteWithFfmpeg(const std::string& path, const AudioSpec& spec, const std::string& outputOptions);
 
 // What libmpg123 on its own decodes from the file: gapless, 16-bit signed,
 // at the file's rate and channel count.
