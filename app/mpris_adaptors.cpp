@@ -19,7 +19,8 @@ QStringList MprisRootAdaptor::SupportedUriSchemes() const {
 QStringList MprisRootAdaptor::SupportedMimeTypes() const {
   return {QStringLiteral("audio/mpeg"),    QStringLiteral("audio/x-wav"),        QStringLiteral("audio/wav"),
           QStringLiteral("audio/ogg"),     QStringLiteral("audio/x-vorbis+ogg"), QStringLiteral("audio/flac"),
-          QStringLiteral("audio/x-flac"),  QStringLiteral("audio/x-opus+ogg"),   QStringLiteral("audio/x-mpegurl"),
+          QStringLiteral("audio/x-flac"),  QStringLiteral("audio/x-opus+ogg"),   QStringLiteral("audio/mp4"),
+          QStringLiteral("audio/x-m4a"),   QStringLiteral("audio/aac"),          QStringLiteral("audio/x-mpegurl"),
           QStringLiteral("audio/x-scpls")};
 }
 

@@ -11,6 +11,8 @@ extern "C" {
 #include <cstring>
 #include <mutex>
 
+#include "audio/ffmpeg_gapless.h"
+
 namespace tarvo::audio {
 
 namespace {
@@ -108,6 +110,12 @@ AudioError FfmpegDecoder::Start() {
   }
   const AudioError codecError = OpenCodec();
   if (codecError != AudioError::Ok) return codecError;
+  // A file without an index (ADTS) only has a length guessed from its bit
+  // rate; its packets tell the exact one.
+  const AVStream* stream = formatContext_->streams[streamIndex_];
+  const bool guessedLength = stream->duration == AV_NOPTS_VALUE ||
+                             formatContext_->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
+  const std::int64_t countedDuration = seekable && guessedLength ? CountStreamDuration(*formatContext_, streamIndex_) : -1;
 
   // The first frame tells the format the decoder delivers.
   if (!ReceiveFrame()) return sourceFailed_ ? AudioError::FileOpen : AudioError::NotAudio;
@@ -117,12 +125,27 @@ AudioError FfmpegDecoder::Start() {
   if (sourceChannels_ < 1) return AudioError::SampleFormat;
   if (!Convert()) return AudioError::Unknown;
 
-  const AVStream* stream = formatContext_->streams[streamIndex_];
-  if (seekable && stream->duration != AV_NOPTS_VALUE &&
-      formatContext_->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE) {
+  if (countedDuration >= 0) {
+    lengthFrames_ = av_rescale_q(countedDuration, stream->time_base, AVRational{1, format_.rate});
+  } else if (seekable && !guessedLength) {
     lengthFrames_ = av_rescale_q(stream->duration, stream->time_base, AVRational{1, format_.rate});
   }
-  return AudioError::Ok;
+  return TrimItunesGapless();
+}
+
+// An MP4 file's edit list already trims the encoder delay and padding; a
+// file that has only the iTunSMPB tag is trimmed here: its first delay
+// frames are dropped and it ends after the length the tag gives. The tag
+// is trusted only when the untrimmed length holds delay and length.
+AudioError FfmpegDecoder::TrimItunesGapless() {
+  if (lengthFrames_ < 0) return AudioError::Ok;
+  const std::optional<ItunesGapless> gapless = ItunesGaplessOf(*formatContext_);
+  if (!gapless || gapless->delayFrames <= 0 || lengthFrames_ < gapless->delayFrames + gapless->lengthFrames) {
+    return AudioError::Ok;
+  }
+  leadFrames_ = gapless->delayFrames;
+  lengthFrames_ = gapless->lengthFrames;
+  return SeekToFrame(0) ? AudioError::Ok : AudioError::FileFormat;
 }
 
 AudioError FfmpegDecoder::OpenCodec() {
@@ -254,8 +277,9 @@ bool FfmpegDecoder::SeekToFrame(std::int64_t frame) {
   const std::int64_t start = stream->start_time == AV_NOPTS_VALUE ? 0 : stream->start_time;
   // Near the start the target falls before the first packet, so the seek
   // goes to the very first one, whose encoder delay the demuxer trims again.
+  const std::int64_t streamFrame = frame + leadFrames_;
   const std::int64_t target =
-      start + av_rescale_q(frame - kSeekPreRollFrames, AVRational{1, format_.rate}, stream->time_base);
+      start + av_rescale_q(streamFrame - kSeekPreRollFrames, AVRational{1, format_.rate}, stream->time_base);
   // Lands on a packet at or before the target; the samples up to the frame
   // are decoded and dropped, so the next Read starts on the very sample.
   if (avformat_seek_file(formatContext_, streamIndex_, INT64_MIN, target, target, 0) < 0) return false;
@@ -266,7 +290,7 @@ bool FfmpegDecoder::SeekToFrame(std::int64_t frame) {
   ended_ = false;
   formatChanged_ = false;
   sourceFailed_ = false;
-  seekTarget_ = frame;
+  seekTarget_ = streamFrame;
   positionFrames_ = frame;
   return true;
 }

@@ -43,6 +43,7 @@ class FfmpegDecoder final : public Decoder {
   explicit FfmpegDecoder(std::unique_ptr<ByteSource> source);
   AudioError Start();
   AudioError OpenCodec();
+  AudioError TrimItunesGapless();
   // Decodes until one more frame is converted into pending_; false at the
   // end of the data, on a source failure or on a change of format.
   bool DecodeNext();
@@ -69,6 +70,9 @@ class FfmpegDecoder final : public Decoder {
   int sourceChannels_ = 0;  // the channel count of the decoded frames
   std::int64_t lengthFrames_ = -1;
   std::int64_t positionFrames_ = 0;
+  // Frames of encoder delay at the start of the stream that an iTunSMPB tag
+  // names and no edit list removed: positions count from after them.
+  std::int64_t leadFrames_ = 0;
   // Decoded and converted samples not yet read, from pendingOffset_ on.
   std::vector<std::int16_t> pending_;
   std::size_t pendingOffset_ = 0;

@@ -11,13 +11,15 @@ struct ExtensionTypes {
   std::vector<std::string> mimeTypes;
 };
 
-const std::array<ExtensionTypes, 7>& Table() {
-  static const std::array<ExtensionTypes, 7> table{{
+const std::array<ExtensionTypes, 9>& Table() {
+  static const std::array<ExtensionTypes, 9> table{{
       {"mp3", {"audio/mpeg"}},
       {"wav", {"audio/x-wav", "audio/wav"}},
       {"ogg", {"audio/ogg", "audio/x-vorbis+ogg"}},
       {"flac", {"audio/flac", "audio/x-flac"}},
       {"opus", {"audio/x-opus+ogg"}},
+      {"m4a", {"audio/mp4", "audio/x-m4a"}},
+      {"aac", {"audio/aac"}},
       {"m3u", {"audio/x-mpegurl"}},
       {"pls", {"audio/x-scpls"}},
   }};

@@ -10,9 +10,11 @@
 namespace tarvo {
 
 // The order in which "-reg" and "-unreg" go through them.
-inline constexpr std::array<const char*, 7> kAssociationExtensions{"mp3", "wav", "ogg", "flac", "opus", "m3u", "pls"};
+inline constexpr std::array<const char*, 9> kAssociationExtensions{"mp3",  "wav", "ogg", "flac", "opus",
+                                                                   "m4a",  "aac", "m3u", "pls"};
 // Taken back at start-up when another program took them (playlists are not).
-inline constexpr std::array<const char*, 5> kAudioAssociationExtensions{"mp3", "wav", "ogg", "flac", "opus"};
+inline constexpr std::array<const char*, 7> kAudioAssociationExtensions{"mp3", "wav", "ogg", "flac",
+                                                                        "opus", "m4a", "aac"};
 
 // The MIME types of a lower-case extension without a dot; none for an
 // extension Tarvo does not open.

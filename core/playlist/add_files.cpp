@@ -21,10 +21,11 @@ namespace {
 
 constexpr char kAddFilesTitle[] = "Add music file(s) to playlist";
 constexpr char kAddFilesFilter[] =
-    "All supported music files|*.mp3;*.mp2;*.mp1;*.wav;*.ogg;*.flac;*.opus;*.oga;*.it;*.s3m;*.xm;*.mod;*.mtm;*.umx;"
+    "All supported music files|*.mp3;*.mp2;*.mp1;*.wav;*.ogg;*.flac;*.opus;*.oga;*.m4a;*.m4b;*.mp4;*.aac;*.it;*.s3m;*.xm;*.mod;*.mtm;*.umx;"
     "|WAVE files (*.wav)|*.wav;|MPEG files (*.mp3,*.mp2,*.mp1)|*.mp3;*.mp2;*.mp1;"
     "|OGG Vorbis files (*.ogg)|*.ogg;"
     "|FLAC files (*.flac)|*.flac;|Opus files (*.opus,*.oga)|*.opus;*.oga;"
+    "|AAC and ALAC files (*.m4a,*.m4b,*.mp4,*.aac)|*.m4a;*.m4b;*.mp4;*.aac;"
     "|All files (*.*)|*.*";
 
 // Playlist files are read into the list at once; every other file (playable,

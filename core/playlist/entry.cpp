@@ -13,7 +13,9 @@ constexpr std::size_t kMaxTitleBytes = 1000;
 constexpr std::pair<std::string_view, EntryKind> kExtensionKinds[] = {
     {".mp3", EntryKind::Audio},   {".wav", EntryKind::Audio},   {".ogg", EntryKind::Audio},
     {".mp2", EntryKind::Audio},   {".mp1", EntryKind::Audio},   {".flac", EntryKind::Audio},
-    {".opus", EntryKind::Audio},  {".oga", EntryKind::Audio},   {".xm", EntryKind::Module},
+    {".opus", EntryKind::Audio},  {".oga", EntryKind::Audio},   {".m4a", EntryKind::Audio},
+    {".m4b", EntryKind::Audio},   {".mp4", EntryKind::Audio},   {".aac", EntryKind::Audio},
+    {".xm", EntryKind::Module},
     {".mod", EntryKind::Module},  {".s3m", EntryKind::Module},  {".it", EntryKind::Module},
     {".mtm", EntryKind::Module},  {".mo3", EntryKind::Module},  {".wma", EntryKind::Stream},
     {".m3u", EntryKind::M3uList}, {".m3u8", EntryKind::M3uList}, {".pls", EntryKind::PlsList},

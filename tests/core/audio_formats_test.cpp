@@ -98,6 +98,57 @@ TEST_F(AudioFormatsTest, OpusLosesItsPreSkipAndPaddingAndSeeksToTheSample) {
   }
 }
 
+TEST_F(AudioFormatsTest, AlacInMp4IsBitExactToTheSampleAndSeeksToIt) {
+  const AudioSpec spec{44100, 2, {Tone(1.2, 440.0, 0.9)}};
+  const std::vector<std::int16_t> source = testing::RenderSamples(spec);
+  const std::string path = Path("tone.m4a");
+  testing::WriteWithFfmpeg(path, spec, "-c:a alac");
+  const AudioHandle channel = library.StreamCreateFile(path);
+  ASSERT_NE(channel, 0u) << library.ErrorGetCode();
+  EXPECT_EQ(library.StreamGetLength(channel), spec.Frames() * 4);
+  EXPECT_TRUE(ReadAll(channel) == source);
+  ASSERT_TRUE(library.ChannelSetPosition(channel, 23456 * 4));
+  const std::vector<std::int16_t> tail = ReadAll(channel);
+  EXPECT_TRUE(std::equal(tail.begin(), tail.end(), source.begin() + 23456 * 2, source.end()));
+  library.StreamFree(channel);
+}
+
+// Without an edit list the encoder delay stays in the stream; the iTunSMPB
+// tag names it and the original length. ADTS has no index: its length is
+// counted from its frames, encoder delay and padding included.
+TEST_F(AudioFormatsTest, AacLengthsComeFromTheItunesTagOrTheCountedFrames) {
+  const AudioSpec spec{44100, 2, {Tone(1.0, 441.0, 0.5)}};
+  const std::vector<std::int16_t> source = testing::RenderSamples(spec);
+  const std::string tagged = Path("tagged.m4a");
+  testing::WriteWithFfmpeg(tagged, spec,
+                           "-c:a aac -aac_pns 0 -use_editlist 0 -movflags use_metadata_tags "
+                           "-metadata iTunSMPB=' 00000000 00000400 000003BC 000000000000AC44'");
+  const AudioHandle channel = library.StreamCreateFile(tagged);
+  ASSERT_NE(channel, 0u) << library.ErrorGetCode();
+  EXPECT_EQ(library.StreamGetLength(channel), spec.Frames() * 4);
+  const std::vector<std::int16_t> whole = ReadAll(channel);
+  ASSERT_EQ(whole.size(), source.size());
+  // In phase with the source: the delay is gone, not a sample more.
+  EXPECT_LT(MaxDeviation(std::vector(whole.begin() + 2048, whole.end() - 2048),
+                         std::vector(source.begin() + 2048, source.end() - 2048)),
+            1200);
+  ASSERT_TRUE(library.ChannelSetPosition(channel, 20000 * 4));
+  std::vector<std::int16_t> piece(2000);
+  ASSERT_EQ(library.ChannelGetData(channel, piece.data(), 4000), 4000u);
+  EXPECT_LE(MaxDeviation(piece, std::vector(whole.begin() + 40000, whole.begin() + 42000)), 1);
+  library.StreamFree(channel);
+
+  const std::string adts = Path("tone.aac");
+  testing::WriteWithFfmpeg(adts, spec, "-c:a aac");
+  const AudioHandle raw = library.StreamCreateFile(adts);
+  ASSERT_NE(raw, 0u) << library.ErrorGetCode();
+  const std::int64_t length = library.StreamGetLength(raw);
+  EXPECT_GE(length, spec.Frames() * 4);
+  EXPECT_LE(length, (spec.Frames() + 2 * 1024) * 4);
+  EXPECT_EQ(static_cast<std::int64_t>(ReadAll(raw).size()) * 2, length);
+  library.StreamFree(raw);
+}
+
 TEST_F(AudioFormatsTest, DamagedEmptyOrMislabelledFilesAreRefusedOrPlayedByTheirContent) {
   const AudioSpec spec{44100, 2, {Tone(1.0)}};
   const std::string flac = Path("whole.flac");
