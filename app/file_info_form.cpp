@@ -74,5 +74,6 @@ void TFileInfo_Form::Rename() {
 }
 
 void TFileInfo_Form::ShowTag() {
-  textWindow_.ShowTextWindow("View MP3 tags", tarvo::TagViewText(core_.playlist.PlaylistEntries.at(index_)), "", true);
+  const std::string& path = core_.playlist.PlaylistEntries.at(index_);
+  textWindow_.ShowTextWindow(tarvo::TagViewCaption(path), tarvo::TagViewText(path), "", true);
 }

@@ -43,7 +43,7 @@ QString StatusText(MediaStatus status) {
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 // The Metadata property: the entry's fields under their xesam and mpris
-// names; an artist or album only when known.
+// names; an artist, album, genre, track number or cover only when known.
 QVariantMap MetadataMap(const std::optional<tarvo::NowPlaying>& now) {
   QVariantMap map;
   if (!now) {
@@ -55,6 +55,15 @@ QVariantMap MetadataMap(const std::optional<tarvo::NowPlaying>& now) {
   map.insert(QStringLiteral("xesam:title"), FromUtf8(now->title));
   if (!now->artist.empty()) map.insert(QStringLiteral("xesam:artist"), QStringList{FromUtf8(now->artist)});
   if (!now->album.empty()) map.insert(QStringLiteral("xesam:album"), FromUtf8(now->album));
+  if (!now->albumArtist.empty()) {
+    map.insert(QStringLiteral("xesam:albumArtist"), QStringList{FromUtf8(now->albumArtist)});
+  }
+  if (!now->genre.empty()) map.insert(QStringLiteral("xesam:genre"), QStringList{FromUtf8(now->genre)});
+  if (now->trackNumber > 0) map.insert(QStringLiteral("xesam:trackNumber"), now->trackNumber);
+  if (!now->artPath.empty()) {
+    map.insert(QStringLiteral("mpris:artUrl"),
+               QUrl::fromLocalFile(FromUtf8(now->artPath)).toString(QUrl::FullyEncoded));
+  }
   const QString location = FromUtf8(now->location);
   map.insert(QStringLiteral("xesam:url"),
              now->isStream ? location : QUrl::fromLocalFile(location).toString(QUrl::FullyEncoded));

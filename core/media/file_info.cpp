@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/text.h"
+#include "media/file_tags.h"
 #include "media/id3v1.h"
 #include "media/media_messages.h"
 #include "media/number_texts.h"
@@ -47,6 +48,23 @@ bool IsPlayingEntry(const PlaylistCore& core, int index) {
          core.playlist.PlayingEntry == core.playlist.PlaylistEntries[index];
 }
 
+bool IsMp3Name(std::string_view path) { return AsciiLowerCopy(ExtensionOf(path)) == ".mp3"; }
+
+// Every field TagLib reads from the file, one "KEY: value" line each.
+std::string FieldsViewText(const std::string& path) {
+  const FileTags tags = ReadFileTags(path);
+  const std::string rule = std::string(60, '-') + kLine;
+  std::string text = std::string(FolderOf(path)) + kLine + std::string(FileNameOf(path)) + kLine + kLine;
+  text += rule + (tags.codec.empty() ? std::string("Tags:") : tags.codec + " tags:") + kLine;
+  for (const auto& [key, value] : tags.fields) {
+    // A value of several lines is joined into one, so each field keeps its line.
+    text += key + ": " + ReplaceAll(ReplaceAll(value, "\r\n", " "), "\n", " ") + kLine;
+  }
+  text += rule;
+  std::replace(text.begin(), text.end(), '\0', ' ');
+  return text;
+}
+
 }  // namespace
 
 FileInfoWindow ChooseFileInfoWindow(PlaylistCore& core) {
@@ -70,6 +88,7 @@ std::string FileInfoText(PlaylistCore& core, const std::string& path) {
   std::string text(FolderOf(path));
   text += std::string(kLine) + kLine + "Size: \t" + FileSizeText(path);
   text += std::string(kLine) + "Format: \t" + sound.format;
+  if (!sound.coding.empty()) text += std::string(kLine) + "Codec: \t" + sound.coding;
   text += std::string(kLine) + "Length: \t" + (sound.lengthMs >= 0 ? FormatDurationMs(sound.lengthMs) : "");
   return text;
 }
@@ -80,7 +99,14 @@ std::string TidyFileName(std::string_view name) {
   return tidy;
 }
 
-bool HasTagButton(std::string_view path) { return AsciiLowerCopy(ExtensionOf(path)) == ".mp3"; }
+bool HasTagButton(std::string_view path) {
+  // WAV and Ogg Vorbis files keep the window they always had, without one.
+  const std::string extension = AsciiLowerCopy(ExtensionOf(path));
+  return EntryKindOf(path) == EntryKind::Audio && extension != ".wav" && extension != ".ogg" &&
+         extension != ".mp2" && extension != ".mp1";
+}
+
+std::string TagViewCaption(std::string_view path) { return IsMp3Name(path) ? "View MP3 tags" : "View tags"; }
 
 RenameOutcome RenameEntryFile(PlaylistCore& core, int index, const std::string& newName) {
   std::string& entry = core.playlist.PlaylistEntries.at(index);
@@ -112,6 +138,7 @@ RenameOutcome RenameEntryFile(PlaylistCore& core, int index, const std::string& 
 }
 
 std::string TagViewText(const std::string& path) {
+  if (!IsMp3Name(path)) return FieldsViewText(path);
   TID3v1 tag;
   tag.ReadTag(path);
   const std::string rule = std::string(60, '-') + kLine;

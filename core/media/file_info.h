@@ -28,7 +28,7 @@ enum class FileInfoWindow {
 // message for a stream among several selected rows.
 FileInfoWindow ChooseFileInfoWindow(PlaylistCore& core);
 
-// The memo text of the file information window: folder, size, format and
+// The memo text of the file information window: folder, size, format, codec and
 // length, lines ending in CR LF.
 std::string FileInfoText(PlaylistCore& core, const std::string& path);
 
@@ -36,8 +36,11 @@ std::string FileInfoText(PlaylistCore& core, const std::string& path);
 // shrinks three times by halving (up to eight spaces become one).
 std::string TidyFileName(std::string_view name);
 
-// The tag button is offered for ".mp3" files, in any letter case.
+// The tag button is offered for ".mp3" files and for the kinds whose tags
+// TagLib reads (FLAC, Opus, the MP4 family, ADTS AAC), in any letter case.
 bool HasTagButton(std::string_view path);
+// "View MP3 tags" for ".mp3" files, "View tags" for the others.
+std::string TagViewCaption(std::string_view path);
 
 enum class RenameOutcome {
   // The new path equals the old one; nothing was touched.
@@ -55,8 +58,10 @@ enum class RenameOutcome {
 // reached (and stays paused when it was paused). Never replaces a file.
 RenameOutcome RenameEntryFile(PlaylistCore& core, int index, const std::string& newName);
 
-// The "View MP3 tags" text of the file's ID3v1 tag; labels with empty values
-// when there is none. NULs in the fields show as spaces.
+// The "View MP3 tags" text of an ".mp3" file's ID3v1 tag, labels with empty
+// values when there is none; for every other file the fields of its tags
+// (Vorbis comments, MP4 atoms, ID3v2, APE) as "KEY: value" lines. NULs in the
+// fields show as spaces.
 std::string TagViewText(const std::string& path);
 
 // Alt+Enter: asks the file manager for the properties of the focused file

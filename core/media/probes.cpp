@@ -1,10 +1,13 @@
 #include "media/probes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
+#include <string_view>
 
 #include "base/text.h"
+#include "media/file_tags.h"
 #include "playlist/entry.h"
 
 namespace tarvo {
@@ -67,15 +70,37 @@ int WavBitsOf(const std::string& path) {
   return header[34] | (header[35] << 8);
 }
 
+int FlacBitsOf(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  // "fLaC", the block header, then STREAMINFO: the sample width minus one
+  // is the five bits after the rate's 20 and the channels' 3, from byte 20.
+  unsigned char header[22];
+  if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return 0;
+  if (header[0] != 'f' || header[1] != 'L' || header[2] != 'a' || header[3] != 'C' || (header[4] & 0x7F) != 0) return 0;
+  return (((header[20] & 0x01) << 4) | (header[21] >> 4)) + 1;
+}
+
 std::string PlayingInfoText(audio::AudioLibrary& library, const std::string& path, audio::AudioHandle handle) {
   const std::string extension = AsciiLowerCopy(ExtensionOf(path));
-  if (extension != ".wav" && extension != ".mp3" && extension != ".ogg") return {};
+  const bool sampleForm = extension == ".wav" || extension == ".flac";
+  constexpr std::string_view kBitRateForm[] = {".mp3", ".ogg", ".opus", ".oga", ".m4a", ".m4b", ".mp4", ".aac"};
+  if (!sampleForm && std::find(std::begin(kBitRateForm), std::end(kBitRateForm), extension) == std::end(kBitRateForm)) {
+    return {};
+  }
   const char* channels = IsStereo(library, path, handle) ? " Stereo" : " Mono";
-  if (extension == ".wav") {
-    return std::to_string(SampleRateOf(library, path, handle)) + " Hz " + std::to_string(WavBitsOf(path)) + " bit" +
-           channels;
+  if (sampleForm) {
+    const int bits = extension == ".wav" ? WavBitsOf(path) : FlacBitsOf(path);
+    return std::to_string(SampleRateOf(library, path, handle)) + " Hz " + std::to_string(bits) + " bit" + channels;
   }
   return std::to_string(BitRateOf(library, path, handle)) + " Kbps" + channels;
+}
+
+std::string CodingText(audio::AudioLibrary& library, const std::string& path, audio::AudioHandle handle) {
+  const FileTags tags = ReadFileTags(path);
+  std::string text = tags.codec.empty() ? "" : tags.codec + ", ";
+  text += std::to_string(SampleRateOf(library, path, handle)) + " Hz, ";
+  if (tags.bitsPerSample > 0) text += std::to_string(tags.bitsPerSample) + " bit, ";
+  return text + (IsStereo(library, path, handle) ? "Stereo" : "Mono");
 }
 
 }  // namespace tarvo

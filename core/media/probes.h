@@ -18,9 +18,17 @@ int BitRateOf(audio::AudioLibrary& library, const std::string& path, audio::Audi
 // Bits per sample from a canonical WAV header (the 16-bit value at offset
 // 34); 0 when the file is shorter or unreadable.
 int WavBitsOf(const std::string& path);
+// Bits per sample from a FLAC file's stream header (the STREAMINFO block
+// that follows "fLaC"); 0 when the file is not FLAC or is unreadable.
+int FlacBitsOf(const std::string& path);
 
-// "44100 Hz 16 bit Stereo" for WAV, "128 Kbps Stereo" for MP3 and Ogg, empty
-// for anything else.
+// "44100 Hz 16 bit Stereo" for WAV and FLAC, "128 Kbps Stereo" for MP3, Ogg,
+// Opus and the MP4 family, empty for anything else.
 std::string PlayingInfoText(audio::AudioLibrary& library, const std::string& path, audio::AudioHandle handle);
+
+// The coding of a file for its information window: "FLAC, 44100 Hz, 24 bit,
+// Stereo", "AAC, 44100 Hz, Stereo" (no width for a lossy coding); the codec
+// is left out when TagLib does not know the file. Reads the file's tags.
+std::string CodingText(audio::AudioLibrary& library, const std::string& path, audio::AudioHandle handle);
 
 }  // namespace tarvo

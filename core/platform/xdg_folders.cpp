@@ -31,7 +31,8 @@ std::string FolderOrDefault(const char* variable, const char* underHome) {
 }  // namespace
 
 XdgFolders XdgFoldersFromEnvironment() {
-  return {FolderOrDefault("XDG_CONFIG_HOME", "/.config"), FolderOrDefault("XDG_DATA_HOME", "/.local/share")};
+  return {FolderOrDefault("XDG_CONFIG_HOME", "/.config"), FolderOrDefault("XDG_DATA_HOME", "/.local/share"),
+          FolderOrDefault("XDG_CACHE_HOME", "/.cache")};
 }
 
 }  // namespace tarvo

@@ -21,6 +21,7 @@ FileDescription PlaybackEngine::DescribeFile(const std::string& path) {
   if (decoder == 0) return {};
   FileDescription description;
   description.format = PlayingInfoText(library_, path, decoder);
+  description.coding = CodingText(library_, path, decoder);
   const double seconds = library_.ChannelBytes2Seconds(decoder, library_.StreamGetLength(decoder));
   if (seconds >= 0) description.lengthMs = std::llround(seconds * 1000);
   library_.StreamFree(decoder);

@@ -5,10 +5,15 @@
 #include <cstdio>
 
 #include "base/hash.h"
+#include "base/path_parts.h"
+#include "base/text.h"
+#include "media/cover_cache.h"
+#include "media/file_tags.h"
 #include "media/id3v1.h"
 #include "playback/key_dispatcher.h"
 #include "playback/sequencing.h"
 #include "playback/volume.h"
+#include "platform/xdg_folders.h"
 #include "playlist/entry.h"
 
 namespace tarvo {
@@ -42,18 +47,56 @@ std::string WithoutNuls(std::string text) {
   return text;
 }
 
-// The file's ID3v1 tag, read once for each entry heard: the state is
-// compared after every burst of window changes, and the file does not change
-// under a playing entry.
-const TID3v1& TagOf(const std::string& path) {
+struct HeardTags {
+  // An ".mp3" file's ID3v1 tag names its title, artist and album when it
+  // has one; TagLib's fields fill in the rest, and all for other files.
+  TID3v1 id3v1;
+  FileTags fields;
+  std::string coverPath;
+};
+
+// The file's tags, read once for each entry heard: the state is compared
+// after every burst of window changes, and the file does not change under a
+// playing entry.
+const HeardTags& TagsOf(const std::string& path) {
   static std::string taggedPath;
-  static TID3v1 tag;
+  static HeardTags tags;
   if (path != taggedPath) {
     taggedPath = path;
-    tag.Reset();
-    if (!tag.ReadTag(path)) tag.TagFound = false;
+    tags.id3v1.Reset();
+    if (AsciiLowerCopy(ExtensionOf(path)) != ".mp3" || !tags.id3v1.ReadTag(path)) tags.id3v1.TagFound = false;
+    tags.fields = ReadFileTags(path, CoverWanted::Yes);
+    tags.coverPath = CachedCoverPath(tags.fields, XdgFoldersFromEnvironment().cacheHome);
+    tags.fields.coverBytes.clear();
   }
-  return tag;
+  return tags;
+}
+
+// "3/12" and "03" alike; 0 when the text starts with no number.
+int TrackNumberOf(const std::string& text) {
+  int number = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9' || number > 100000) break;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
+void TakeTags(const HeardTags& tags, NowPlaying& now) {
+  const FileTags& fields = tags.fields;
+  if (tags.id3v1.TagFound) {
+    if (!tags.id3v1.Title.empty()) now.title = WithoutNuls(tags.id3v1.Title);
+    now.artist = WithoutNuls(tags.id3v1.Artist);
+    now.album = WithoutNuls(tags.id3v1.Album);
+  } else {
+    if (!fields.Field("TITLE").empty()) now.title = WithoutNuls(fields.Field("TITLE"));
+    now.artist = WithoutNuls(fields.Field("ARTIST"));
+    now.album = WithoutNuls(fields.Field("ALBUM"));
+  }
+  now.albumArtist = WithoutNuls(fields.Field("ALBUMARTIST"));
+  now.genre = WithoutNuls(fields.Field("GENRE"));
+  now.trackNumber = TrackNumberOf(fields.Field("TRACKNUMBER"));
+  now.artPath = tags.coverPath;
 }
 
 }  // namespace
@@ -131,12 +174,7 @@ std::optional<NowPlaying> NowPlayingOf(const PlaybackCore& core) {
     return now;
   }
   now.lengthMicroseconds = core.progress.max * 1000;
-  const TID3v1& tag = TagOf(now.location);
-  if (tag.TagFound) {
-    if (!tag.Title.empty()) now.title = WithoutNuls(tag.Title);
-    now.artist = WithoutNuls(tag.Artist);
-    now.album = WithoutNuls(tag.Album);
-  }
+  TakeTags(TagsOf(now.location), now);
   return now;
 }
 

@@ -43,6 +43,12 @@ struct NowPlaying {
   std::string title;
   std::string artist;
   std::string album;
+  // From a file's tags beyond ID3v1: empty, or 0, when it has none.
+  std::string albumArtist;
+  std::string genre;
+  int trackNumber = 0;
+  // The cached copy of the file's embedded cover; empty when it has none.
+  std::string artPath;
   // The file's path, or the stream's address.
   std::string location;
   bool isStream = false;
@@ -54,7 +60,9 @@ struct NowPlaying {
 
 // The entry being heard: the current row, which moves on when a joined
 // entry is first heard, or the entry loaded in the player when that row has
-// left the list. Nothing before the first entry has been played.
+// left the list. Nothing before the first entry has been played. A file's
+// tags are read once, when it is first asked about; its cover is copied to
+// the user's cache folder then.
 std::optional<NowPlaying> NowPlayingOf(const PlaybackCore& core);
 // "/org/mpris/MediaPlayer2/tarvo/track/" and a hash of the entry's text.
 std::string TrackIdOf(std::string_view entry);

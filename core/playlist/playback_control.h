@@ -14,6 +14,8 @@ struct FileDescription {
   std::string format;
   // The playing length in milliseconds; -1 when the file can't be opened.
   std::int64_t lengthMs = -1;
+  // "FLAC, 44100 Hz, 16 bit, Stereo"; empty when the file can't be opened.
+  std::string coding{};
 };
 
 class PlaybackControl {
