@@ -334,6 +334,13 @@ void TPreferences_Form::BuildDevicePage() {
   button6_ = new QPushButton(QStringLiteral("&Reset sound driver mixer"), this);
   connect(button6_, &QPushButton::clicked, this, &TPreferences_Form::ResetMixerClicked);
   layout->addWidget(button6_);
+  layout->addWidget(new QLabel(QStringLiteral("ReplayGain:"), this));
+  comboReplayGain_ = new QComboBox(this);
+  comboReplayGain_->setObjectName(QStringLiteral("ComboReplayGain"));
+  // In the order of the modes' values.
+  comboReplayGain_->addItems({QStringLiteral("Off"), QStringLiteral("Track"), QStringLiteral("Album")});
+  connect(comboReplayGain_, &QComboBox::currentIndexChanged, this, &TPreferences_Form::ReplayGainChosen);
+  layout->addWidget(comboReplayGain_);
   layout->addSpacing(kMargin);
   layout->addWidget(new QLabel(QStringLiteral("Sound details:"), this));
   bufferLabel_ = new QLabel(this);
@@ -383,6 +390,7 @@ void TPreferences_Form::FillControls() {
   bufferLabel_->setText(QStringLiteral("Buffer length: %1 ms").arg(stream ? kStreamBufferMs : kFileBufferMs));
   outputLevelLabel_->setText(kOutputLevelPrefix + LevelToDbText(tarvo::VolumeToLibrary(core_.settings.volume)));
   comboDevice_->setCurrentIndex(tarvo::ReadSetting(core_, key::kDevice) - 1);
+  comboReplayGain_->setCurrentIndex(static_cast<int>(core_.settings.replayGain));
 
   hotkeys_.BeginEditing();
 
@@ -483,6 +491,13 @@ void TPreferences_Form::CacheSecondsEdited(const QString& text) {
 void TPreferences_Form::DeviceChosen(int index) {
   if (filling_ || index < 0) return;
   core_.playback.SwitchOutputDevice(index + 1);
+}
+
+// Applies to the files opened from now on; the one playing keeps its level.
+void TPreferences_Form::ReplayGainChosen(int index) {
+  if (filling_ || index < 0) return;
+  core_.settings.replayGain = static_cast<tarvo::ReplayGainMode>(index);
+  tarvo::WriteSetting(core_, key::kReplayGain, std::string(tarvo::ReplayGainModeText(core_.settings.replayGain)));
 }
 
 void TPreferences_Form::ResetMixerClicked() {

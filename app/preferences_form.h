@@ -57,6 +57,7 @@ class TPreferences_Form : public QDialog {
   QCheckBox* CheckBox6() const { return checkBox6_; }
   QLineEdit* Edit3() const { return edit3_; }
   QComboBox* ComboDevice() const { return comboDevice_; }
+  QComboBox* ComboReplayGain() const { return comboReplayGain_; }
   QPushButton* Button6() const { return button6_; }
   QLabel* BufferLabel() const { return bufferLabel_; }
   QLabel* OutputLevelLabel() const { return outputLevelLabel_; }
@@ -90,6 +91,7 @@ class TPreferences_Form : public QDialog {
   void ChooseRecordFolder();
   void CacheSecondsEdited(const QString& text);
   void DeviceChosen(int index);
+  void ReplayGainChosen(int index);
   void ResetMixerClicked();
 
   tarvo::Core& core_;
@@ -115,6 +117,7 @@ class TPreferences_Form : public QDialog {
   QCheckBox* checkBox6_ = nullptr;
   QLineEdit* edit3_ = nullptr;
   QComboBox* comboDevice_ = nullptr;
+  QComboBox* comboReplayGain_ = nullptr;
   QPushButton* button6_ = nullptr;
   QLabel* bufferLabel_ = nullptr;
   QLabel* outputLevelLabel_ = nullptr;

@@ -115,6 +115,11 @@ class AudioLibrary {
   // Decoding channels only, to the sample. False with Position beyond the
   // end, NotFile on an output stream or a source that can't seek.
   virtual bool ChannelSetPosition(AudioHandle channel, std::int64_t bytes) = 0;
+  // Decoding channels only: every sample read from now on is multiplied by
+  // `factor` (> 0; 1 leaves them as decoded), saturating at full scale. This
+  // comes before any output's volume. False with IllegalParameter for
+  // another factor, NotFile on an output stream.
+  virtual bool ChannelSetGain(AudioHandle channel, double factor) = 0;
   // Conversions in the channel's format; bytes are whole frames, rounded
   // down. -1 on failure.
   virtual double ChannelBytes2Seconds(AudioHandle channel, std::int64_t bytes) = 0;

@@ -1,6 +1,7 @@
 #include "audio/decoder_channel.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tarvo::audio {
 
@@ -11,6 +12,22 @@ DecoderChannel::DecoderChannel(std::unique_ptr<Decoder> decoder)
       eightBit_(decoder->EightBitSource()),
       live_(decoder->IsLive()),
       decoder_(std::move(decoder)) {}
+
+namespace {
+
+void ScaleSamples(std::int16_t* samples, std::int64_t count, double factor) {
+  for (std::int64_t i = 0; i < count; ++i) {
+    const double scaled = std::nearbyint(samples[i] * factor);
+    samples[i] = static_cast<std::int16_t>(std::clamp(scaled, -32768.0, 32767.0));
+  }
+}
+
+}  // namespace
+
+void DecoderChannel::SetGain(double factor) {
+  std::lock_guard lock(mutex_);
+  gain_ = factor;
+}
 
 std::int64_t DecoderChannel::Read(void* buffer, std::uint32_t bytes) {
   std::lock_guard lock(mutex_);
@@ -23,6 +40,7 @@ std::int64_t DecoderChannel::Read(void* buffer, std::uint32_t bytes) {
     return -1;
   }
   positionFrames_ += got;
+  if (gain_ != 1.0) ScaleSamples(static_cast<std::int16_t*>(buffer), got * format_.channels, gain_);
   // A live stream gives what has arrived; it is over only when it says so.
   if (live_) {
     if (got == 0 && decoder_->Ended()) ended_ = true;

@@ -38,6 +38,8 @@ class DecoderChannel {
   std::int64_t FilePosition(FilePositionMode mode);
   // The decoder's texts of `kind`; nothing when it has none.
   std::optional<std::string> Tags(TagKind kind);
+  // Multiplies the samples of every later Read by `factor`, saturating.
+  void SetGain(double factor);
 
  private:
   const PcmFormat format_;
@@ -50,6 +52,7 @@ class DecoderChannel {
   std::unique_ptr<Decoder> decoder_;
   std::int64_t positionFrames_ = 0;
   bool ended_ = false;
+  double gain_ = 1.0;
 };
 
 }  // namespace tarvo::audio

@@ -262,6 +262,15 @@ std::uint32_t LinuxAudioLibrary::ChannelGetData(AudioHandle channel, void* buffe
   return Succeed(static_cast<std::uint32_t>(got));
 }
 
+bool LinuxAudioLibrary::ChannelSetGain(AudioHandle channel, double factor) {
+  const std::optional<Entry> entry = Find(channel);
+  if (!entry) return false;
+  if (!entry->decoder) return Fail(AudioError::NotFile, false);
+  if (!(factor > 0.0) || !std::isfinite(factor)) return Fail(AudioError::IllegalParameter, false);
+  entry->decoder->SetGain(factor);
+  return Succeed(true);
+}
+
 std::int64_t LinuxAudioLibrary::ChannelGetPosition(AudioHandle channel) {
   const std::optional<Entry> entry = Find(channel);
   if (!entry) return -1;

@@ -48,6 +48,7 @@ class LinuxAudioLibrary final : public AudioLibrary {
   ChannelState ChannelIsActive(AudioHandle channel) override;
   bool ChannelGetInfo(AudioHandle channel, ChannelInfo& info) override;
   std::uint32_t ChannelGetData(AudioHandle channel, void* buffer, std::uint32_t bytes) override;
+  bool ChannelSetGain(AudioHandle channel, double factor) override;
   std::int64_t ChannelGetPosition(AudioHandle channel) override;
   bool ChannelSetPosition(AudioHandle channel, std::int64_t bytes) override;
   double ChannelBytes2Seconds(AudioHandle channel, std::int64_t bytes) override;

@@ -77,6 +77,7 @@ void LoadGeneralState(Core& core, const IniDocument& ini) {
   // The playback engine opens its output at this volume.
   settings.volume = std::clamp(Value(ini, key::kVolume), 0, kMaxVolume);
   settings.autoUpdate = Value(ini, key::kAutoUpdate);
+  settings.replayGain = ReplayGainModeOf(Value(ini, key::kReplayGain));
 
   settings.recordTempPath = Value(ini, key::kRecordTempPath);
   settings.cachingTime = Value(ini, key::kCachingTime);

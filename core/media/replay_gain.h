@@ -8,10 +8,9 @@
 #include <string_view>
 
 #include "media/file_tags.h"
+#include "settings/replay_gain_mode.h"
 
 namespace tarvo {
-
-enum class ReplayGainMode { Off = 0, Track = 1, Album = 2 };
 
 // "-6.50 dB", "+1.2 dB", "3"; nothing for a text that is not a number.
 std::optional<double> ParseGainDb(std::string_view text);

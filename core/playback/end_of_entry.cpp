@@ -9,6 +9,7 @@
 #include "platform/process.h"
 #include "playback/engine.h"
 #include "playback/gapless_rules.h"
+#include "playback/replay_gain_level.h"
 #include "playback/sequencing.h"
 #include "playlist/entry.h"
 #include "playlist/entry_caption.h"
@@ -131,6 +132,7 @@ void PlaybackEngine::PrepareNextEntry() {
     if (EntryKindOf(entry) == EntryKind::Audio) {
       next.mainDecoder = library_.StreamCreateFile(entry);
       next.lookaheadDecoder = library_.StreamCreateFile(entry);
+      ApplyReplayGain(library_, core.settings.replayGain, entry, {next.mainDecoder, next.lookaheadDecoder});
       next.length = library_.StreamGetLength(next.mainDecoder);
       next.isMp3 = AsciiLowerCopy(ExtensionOf(entry)) == ".mp3";
     }

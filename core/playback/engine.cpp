@@ -10,6 +10,7 @@
 #include "playback/entry_probe.h"
 #include "playback/key_dispatcher.h"
 #include "playback/level_meter.h"
+#include "playback/replay_gain_level.h"
 #include "playback/sequencing.h"
 #include "playback/volume.h"
 #include "playlist/entry.h"
@@ -158,6 +159,7 @@ void PlaybackEngine::OpenEntryDecoders() {
   } else if (kind == EntryKind::Audio) {
     const audio::AudioHandle main = library_.StreamCreateFile(entry);
     const audio::AudioHandle lookahead = library_.StreamCreateFile(entry);
+    ApplyReplayGain(library_, core.settings.replayGain, entry, {main, lookahead});
     const std::lock_guard lock(engineMutex_);
     mainDecoder_ = main;
     lookaheadDecoder_ = lookahead;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/project_addresses.h"
+#include "settings/replay_gain_mode.h"
 
 namespace tarvo {
 
@@ -50,6 +51,8 @@ struct RuntimeSettings {
   int playMode = 0;
   int volume = 1000;
   bool autoUpdate = true;
+  // Playback: the level files are played at; applied as each is opened.
+  ReplayGainMode replayGain = ReplayGainMode::Off;
   // Set from "EnqueueOption" (default 0); -1 when there is no start argument.
   int startupPlayRequest = -1;
 

@@ -50,6 +50,7 @@ inline constexpr std::string_view kRecording = "Recording";
 inline constexpr std::string_view kMusicFolders = "Root media";
 inline constexpr std::string_view kGlobalHotkeys = "Global hotkeys";
 inline constexpr std::string_view kAssociations = "Associations";
+inline constexpr std::string_view kPlayback = "Playback";
 
 // The main window. Its bounds are kept in kWindow, or kWindowOfFileStart;
 // the default position centres the window on the screen.
@@ -86,6 +87,8 @@ inline const IntSetting kCachingTime{kRecording, "CachingTime", 120};
 inline const IntSetting kPlayMode{kGeneral, "PlayMode", 0};
 inline const IntSetting kVolume{kGeneral, "Volume", 1000};
 inline const IntSetting kDevice{kGeneral, "Device", 1};
+// "off", "track" or "album": which gain tags level the files played.
+inline const TextSetting kReplayGain{kPlayback, "ReplayGain", "off"};
 // What opening a file from the shell does; read once at start with the
 // default 0 as well (the start-up play request).
 inline const IntSetting kEnqueueOption{kGeneral, "EnqueueOption", 2};
