@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "support/audio_fixtures.h"
 
@@ -50,6 +52,28 @@ void WriteAudioSeeds(const fs::path& corpus) {
   tarvo::testing::WriteMp3((corpus / "decoder_mp3" / "mono.mp3").string(), mono, 32);
   tarvo::testing::WriteOggVorbis((corpus / "decoder_ogg" / "stereo.ogg").string(), stereo);
   tarvo::testing::WriteOggVorbis((corpus / "decoder_ogg" / "mono.ogg").string(), mono);
+
+  // Through the command-line encoders; the tag reader gets each kind behind
+  // the byte that names its extension.
+  const fs::path tags = corpus / "file_tags";
+  for (const char* target : {"decoder_flac", "decoder_opus", "decoder_m4a"}) fs::create_directories(corpus / target);
+  fs::create_directories(tags);
+  const std::vector<std::string> comments{"ARTIST=Mirae", "TITLE=Sea Fog", "REPLAYGAIN_TRACK_GAIN=-6.00 dB"};
+  tarvo::testing::WriteFlac((corpus / "decoder_flac" / "stereo16.flac").string(), stereo, 16, comments);
+  tarvo::testing::WriteFlac((corpus / "decoder_flac" / "mono24.flac").string(), mono, 24);
+  tarvo::testing::WriteOpus((corpus / "decoder_opus" / "stereo.opus").string(), stereo, comments);
+  tarvo::testing::WriteWithFfmpeg((corpus / "decoder_m4a" / "aac.m4a").string(), stereo,
+                                  "-c:a aac -b:a 32k -metadata artist=Mirae");
+  tarvo::testing::WriteWithFfmpeg((corpus / "decoder_m4a" / "alac.m4a").string(), mono, "-c:a alac");
+  tarvo::testing::WriteWithFfmpeg((corpus / "decoder_m4a" / "adts.aac").string(), mono, "-c:a aac -b:a 16k");
+  const std::pair<char, fs::path> tagged[] = {{0, corpus / "decoder_flac" / "stereo16.flac"},
+                                              {1, corpus / "decoder_opus" / "stereo.opus"},
+                                              {4, corpus / "decoder_m4a" / "aac.m4a"}};
+  for (const auto& [pick, path] : tagged) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    WriteText(tags / path.filename(), std::string(1, pick) + bytes);
+  }
 }
 
 void WritePlaylistSeeds(const fs::path& corpus, const fs::path& realWorld) {
