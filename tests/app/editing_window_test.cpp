@@ -25,6 +25,7 @@ class EditingWindowTest : public QObject {
   void cleanup();
   void DroppedFilesAreAddedSortedAndFoldersWithTheirFiles();
   void DragWithoutLocalFilesIsRefused();
+  void DroppedOpusFlacAndM4aFilesAreAdded();
   void CutThenPasteMovesEntriesThroughTheClipboard();
   void PasteTakesLinesFromOtherProgramsWithLfEnds();
 
@@ -82,6 +83,21 @@ void EditingWindowTest::DroppedFilesAreAddedSortedAndFoldersWithTheirFiles() {
 
   QCOMPARE(List(), (Entries{"/first.mp3", c, a, b}));
   QCOMPARE(fixture_->core.listView.RowCount(), 4);
+}
+
+void EditingWindowTest::DroppedOpusFlacAndM4aFilesAreAdded() {
+  const std::string opus = fixture_->home.Write("drop/song.opus", "x");
+  const std::string flac = fixture_->home.Write("drop/a.flac", "x");
+  const std::string m4a = fixture_->home.Write("drop/b.M4A", "x");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(opus)), QUrl::fromLocalFile(QString::fromStdString(m4a)),
+                QUrl::fromLocalFile(QString::fromStdString(flac))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&fixture_->window, &enter);
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&fixture_->window, &drop);
+  QVERIFY(drop.isAccepted());
+  QCOMPARE(List(), (Entries{flac, m4a, opus}));
 }
 
 void EditingWindowTest::DragWithoutLocalFilesIsRefused() {
