@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::size_t kRingBytes = 256 * 1024;
 constexpr std::size_t kPieceBytes = 16 * 1024;
+constexpr std::int64_t kMinSegmentLimitBytes = 1024 * 1024;
 // A master playlist may lead to another before the media playlist; more
 // steps than this are a loop or a fault.
 constexpr int kMaxPlaylistSteps = 3;
@@ -139,10 +140,14 @@ bool HlsStream::FetchSegment(const HlsSegment& segment) {
   AudioError error = AudioError::Ok;
   const std::shared_ptr<HttpStream> stream = HttpStream::Open(segment.url, HttpStream::Options{}, error, &fetchCancel_);
   if (!stream) return false;
+  // A segment that goes on past four times its length at 320 kbit/s is
+  // cut off there: the station carries on with the next one.
+  const std::int64_t limit = std::clamp<std::int64_t>(static_cast<std::int64_t>(segment.seconds * 4 * 40000),
+                                                      kMinSegmentLimitBytes, kMaxSegmentBytes);
   std::string piece(kPieceBytes, '\0');
   std::int64_t total = 0;
   bool first = true;
-  while (total < kMaxSegmentBytes) {
+  while (total < limit) {
     const std::int64_t got = stream->Read(piece.data(), piece.size());
     if (got <= 0) return got == 0 || total > 0;
     std::string_view data(piece.data(), static_cast<std::size_t>(got));

@@ -7,8 +7,9 @@
 // starts a packed-audio segment, and are given as ICY metadata texts.
 //
 // Every fetch goes through HttpStream, so the one libcurl set-up, its
-// timeouts and its low-speed limit apply. A segment is cut off after
-// kMaxSegmentBytes, a playlist refused beyond kMaxPlaylistBytes.
+// timeouts and its low-speed limit apply. A segment is cut off well past
+// what its length can hold (kMaxSegmentBytes at most), a playlist refused
+// beyond kMaxPlaylistBytes.
 //
 // Threads: Open on the caller's thread (a connect thread); Read on the
 // decoding thread; the fetching runs on a thread of its own; the rest on any

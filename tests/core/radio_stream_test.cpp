@@ -58,7 +58,7 @@ class RadioStreamTest : public ::testing::Test {
                                "--hls", hls});
   }
   static void TearDownTestSuite() {
-    std::printf("longest window-thread step during connect, stall and drop: %.1f ms\n",
+    std::printf("longest window-thread step during connect, stall, drop and HLS refresh: %.1f ms\n",
                 std::chrono::duration<double, std::milli>(longestStep_).count());
     // Connecting, buffering and losing a station never block the window;
     // the bound is generous for a busy machine.
