@@ -6,6 +6,7 @@
 #include <set>
 
 #include "audio/id3_title.h"
+#include "audio/ts_id3_scanner.h"
 
 namespace tarvo::audio {
 
@@ -147,6 +148,8 @@ bool HlsStream::FetchSegment(const HlsSegment& segment) {
   std::string piece(kPieceBytes, '\0');
   std::int64_t total = 0;
   bool first = true;
+  bool transportStream = false;
+  TsId3Scanner timedMetadata([this](const std::string& title) { SetTitle(title); });
   while (total < limit) {
     const std::int64_t got = stream->Read(piece.data(), piece.size());
     if (got <= 0) return got == 0 || total > 0;
@@ -154,7 +157,9 @@ bool HlsStream::FetchSegment(const HlsSegment& segment) {
     if (first) {
       // Packed audio opens with an ID3 tag holding its time stamp and,
       // on some stations, the song; the tag is no audio for the decoder.
+      // A transport stream carries its tags in a stream of their own.
       first = false;
+      transportStream = data[0] == '\x47';
       const std::int64_t tagBytes = Id3TagBytes(data);
       if (tagBytes > 0 && tagBytes <= got) {
         if (const std::optional<std::string> title = Id3Title(data.substr(0, static_cast<std::size_t>(tagBytes)))) {
@@ -163,6 +168,7 @@ bool HlsStream::FetchSegment(const HlsSegment& segment) {
         data.remove_prefix(static_cast<std::size_t>(tagBytes));
       }
     }
+    if (transportStream) timedMetadata.Feed(data);
     if (!Put(data.data(), data.size())) return true;
     total += got;
   }

@@ -4,7 +4,8 @@
 // HLS asks (after its target duration, half of it when it brought nothing
 // new) until the station is stopped; a playlist that has ended ends the data
 // after its last segment. Titles come from #EXTINF or from the ID3 tag that
-// starts a packed-audio segment, and are given as ICY metadata texts.
+// starts a packed-audio segment or rides in a TS segment's timed metadata,
+// and are given as ICY metadata texts.
 //
 // Every fetch goes through HttpStream, so the one libcurl set-up, its
 // timeouts and its low-speed limit apply. A segment is cut off well past

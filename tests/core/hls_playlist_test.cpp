@@ -5,9 +5,11 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "audio/hls_playlist.h"
 #include "audio/id3_title.h"
+#include "audio/ts_id3_scanner.h"
 
 namespace tarvo::audio {
 namespace {
@@ -82,6 +84,41 @@ TEST(HlsPlaylistTest, Id3TagNamesArtistAndTitleInAnyEncodingAndSurvivesDamage) {
   EXPECT_EQ(Id3Title(damaged), "Cut");
   EXPECT_EQ(Id3Title("ID3\x04\x00\x00\x00\x00\x00\x00"s), std::nullopt);
   EXPECT_EQ(Id3TagBytes("\xFF\xF1\x50\x80"), 0);
+}
+
+// One 188-byte transport packet of `pid`, its payload padded with 0xFF.
+std::string TsPacket(int pid, bool unitStart, const std::string& payload) {
+  std::string packet = {'\x47', static_cast<char>((unitStart ? 0x40 : 0) | (pid >> 8)), static_cast<char>(pid & 0xFF),
+                        '\x10'};
+  packet += payload;
+  packet.resize(188, '\xFF');
+  return packet;
+}
+
+TEST(HlsPlaylistTest, TimedId3InATransportStreamNamesTheSong) {
+  using namespace std::string_literals;
+  // The PAT names program 1's map at PID 0x100; the map names AAC at 0x101
+  // and ID3 metadata (type 0x15) at 0x102. CRCs are not checked.
+  const std::string pat = "\0\0\xB0\x0D\0\x01\xC1\0\0\0\x01\xE1\0CRC!"s;
+  const std::string pmt = "\0\x02\xB0\x17\0\x01\xC1\0\0\xE1\x01\xF0\0\x0F\xE1\x01\xF0\0\x15\xE1\x02\xF0\0CRC!"s;
+  // A tag longer than one packet, behind a PES header with a time stamp.
+  const std::string title(300, 'x');
+  const std::string frame = "TIT2\0\0\x02\x2D\0\0\x03"s + title;  // 301 bytes: 0x2D + 2 × 128
+  const std::string tag = "ID3\x04\0\0\0\0\x02\x37"s + frame;     // 311 frame bytes: 0x37 + 2 × 128
+  const std::string pes = "\0\0\x01\xBD\0\0\x84\x80\x05\x21\0\x01\0\x01"s + tag;
+  const std::string stream = TsPacket(0, true, pat) + TsPacket(0x100, true, pmt) + TsPacket(0x101, true, "audio") +
+                             TsPacket(0x102, true, pes.substr(0, 184)) + TsPacket(0x102, false, pes.substr(184));
+  std::vector<std::string> titles;
+  TsId3Scanner scanner([&](const std::string& found) { titles.push_back(found); });
+  for (std::size_t at = 0; at < stream.size(); at += 7) scanner.Feed(std::string_view(stream).substr(at, 7));
+  ASSERT_EQ(titles.size(), 1u);
+  EXPECT_EQ(titles[0], title);
+
+  // Junk and a metadata stream that never finishes its tag name nothing.
+  TsId3Scanner junk([&](const std::string& found) { titles.push_back(found); });
+  junk.Feed(std::string(5000, '\x47'));
+  junk.Feed(TsPacket(0, true, pat) + TsPacket(0x100, true, pmt) + TsPacket(0x102, true, pes.substr(0, 184)));
+  EXPECT_EQ(titles.size(), 1u);
 }
 
 }  // namespace
