@@ -7,7 +7,9 @@
 #include "base/legacy_text.h"
 #include "base/untrusted_text.h"
 #include "integration/saved_settings.h"
+#include "media/file_info.h"
 #include "media/id3v1.h"
+#include "platform/file_io.h"
 #include "playlist/entry_caption.h"
 #include "playlist/model.h"
 #include "support/core_fixture.h"
@@ -90,6 +92,14 @@ TEST_F(LegacyTextCoreTest, TagsAndFileNamesAreShownDecodedWhileEntriesKeepTheirB
   EXPECT_EQ(EntryDisplayText(core, 0), "노래.mp3");
   SetEntryCaption(core, name, song, "");
   EXPECT_EQ(core.texts.caption, "노래.mp3 - Tarvo");
+
+  // F2 shows the decoded name; left as shown it keeps the file's bytes, a
+  // new name renames the file.
+  EXPECT_EQ(RenameEntryFile(core, 0, "노래.mp3"), RenameOutcome::Unchanged);
+  EXPECT_TRUE(FileExists(song));
+  EXPECT_EQ(RenameEntryFile(core, 0, "새 노래.mp3"), RenameOutcome::Renamed);
+  EXPECT_EQ(core.playlist.PlaylistEntries.front(), home.Path() + "새 노래.mp3");
+  EXPECT_TRUE(FileExists(home.Path() + "새 노래.mp3"));
 }
 
 }  // namespace
