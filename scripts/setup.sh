@@ -8,11 +8,12 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6
-  libmpg123-dev libvorbis-dev libsndfile1-dev libcurl4-openssl-dev libpulse-dev libx11-dev libfontconfig-dev
+  libmpg123-dev libvorbis-dev libsndfile1-dev libcurl4-openssl-dev libpulse-dev
+  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libx11-dev libfontconfig-dev
   # tests
   libgtest-dev libgmock-dev libmp3lame-dev
   lame mpg123 vorbis-tools sox xvfb xauth xdotool x11-apps pulseaudio pulseaudio-utils python3
-  icecast2 ezstream x11-utils
+  icecast2 ezstream x11-utils ffmpeg
   fonts-nanum desktop-file-utils appstream xdg-utils
   # fuzzing: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev

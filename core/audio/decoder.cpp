@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "audio/ffmpeg_decoder.h"
 #include "audio/mpg123_decoder.h"
 #include "audio/sndfile_decoder.h"
 #include "audio/vorbis_decoder.h"
@@ -10,7 +11,29 @@ namespace tarvo::audio {
 
 namespace {
 
-enum class Container { Empty, Wav, Ogg, Other };
+enum class Container { Empty, Wav, Ogg, Ffmpeg, Other };
+
+constexpr std::size_t kTsPacketBytes = 188;
+
+// An ADTS header: the 12-bit sync word and layer 0, where MPEG audio frames
+// carry a layer of 1 to 3.
+bool IsAdts(const unsigned char* at, std::int64_t size) {
+  return size >= 2 && at[0] == 0xFF && (at[1] & 0xF6) == 0xF0;
+}
+
+// The bytes an ID3v2 tag at the start takes, with its header and footer;
+// 0 when there is none.
+std::int64_t Id3Bytes(const unsigned char* head, std::int64_t size) {
+  if (size < 10 || std::memcmp(head, "ID3", 3) != 0) return 0;
+  std::int64_t bytes = 0;
+  for (int i = 6; i < 10; ++i) bytes = (bytes << 7) | (head[i] & 0x7F);
+  return 10 + bytes + ((head[5] & 0x10) ? 10 : 0);
+}
+
+bool IsTransportStream(const unsigned char* head, std::int64_t size) {
+  return size > static_cast<std::int64_t>(2 * kTsPacketBytes) && head[0] == 0x47 &&
+         head[kTsPacketBytes] == 0x47 && head[2 * kTsPacketBytes] == 0x47;
+}
 
 // Decided by content, as a file's name may lie: WAV named ".mp3" plays as
 // WAV, and text named ".ogg" is refused instead of being fed to a decoder.
@@ -21,6 +44,13 @@ Container SniffContainer(const unsigned char* head, std::int64_t size) {
     return Container::Wav;
   }
   if (size >= 4 && std::memcmp(head, "OggS", 4) == 0) return Container::Ogg;
+  // AAC in ADTS (a station, or an HLS segment behind its ID3 time stamp),
+  // MPEG-TS and MP4 go to FFmpeg. An ID3 tag too long to look past is
+  // MP3's: the only AAC files it could hide are rare.
+  const std::int64_t id3 = Id3Bytes(head, size);
+  if (id3 < size && IsAdts(head + id3, size - id3)) return Container::Ffmpeg;
+  if (IsTransportStream(head, size)) return Container::Ffmpeg;
+  if (size >= 8 && std::memcmp(head + 4, "ftyp", 4) == 0) return Container::Ffmpeg;
   return Container::Other;
 }
 
@@ -45,7 +75,7 @@ AudioError CheckFormat(const PcmFormat& format) {
 }  // namespace
 
 std::unique_ptr<Decoder> OpenDecoder(std::unique_ptr<ByteSource> source, AudioError& error) {
-  unsigned char head[12];
+  unsigned char head[1024];
   const std::int64_t headSize = ReadHead(*source, head, sizeof head);
   if (headSize < 0 || !source->SeekTo(0)) {
     error = headSize < 0 ? AudioError::FileOpen : AudioError::NotFile;
@@ -62,6 +92,9 @@ std::unique_ptr<Decoder> OpenDecoder(std::unique_ptr<ByteSource> source, AudioEr
       break;
     case Container::Ogg:
       decoder = VorbisDecoder::Open(std::move(source), error);
+      break;
+    case Container::Ffmpeg:
+      decoder = FfmpegDecoder::Open(std::move(source), error);
       break;
     case Container::Other:
       decoder = Mpg123Decoder::Open(std::move(source), error);

@@ -1,6 +1,6 @@
 // A decoder turns the bytes of one byte source into 16-bit signed interleaved
 // samples at the source's own rate and channel count. One library wrapper per
-// implementation: Mpg123Decoder, VorbisDecoder, SndfileDecoder.
+// implementation: Mpg123Decoder, VorbisDecoder, SndfileDecoder, FfmpegDecoder.
 //
 // A decoder is not thread-safe; its channel serialises every call.
 #pragma once
@@ -65,8 +65,9 @@ inline constexpr int kMaxSampleRate = 192000;
 inline constexpr int kMaxChannels = 2;
 
 // Opens a decoder on `source`, chosen by its first bytes, not by any name:
-// "RIFF…WAVE" is WAV, "OggS" is Ogg Vorbis, anything else is tried as MPEG
-// audio. Nothing and `error` set when the content is not playable:
+// "RIFF…WAVE" is WAV, "OggS" is Ogg Vorbis, ADTS AAC (also behind a short
+// ID3 tag), MPEG-TS and MP4 ("ftyp") go to FFmpeg, anything else is tried as
+// MPEG audio. Nothing and `error` set when the content is not playable:
 // FileFormat for content of no known format (also an empty source), NotAudio
 // for a known format holding no samples, SampleRate, SampleFormat, Unknown
 // for a fault inside a decoder library. May block on a network source.

@@ -2,10 +2,12 @@
 // to the sample, and what happens with files that are not what they claim.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <utility>
 
 #include "audio/linux_audio_library.h"
 #include "support/audio_fixtures.h"
@@ -369,6 +371,56 @@ TEST(AudioErrorText, EveryCodeHasItsOwnText) {
   EXPECT_NE(AudioErrorText(AudioError::SampleRate), AudioErrorText(AudioError::SampleFormat));
   EXPECT_EQ(ErrorNumber(AudioError::NotAudio), 17);
   EXPECT_EQ(ErrorNumber(AudioError::Timeout), 40);
+}
+
+// AAC goes to FFmpeg by its content: ADTS as a station sends it, MP4 as a
+// file holds it. The tones arrive at the file's own rate and channel count,
+// and a seek in MP4 lands on the sample the whole decode has there.
+TEST_F(AudioDecoderTest, AacInAdtsAndMp4DecodesAndSeeksToTheSample) {
+  const AudioSpec stereo{44100, 2, {Tone(0.8, 523.0, 0.5), Tone(0.8, 330.0, 0.5)}};
+  const AudioSpec mono{22050, 1, {Tone(1.0, 441.0, 0.5)}};
+  const std::string adts = folder.Path() + "tone.aac";
+  const std::string monoAdts = folder.Path() + "mono.aac";
+  const std::string mp4 = folder.Path() + "tone.m4a";
+  testing::WriteWithFfmpeg(adts, stereo, "-c:a aac -b:a 128k");
+  testing::WriteWithFfmpeg(monoAdts, mono, "-c:a aac -b:a 48k");
+  // Without noise substitution, whose random noise differs after a seek.
+  testing::WriteWithFfmpeg(mp4, stereo, "-c:a aac -b:a 128k -aac_pns 0");
+  for (const auto& [path, spec] : {std::pair{adts, stereo}, std::pair{monoAdts, mono}, std::pair{mp4, stereo}}) {
+    SCOPED_TRACE(path);
+    const AudioHandle channel = library.StreamCreateFile(path);
+    ASSERT_NE(channel, 0u) << library.ErrorGetCode();
+    ChannelInfo info;
+    ASSERT_TRUE(library.ChannelGetInfo(channel, info));
+    EXPECT_EQ(info.rate, static_cast<std::uint32_t>(spec.rate));
+    EXPECT_EQ(info.channels, static_cast<std::uint32_t>(spec.channels));
+    const std::vector<std::int16_t> whole = ReadAll(channel);
+    const std::int64_t frames = static_cast<std::int64_t>(whole.size()) / spec.channels;
+    // ADTS keeps the encoder's priming and padding: up to three AAC frames more.
+    EXPECT_GE(frames, spec.Frames());
+    EXPECT_LE(frames, spec.Frames() + 3 * 1024);
+    double power = 0.0;
+    for (const std::int16_t sample : whole) power += static_cast<double>(sample) * sample;
+    EXPECT_NEAR(std::sqrt(power / static_cast<double>(whole.size())), 16384 / std::sqrt(2.0), 1000);
+    library.StreamFree(channel);
+  }
+
+  // MP4's edit list trims the encoder delay and padding: the length is exact.
+  const AudioHandle channel = library.StreamCreateFile(mp4);
+  ASSERT_NE(channel, 0u);
+  EXPECT_EQ(library.StreamGetLength(channel), stereo.Frames() * 4);
+  const std::vector<std::int16_t> whole = ReadAll(channel);
+  for (const std::int64_t frame : {1LL, 1025LL, 12345LL, 35280LL, 50000LL}) {
+    ASSERT_TRUE(library.ChannelSetPosition(channel, frame * 4));
+    std::vector<std::int16_t> piece(2000);
+    ASSERT_EQ(library.ChannelGetData(channel, piece.data(), 4000), 4000u);
+    int worst = 0;
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+      worst = std::max(worst, std::abs(piece[i] - whole[static_cast<std::size_t>(frame * 2) + i]));
+    }
+    EXPECT_LE(worst, 1) << "frame " << frame;
+  }
+  library.StreamFree(channel);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <numbers>
@@ -243,6 +244,16 @@ void WriteOggVorbis(const std::string& path, const AudioSpec& spec, float qualit
   vorbis_dsp_clear(&dsp);
   vorbis_comment_clear(&comment);
   vorbis_info_clear(&info);
+}
+
+void WriteWithFfmpeg(const std::string& path, const AudioSpec& spec, const std::string& outputOptions) {
+  const std::string wav = path + ".source.wav";
+  WriteWav(wav, spec);
+  const std::string command =
+      "ffmpeg -nostdin -y -loglevel error -i '" + wav + "' " + outputOptions + " '" + path + "'";
+  const int status = std::system(command.c_str());
+  std::remove(wav.c_str());
+  if (status != 0) throw std::runtime_error("ffmpeg failed: " + command);
 }
 
 std::vector<std::int16_t> DecodeMp3Reference(const std::string& path) {

@@ -46,6 +46,10 @@ void WriteWavSamples(const std::string& path, int rate, int channels, const std:
 // and padding. Quick encoder settings: fixtures are small.
 void WriteMp3(const std::string& path, const AudioSpec& spec, int kilobitsPerSecond = 128);
 void WriteOggVorbis(const std::string& path, const AudioSpec& spec, float quality = 0.2f);
+// Encodes with the ffmpeg command; `outputOptions` go before the output path
+// (for example "-c:a aac -b:a 96k", or "-f mpegts" for a transport stream).
+// The output's name tells ffmpeg the container (".aac" is ADTS, ".m4a" MP4).
+void WriteWithFfmpeg(const std::string& path, const AudioSpec& spec, const std::string& outputOptions);
 
 // What libmpg123 on its own decodes from the file: gapless, 16-bit signed,
 // at the file's rate and channel count.
