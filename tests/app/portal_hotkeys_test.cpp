@@ -152,8 +152,9 @@ void PortalHotkeysTest::PageShowsTheDesktopsKeysAndNamesWhatItRefused() {
   Control(QStringLiteral("SetAnswer"), QStringLiteral("some"));
   hotkeys_->BeginEditing();
   hotkeys_->EndEditing(true);
-  QCOMPARE(MessagesShown(), QStringList{QStringLiteral(
-                                "Can't register global hotkey Focus Tarvo.\nDisable other global key binding software.")});
+  const QString refused =
+      QStringLiteral("Can't register global hotkey Focus Tarvo.\nDisable other global key binding software.");
+  QCOMPARE(MessagesShown(), QStringList{refused});
   QCOMPARE(list->item(8)->text(), QStringLiteral("Focus Tarvo\t Winkey + Alt + B"));
 
   Control(QStringLiteral("SetAnswer"), QStringLiteral("refuse"));
