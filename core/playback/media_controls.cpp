@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/hash.h"
+#include "base/legacy_text.h"
 #include "media/id3v1.h"
 #include "playback/key_dispatcher.h"
 #include "playback/sequencing.h"
@@ -114,7 +115,7 @@ std::optional<NowPlaying> NowPlayingOf(const PlaybackCore& core) {
   now.isStream = EntryKindOf(*entry) == EntryKind::Stream;
   now.location = std::string(EntryLocation(*entry));
   const std::string_view title = EntryTitle(*entry);
-  now.title = std::string(now.isStream ? title : FileNameOf(title));
+  now.title = now.isStream ? std::string(title) : TextFromOutside(FileNameOf(title));
   if (now.isStream) {
     // What the station says it plays, when it is the station playing:
     // "Artist - Title" as stations send it, else the whole text as title.
