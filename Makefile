@@ -3,10 +3,11 @@
 #   make test   installs what is missing, builds and passes the tests
 #   make install                     installs for all users under /usr/local
 #   make install PREFIX=~/.local     installs for one user
+#   make deb                         builds the Debian package build/deb/tarvo_<version>_<arch>.deb
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: run test bench fuzz setup build install clean
+.PHONY: run test bench fuzz setup build install deb clean
 
 setup:
 	bash scripts/setup.sh
@@ -17,6 +18,9 @@ build: setup
 
 install: build
 	cmake --install build/release --prefix $(PREFIX)
+
+deb: setup
+	bash scripts/deb.sh
 
 run: build
 	./build/release/app/tarvo

@@ -100,7 +100,7 @@ QLabel* TAbout_Form::AddLink(const QString& label, const QString& shown, const Q
   row->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
   row->setOpenExternalLinks(false);
   connect(row, &QLabel::linkActivated, this, [this](const QString& link) {
-    if (core_.desktop) core_.desktop->OpenWithDefaultApplication(link.toStdString());
+    if (core_.desktop) core_.desktop->OpenWithDefaultApplication(link.toStdString(), {});
     close();
   });
   return row;

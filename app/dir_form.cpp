@@ -356,7 +356,7 @@ void TDir_Form::OpenRootList() {
 void TDir_Form::ShowInFileManager() {
   const std::string folder = AllDrivesShown() ? SelectedFolder() : shownRoot_.toStdString();
   if (folder.empty()) return;
-  if (!core_.desktop || !core_.desktop->ShowFolder(folder)) {
+  if (!core_.desktop || !core_.desktop->ShowFolder(folder, {})) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(folder)));
   }
 }

@@ -3,7 +3,9 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <utility>
 
+#include "app/local_file_url.h"
 #include "app/main_window.h"
 #include "playlist/editing.h"
 
@@ -15,11 +17,10 @@ FileDrop::FileDrop(tarvo::Core& core, TAppTarvo& window) : QObject(&window), cor
 std::vector<std::string> FileDrop::LocalPaths(const QMimeData& data) {
   std::vector<std::string> paths;
   for (const QUrl& url : data.urls()) {
-    if (!url.isLocalFile()) continue;
-    QString path = url.toLocalFile();
+    std::string path = LocalPathOfUrl(url);
     // A folder's URL may end in "/"; the core names folders without it.
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
-    if (!path.isEmpty()) paths.push_back(path.toStdString());
+    while (path.size() > 1 && path.ends_with('/')) path.pop_back();
+    if (!path.empty()) paths.push_back(std::move(path));
   }
   return paths;
 }

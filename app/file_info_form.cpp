@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "app/info_form.h"
+#include "base/legacy_text.h"
 #include "media/file_info.h"
 #include "playlist/entry.h"
 
@@ -57,7 +58,7 @@ TFileInfo_Form::TFileInfo_Form(tarvo::Core& core, TextWindowHost& textWindow, QW
 void TFileInfo_Form::ShowEntry(int index) {
   index_ = index;
   const std::string& path = core_.playlist.PlaylistEntries.at(index);
-  edit1_->setText(QString::fromStdString(std::string(tarvo::FileNameOf(path))));
+  edit1_->setText(QString::fromStdString(tarvo::TextFromOutside(tarvo::FileNameOf(path))));
   memo1_->setPlainText(QString::fromStdString(tarvo::FileInfoText(core_, path)).replace(QStringLiteral("\r\n"),
                                                                                         QStringLiteral("\n")));
   tagButton_->setVisible(tarvo::HasTagButton(path));

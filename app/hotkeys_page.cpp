@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <utility>
 
 #include "app/hotkey_capture_edit.h"
 
@@ -67,10 +68,12 @@ QLabel* Caption(const QString& text, QWidget* parent) { return new QLabel(text, 
 
 }  // namespace
 
-HotkeysPage::HotkeysPage(tarvo::Core& core, tarvo::HotkeyCombination& captured, QWidget* parent)
+HotkeysPage::HotkeysPage(tarvo::Core& core, tarvo::HotkeyCombination& captured, std::function<Rows()> rows,
+                         QWidget* parent)
     : QWidget(parent),
       core_(core),
       captured_(captured),
+      rows_(std::move(rows)),
       list_(new QListWidget(this)),
       field_(new HotkeyCaptureEdit(captured, this)),
       bind_(new QPushButton(QStringLiteral("설정"), this)) {
@@ -106,7 +109,7 @@ void HotkeysPage::Fill() {
   const int selected = list_->currentRow();
   const QSignalBlocker quiet(list_);
   list_->clear();
-  for (const std::string& row : tarvo::HotkeyListRows(tarvo::StoredHotkeyValues(core_))) {
+  for (const std::string& row : rows_()) {
     list_->addItem(QString::fromStdString(row));
   }
   list_->setCurrentRow(selected);

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <functional>
+#include <string>
 
 #include "core.h"
 #include "integration/global_hotkeys.h"
@@ -17,11 +20,13 @@ class HotkeysPage : public QWidget {
   Q_OBJECT
 
  public:
-  // `captured` is the combination the field captures into; it outlives the
-  // page.
-  HotkeysPage(tarvo::Core& core, tarvo::HotkeyCombination& captured, QWidget* parent);
+  using Rows = std::array<std::string, tarvo::kGlobalHotkeySlots>;
 
-  // Shows every function with its stored key; the selection stays.
+  // `captured` is the combination the field captures into; it outlives the
+  // page. `rows` gives the list's rows: each function with its key.
+  HotkeysPage(tarvo::Core& core, tarvo::HotkeyCombination& captured, std::function<Rows()> rows, QWidget* parent);
+
+  // Shows every function with its key; the selection stays.
   void Fill();
 
  private:
@@ -30,6 +35,7 @@ class HotkeysPage : public QWidget {
 
   tarvo::Core& core_;
   tarvo::HotkeyCombination& captured_;
+  std::function<Rows()> rows_;
   QListWidget* list_;
   HotkeyCaptureEdit* field_;
   QPushButton* bind_;

@@ -3,16 +3,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "app/tab_columns.h"
 #include "platform/process.h"
 
 TInfo_Form::TInfo_Form(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint),
-      memo1_(new QPlainTextEdit(this)),
+      memo1_(new QTextEdit(this)),
       button1_(new QPushButton(QStringLiteral("확인(&O)"), this)) {
   setObjectName(QStringLiteral("Info_Form"));
   QFont small = font();
@@ -20,6 +21,8 @@ TInfo_Form::TInfo_Form(QWidget* parent)
   setFont(small);
   memo1_->setObjectName(QStringLiteral("Memo1"));
   memo1_->setReadOnly(true);
+  memo1_->setAcceptRichText(false);
+  memo1_->setLineWrapMode(QTextEdit::WidgetWidth);
   memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   button1_->setDefault(true);
   connect(button1_, &QPushButton::clicked, this, &QDialog::close);
@@ -64,7 +67,10 @@ void TextWindowHost::ShowTextWindow(const std::string& caption, const std::strin
     if (file.open(QIODevice::ReadOnly)) shown = QString::fromUtf8(file.readAll());
   }
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  form_->Memo1()->setPlainText(shown);
+  QTextEdit* memo = form_->Memo1();
+  memo->setPlainText(shown);
+  // The second column may take at most two thirds of the window's width.
+  AlignTabColumns(*memo->document(), memo->font(), kWidth * 2.0 / 3.0);
   form_->setWindowTitle(QString::fromStdString(caption));
   if (!modal) {
     // A window opened from a modal one (the credits from About) gets no

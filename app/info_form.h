@@ -7,7 +7,7 @@
 
 #include "app/lazy_window.h"
 
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 
 class TInfo_Form : public QDialog {
@@ -16,13 +16,13 @@ class TInfo_Form : public QDialog {
  public:
   explicit TInfo_Form(QWidget* parent);
 
-  QPlainTextEdit* Memo1() const { return memo1_; }
+  QTextEdit* Memo1() const { return memo1_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  QPlainTextEdit* memo1_;
+  QTextEdit* memo1_;
   QPushButton* button1_;
 };
 

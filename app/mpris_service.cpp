@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/local_file_url.h"
 #include "app/main_window.h"
 #include "app/mpris_adaptors.h"
 #include "app/qt_ui.h"
@@ -64,9 +65,8 @@ QVariantMap MetadataMap(const std::optional<tarvo::NowPlaying>& now) {
     map.insert(QStringLiteral("mpris:artUrl"),
                QUrl::fromLocalFile(FromUtf8(now->artPath)).toString(QUrl::FullyEncoded));
   }
-  const QString location = FromUtf8(now->location);
-  map.insert(QStringLiteral("xesam:url"),
-             now->isStream ? location : QUrl::fromLocalFile(location).toString(QUrl::FullyEncoded));
+  // A file's address is made from its bytes, which need not be UTF-8.
+  map.insert(QStringLiteral("xesam:url"), now->isStream ? FromUtf8(now->location) : FileUrlOfPath(now->location));
   return map;
 }
 
@@ -228,15 +228,15 @@ void MprisService::SeekToMicroseconds(qlonglong position) {
 bool MprisService::OpenUri(const QString& uri) {
   const QUrl url(uri);
   const QString scheme = url.scheme().toLower();
-  QString path;
+  std::string path;
   if (scheme == QLatin1String("file")) {
-    path = url.toLocalFile();
+    path = LocalPathOfUrl(url);
   } else if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
-    path = uri;
+    path = uri.toStdString();
   } else {
     return false;
   }
-  if (!path.isEmpty()) tarvo::LoadIntoPlaylist(core_, path.toStdString(), tarvo::LoadMode::FromOtherInstance);
+  if (!path.empty()) tarvo::LoadIntoPlaylist(core_, path, tarvo::LoadMode::FromOtherInstance);
   return true;
 }
 

@@ -14,12 +14,14 @@
 
 #include "app/input_form.h"
 #include "app/main_window.h"
+#include "base/legacy_text.h"
 
 namespace {
 
-// Message texts use CR as their line break.
+// Message texts use CR as their line break; a file name in them that is not
+// UTF-8 is shown in the legacy code page.
 QString MessageText(const std::string& text) {
-  return QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return QString::fromStdString(tarvo::TextFromOutside(text)).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
 // "Playlist (*.txt)|*.txt|All files (*.*)|*.*" becomes Qt's ";;"-separated

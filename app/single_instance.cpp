@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <algorithm>
 
 #include "platform/instance_socket.h"
 
@@ -13,8 +14,8 @@ constexpr int kTimeoutMs = 2000;
 // end is cut off rather than filling memory.
 constexpr std::size_t kMaxRequestBytes = 1 << 20;
 
-// One line per request: a word, a tab and the argument in UTF-8.
-std::string Encode(InstanceRequest request, const QString& argument) {
+// One line per request: a word, a tab and the argument's bytes.
+std::string Encode(InstanceRequest request, const std::string& argument) {
   const char* word = "";
   switch (request) {
     case InstanceRequest::Open:
@@ -27,15 +28,17 @@ std::string Encode(InstanceRequest request, const QString& argument) {
       word = "quit";
       break;
   }
-  return std::string(word) + '\t' + argument.toUtf8().replace('\n', ' ').toStdString() + '\n';
+  std::string line = std::string(word) + '\t' + argument;
+  std::replace(line.begin(), line.end(), '\n', ' ');
+  return line + '\n';
 }
 
-bool Decode(std::string_view line, InstanceRequest& request, QString& argument) {
+bool Decode(std::string_view line, InstanceRequest& request, std::string& argument) {
   const std::size_t tab = line.find('\t');
   if (tab == std::string_view::npos) return false;
   const std::string_view word = line.substr(0, tab);
   const std::string_view text = line.substr(tab + 1);
-  argument = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  argument = text;
   if (word == "open") {
     request = InstanceRequest::Open;
   } else if (word == "front") {
@@ -64,11 +67,11 @@ SingleInstance::~SingleInstance() {
   }
 }
 
-void SingleInstance::Handle(InstanceRequest request, const QString& argument) {
+void SingleInstance::Handle(InstanceRequest request, const std::string& argument) {
   if (handler_) handler_(request, argument);
 }
 
-bool SingleInstance::SendToRunning(InstanceRequest request, const QString& argument) const {
+bool SingleInstance::SendToRunning(InstanceRequest request, const std::string& argument) const {
   const std::string message = Encode(request, argument);
   for (const std::string& path : socketPaths_) {
     if (tarvo::SendToInstanceSocket(path, message, kTimeoutMs)) return true;
@@ -121,7 +124,7 @@ void InstanceConnection::Receive() {
   fd_ = -1;
   deleteLater();
   InstanceRequest request;
-  QString argument;
+  std::string argument;
   if (lineEnd != std::string::npos && Decode(std::string_view(received_).substr(0, lineEnd), request, argument)) {
     instance_->Handle(request, argument);
   }

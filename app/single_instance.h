@@ -19,14 +19,15 @@ class SingleInstance : public QObject {
   Q_OBJECT
 
  public:
-  using Handler = std::function<void(InstanceRequest request, const QString& argument)>;
+  // The argument is bytes: a path keeps the bytes of its name, UTF-8 or not.
+  using Handler = std::function<void(InstanceRequest request, const std::string& argument)>;
 
   // `homeFolder` tells installations apart: two homes are two programs.
   SingleInstance(const QString& homeFolder, QObject* parent);
   ~SingleInstance() override;
 
   // Sends one request to a running instance; false when none answers.
-  bool SendToRunning(InstanceRequest request, const QString& argument = QString()) const;
+  bool SendToRunning(InstanceRequest request, const std::string& argument = {}) const;
 
   // Starts listening, removing a dead socket first. `handler` runs on the
   // window thread for every request that arrives. False when listening failed.
@@ -41,7 +42,7 @@ class SingleInstance : public QObject {
   };
 
   void AcceptWaiting(int listener);
-  void Handle(InstanceRequest request, const QString& argument);
+  void Handle(InstanceRequest request, const std::string& argument);
 
   // Where this instance listens and a later start looks.
   std::vector<std::string> socketPaths_;

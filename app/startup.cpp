@@ -61,19 +61,19 @@ namespace {
 // front; true when this process should end because of that.
 bool HandedToRunningInstance(tarvo::Core& core, const SingleInstance& instance) {
   if (!core.startArgument.empty()) {
-    return instance.SendToRunning(InstanceRequest::Open, QString::fromStdString(core.startArgument));
+    return instance.SendToRunning(InstanceRequest::Open, core.startArgument);
   }
   if (tarvo::ReadSetting(core, tarvo::setting::kMultipleInstances)) return false;
   return instance.SendToRunning(InstanceRequest::BringToFront);
 }
 
 void HandleInstanceRequest(tarvo::Core& core, TAppTarvo& window, const std::function<void()>& requestExit,
-                           InstanceRequest request, const QString& argument) {
+                           InstanceRequest request, const std::string& argument) {
   switch (request) {
     case InstanceRequest::Open:
       // A one-character text is no path.
-      if (argument.size() > 1) {
-        tarvo::LoadIntoPlaylist(core, argument.toStdString(), tarvo::LoadMode::FromOtherInstance);
+      if (QString::fromStdString(argument).size() > 1) {
+        tarvo::LoadIntoPlaylist(core, argument, tarvo::LoadMode::FromOtherInstance);
       }
       window.BringToFront();
       break;
@@ -274,7 +274,7 @@ int RunTarvo(int argc, char* argv[]) {
   const std::function<void()> requestExit = [&exitRequest] { exitRequest(); };
   GlobalHotkeys hotkeys(core, window, requestExit);
   hotkeys.RegisterAtStart();
-  instance.Listen([&](InstanceRequest request, const QString& argument) {
+  instance.Listen([&](InstanceRequest request, const std::string& argument) {
     HandleInstanceRequest(core, window, requestExit, request, argument);
   });
   ConnectSeekBar(*window.Progres(), engine);

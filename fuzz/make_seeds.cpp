@@ -128,6 +128,7 @@ void WriteNetworkSeeds(const fs::path& corpus) {
   fs::create_directories(corpus / "icy_metadata");
   fs::create_directories(corpus / "stream_keys");
   fs::create_directories(corpus / "update_answer");
+  fs::create_directories(corpus / "hls_playlist");
   std::string body = std::string(16, 'a') + '\x02' + "StreamTitle='A - B';";
   body.resize(16 + 1 + 32, '\0');
   body += std::string(16, 'b') + '\0' + std::string(16, 'c');
@@ -135,6 +136,16 @@ void WriteNetworkSeeds(const fs::path& corpus) {
                                                      "ICY 200 OK\r\nicy-name:Radio\r\nicy-metaint:16\r\n\r\n" + body);
   WriteText(corpus / "stream_keys" / "headers", "\x00" "ICY 200 OK\0icy-name: My Radio\0icy-br:128\0\0"sv);
   WriteText(corpus / "stream_keys" / "metadata", "\x01StreamTitle='Artist - Song';StreamUrl='';"sv);
+  WriteText(corpus / "hls_playlist" / "master",
+            "#EXTM3U\n#EXT-X-MEDIA:TYPE=AUDIO,GROUP-ID=\"a\",DEFAULT=YES,URI=\"audio/en.m3u8\"\n"
+            "#EXT-X-STREAM-INF:BANDWIDTH=128000,CODECS=\"mp4a.40.2\",AUDIO=\"a\"\nhi/index.m3u8\n"
+            "#EXT-X-STREAM-INF:BANDWIDTH=64000\n/lo/index.m3u8\n");
+  WriteText(corpus / "hls_playlist" / "media",
+            "#EXTM3U\n#EXT-X-VERSION:3\n#EXT-X-TARGETDURATION:6\n#EXT-X-MEDIA-SEQUENCE:1234\n"
+            "#EXTINF:6.000,Artist - Song\nseg1234.aac\n#EXTINF:5.5,\nhttps://cdn.example/seg1235.ts\n"
+            "#EXT-X-ENDLIST\n");
+  WriteText(corpus / "hls_playlist" / "id3",
+            "ID3\x04\x00\x00\x00\x00\x00\x1C" "TIT2\x00\x00\x00\x06\x00\x00\x03Song\0" "TPE1\x00\x00\x00\x02\x00\x00\x03" "A"sv);
   WriteText(corpus / "update_answer" / "offer",
             "https://tarvo.org/download\r\n1.05\r\nA new version is out.\r\nDownload it now?\r\n");
 }

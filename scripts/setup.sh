@@ -19,8 +19,14 @@ packages=(
   clang libclang-rt-14-dev
   # media controls end-to-end test: dbus-send and dbus-monitor
   dbus-bin
-  # global hotkeys: key grabs through xcb
+  # global hotkeys: key grabs through xcb, key names for the desktop portal
   libxcb1-dev
+  # the desktop portal's stand-in in the hotkeys test
+  python3-dbus python3-gi
+  # Wayland: Qt's platform plugin and a headless compositor for the end-to-end run
+  qt6-wayland weston
+  # the Debian package and the manual page: build, check, render
+  debhelper dpkg-dev lintian fakeroot man-db groff-base
   # window manager and XEmbed notification area for the tray end-to-end test
   openbox trayer
   # benchmarks

@@ -21,11 +21,12 @@
 
 #include "audio/audio_error.h"
 #include "audio/icy_demuxer.h"
+#include "audio/live_stream.h"
 #include "audio/open_cancel.h"
 
 namespace tarvo::audio {
 
-class HttpStream {
+class HttpStream final : public LiveStream {
  public:
   struct Options {
     // Asks the server for ICY metadata ("Icy-MetaData: 1").
@@ -45,7 +46,7 @@ class HttpStream {
   static std::shared_ptr<HttpStream> Open(const std::string& url, const Options& options, AudioError& error,
                                           OpenCancel* cancel = nullptr);
   // Ends the network thread.
-  ~HttpStream();
+  ~HttpStream() override;
   HttpStream(const HttpStream&) = delete;
   HttpStream& operator=(const HttpStream&) = delete;
 
@@ -53,23 +54,23 @@ class HttpStream {
   // there. After the buffer ran dry it waits until some are gathered again,
   // so playback resumes with a margin instead of stuttering. 0 at the end
   // of the body, -1 when the connection failed or was cancelled.
-  std::int64_t Read(void* buffer, std::size_t bytes);
+  std::int64_t Read(void* buffer, std::size_t bytes) override;
   // Any thread: ends the transfer; a blocked Read returns -1.
-  void Cancel();
+  void Cancel() override;
 
   // Audio bytes received so far.
-  std::int64_t ReceivedBytes() const;
+  std::int64_t ReceivedBytes() const override;
   // Why the transfer ended: Ok while it runs or after a clean end, Timeout
   // after a stall (less than the low-speed limit for its time).
-  AudioError EndError() const;
+  AudioError EndError() const override;
   // What Read gathers after running dry before it gives data again.
   static std::int64_t RefillBytes();
   // The response headers, status line first, each ended by a NUL, the block
   // by one more. Each header is cut at a fixed length and only the first
   // headers are kept.
-  std::string Headers() const;
+  std::string Headers() const override;
   // The latest ICY metadata text; nothing before the first.
-  std::optional<std::string> Metadata() const;
+  std::optional<std::string> Metadata() const override;
 
  private:
   HttpStream() = default;

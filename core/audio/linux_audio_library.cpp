@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "audio/file_source.h"
+#include "audio/hls_stream.h"
 #include "audio/http_stream.h"
 #include "audio/live_decoder.h"
 #include "audio/network_source.h"
@@ -30,6 +31,21 @@ T Succeed(T result) {
 }
 
 constexpr double kKeep = std::numeric_limits<double>::quiet_NaN();
+
+// The first bytes of a station's body, enough to tell a playlist from audio;
+// fewer when the body is shorter, none when it failed.
+std::string ReadStreamHead(HttpStream& stream) {
+  constexpr std::size_t kHeadBytes = 16;
+  std::string head(kHeadBytes, '\0');
+  std::size_t filled = 0;
+  while (filled < kHeadBytes) {
+    const std::int64_t got = stream.Read(head.data() + filled, kHeadBytes - filled);
+    if (got <= 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  head.resize(filled);
+  return head;
+}
 
 }  // namespace
 
@@ -118,9 +134,17 @@ AudioHandle LinuxAudioLibrary::StreamCreateURL(const std::string& url, std::uint
       if (cancel) cancel->Unwatch();
     }
   } unwatch{cancel};
-  std::shared_ptr<HttpStream> stream = HttpStream::Open(url, options, error, cancel);
-  if (!stream) return Fail(error, AudioHandle{0});
-  std::unique_ptr<Decoder> decoder = OpenDecoder(std::make_unique<NetworkSource>(stream), error);
+  std::shared_ptr<HttpStream> answer = HttpStream::Open(url, options, error, cancel);
+  if (!answer) return Fail(error, AudioHandle{0});
+  // An HLS playlist instead of audio: its segments are the station.
+  std::shared_ptr<LiveStream> stream = answer;
+  std::string head = ReadStreamHead(*answer);
+  if (HlsStream::MayBePlaylist(head)) {
+    stream = HlsStream::Open(url, answer, std::move(head), error, cancel);
+    head.clear();
+    if (!stream) return Fail(error, AudioHandle{0});
+  }
+  std::unique_ptr<Decoder> decoder = OpenDecoder(std::make_unique<NetworkSource>(stream, std::move(head)), error);
   if (cancel && cancel->Cancelled()) return Fail(AudioError::FileOpen, AudioHandle{0});
   if (!decoder) {
     // A server that stalled before the format was told timed out; one that

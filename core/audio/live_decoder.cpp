@@ -13,7 +13,7 @@ constexpr int kPieceMs = 50;
 
 }  // namespace
 
-LiveDecoder::LiveDecoder(std::unique_ptr<Decoder> inner, std::shared_ptr<HttpStream> stream)
+LiveDecoder::LiveDecoder(std::unique_ptr<Decoder> inner, std::shared_ptr<LiveStream> stream)
     : format_(inner->Format()), stream_(std::move(stream)), inner_(std::move(inner)) {
   ring_.resize(static_cast<std::size_t>(format_.rate) * format_.channels * kAheadMs / 1000);
   comments_ = inner_->Tags(TagKind::Ogg);

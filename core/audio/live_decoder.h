@@ -15,14 +15,14 @@
 #include <vector>
 
 #include "audio/decoder.h"
-#include "audio/http_stream.h"
+#include "audio/live_stream.h"
 
 namespace tarvo::audio {
 
 class LiveDecoder final : public Decoder {
  public:
   // `inner` reads from a source over `stream`.
-  LiveDecoder(std::unique_ptr<Decoder> inner, std::shared_ptr<HttpStream> stream);
+  LiveDecoder(std::unique_ptr<Decoder> inner, std::shared_ptr<LiveStream> stream);
   // Cancels the connection and ends the decoding thread.
   ~LiveDecoder() override;
   LiveDecoder(const LiveDecoder&) = delete;
@@ -41,7 +41,7 @@ class LiveDecoder final : public Decoder {
   void Run();
 
   const PcmFormat format_;
-  const std::shared_ptr<HttpStream> stream_;
+  const std::shared_ptr<LiveStream> stream_;
   // Owned by the decoding thread once it runs.
   std::unique_ptr<Decoder> inner_;
   std::thread thread_;

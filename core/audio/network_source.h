@@ -1,4 +1,4 @@
-// An HTTP stream's body as a decoder's byte source. It can't seek, except
+// A station's bytes (an HTTP body, or HLS segments) as a decoder's byte source. It can't seek, except
 // back over the first bytes, which it keeps so that telling the format by
 // the first bytes and starting again from 0 works as on a file.
 //
@@ -12,12 +12,16 @@
 
 #include "audio/byte_source.h"
 #include "audio/http_stream.h"
+#include "audio/live_stream.h"
 
 namespace tarvo::audio {
 
 class NetworkSource final : public ByteSource {
  public:
-  explicit NetworkSource(std::shared_ptr<HttpStream> stream) : stream_(std::move(stream)) {}
+  // `first`: bytes already taken from the stream (to tell what it is),
+  // which are read again before the rest.
+  explicit NetworkSource(std::shared_ptr<LiveStream> stream, std::string first = {})
+      : stream_(std::move(stream)), head_(std::move(first)) {}
 
   std::int64_t Read(void* buffer, std::size_t bytes) override;
   bool SeekTo(std::int64_t offset) override;
@@ -28,7 +32,7 @@ class NetworkSource final : public ByteSource {
   std::int64_t RefillBytes() const override { return HttpStream::RefillBytes(); }
 
  private:
-  const std::shared_ptr<HttpStream> stream_;
+  const std::shared_ptr<LiveStream> stream_;
   // The first bytes received, while reading is still within them.
   std::string head_;
   bool keepingHead_ = true;

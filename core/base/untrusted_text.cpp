@@ -1,5 +1,7 @@
 #include "base/untrusted_text.h"
 
+#include "base/legacy_text.h"
+
 namespace tarvo {
 
 namespace {
@@ -36,15 +38,6 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
   return length;
 }
 
-bool IsValidUtf8(std::string_view text) {
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = Utf8SequenceLength(text, at);
-    if (length == 0) return false;
-    at += length;
-  }
-  return true;
-}
-
 bool IsControl(std::string_view character) {
   const auto lead = static_cast<unsigned char>(character[0]);
   if (lead < 0x20 || lead == 0x7F) return true;
@@ -55,20 +48,7 @@ bool IsControl(std::string_view character) {
 }  // namespace
 
 std::string ShowableNetworkText(std::string_view text, std::size_t maxChars) {
-  std::string utf8;
-  if (IsValidUtf8(text)) {
-    utf8 = text;
-  } else {
-    for (const char c : text) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (byte < 0x80) {
-        utf8 += c;
-      } else {
-        utf8 += static_cast<char>(0xC0 | (byte >> 6));
-        utf8 += static_cast<char>(0x80 | (byte & 0x3F));
-      }
-    }
-  }
+  const std::string utf8 = TextFromOutside(text);
   std::string shown;
   std::size_t chars = 0;
   for (std::size_t at = 0; at < utf8.size() && chars < maxChars;) {

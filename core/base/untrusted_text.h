@@ -11,8 +11,8 @@ namespace tarvo {
 // The longest network text shown in the caption, the tray hint or a field.
 inline constexpr std::size_t kShownNetworkTextChars = 300;
 
-// `text` as UTF-8 when it is valid UTF-8, else read as Latin-1 (what most
-// stations without UTF-8 send); control characters dropped; cut to at most
+// `text` as UTF-8 when it is valid UTF-8, else read in the user's legacy
+// code page (TextFromOutside); control characters dropped; cut to at most
 // `maxChars` characters, never inside a character.
 std::string ShowableNetworkText(std::string_view text, std::size_t maxChars = kShownNetworkTextChars);
 

@@ -12,10 +12,12 @@ void DocAc(SettingsCore& core, const std::string& dataFolder) {
                    "The documentation was not found:\r" + manual + "\r\rPlease reinstall Tarvo.");
     return;
   }
-  if (core.desktop && !core.desktop->OpenWithDefaultApplication(manual)) {
-    // Silence would look as if the command did nothing.
+  // Silence would look as if the command did nothing, whether the launcher
+  // can't be started or starts and finds no program.
+  const auto sayNoProgram = [&core, manual] {
     ShowMessageBox(core, MessageKind::Information, "No program to open the documentation was found:\r" + manual);
-  }
+  };
+  if (core.desktop && !core.desktop->OpenWithDefaultApplication(manual, sayNoProgram)) sayNoProgram();
 }
 
 }  // namespace tarvo

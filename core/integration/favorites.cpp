@@ -145,9 +145,10 @@ bool DeleteFavorites(Core& core, const std::vector<std::string>& paths) {
 
 void ExploreFavorites(Core& core) {
   const std::string folder = FavoritesFolder(core, true);
-  if (core.desktop && !core.desktop->ShowFolder(folder)) {
+  const auto sayNoProgram = [&core, folder] {
     ShowMessageBox(core, MessageKind::Information, "No program to show the folder was found:\r" + folder);
-  }
+  };
+  if (core.desktop && !core.desktop->ShowFolder(folder, sayNoProgram)) sayNoProgram();
 }
 
 }  // namespace tarvo

@@ -141,15 +141,18 @@ void BindHotkey(const Core& core, int slot, const HotkeyCombination& combination
   WriteIniString(core, section, key, value);
 }
 
+std::string HotkeyRefusedText(int slot) {
+  return "Can't register global hotkey " + std::string(HotkeyFunctions[static_cast<std::size_t>(slot)]) + "." + "\r" +
+         "Disable other global key binding software.";
+}
+
 void RegisterGlobalHotkeys(Core& core, HotkeyGrabs& grabs, bool reportFailures) {
   grabs.UngrabAll();
   const std::array<std::string, kGlobalHotkeySlots> values = StoredHotkeyValues(core);
   for (int slot = 0; slot < kGlobalHotkeySlots; ++slot) {
     const auto combination = ParseHotkeyValue(values[static_cast<std::size_t>(slot)]);
     if (!combination || grabs.Grab(slot, *combination) || !reportFailures) continue;
-    core.ui.ShowMessage(MessageKind::Error, "Can't register global hotkey " +
-                                                std::string(HotkeyFunctions[static_cast<std::size_t>(slot)]) +
-                                                "." + "\r" + "Disable other global key binding software.");
+    core.ui.ShowMessage(MessageKind::Error, HotkeyRefusedText(slot));
   }
 }
 

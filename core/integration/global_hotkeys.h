@@ -64,6 +64,9 @@ std::array<std::string, kGlobalHotkeySlots> HotkeyListRows(const std::array<std:
 // that holds the same value first, so a combination runs one function only.
 void BindHotkey(const Core& core, int slot, const HotkeyCombination& combination);
 
+// The message naming a slot (0..12) the system did not register.
+std::string HotkeyRefusedText(int slot);
+
 // Registers every bound slot from the file; a slot that is not bound is
 // skipped. With `reportFailures`, each slot the system refuses is named in a
 // message; without, refusals are silent (at start). The slots stay stored.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/legacy_text.h"
 #include "base/text.h"
 #include "playlist/folder_scan.h"
 #include "settings/ini_file.h"
@@ -68,6 +69,8 @@ void LoadGeneralState(Core& core, const IniDocument& ini) {
   settings.softMutePercent = Value(ini, key::kSoftMutePercent);
   settings.claimAssociationsAtStartup = Value(ini, key::kClaimAssociationsAtStartup);
   settings.updateServer = Value(ini, key::kUpdateServer);
+  // A name iconv doesn't know leaves the locale's code page.
+  ChooseLegacyCodepage(Value(ini, key::kLegacyCodepage));
 
   settings.activeScheme = Value(ini, key::kActiveScheme);
   // The window shows the play mode from this copy.

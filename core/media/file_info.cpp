@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/legacy_text.h"
 #include "base/text.h"
 #include "media/file_tags.h"
 #include "media/id3v1.h"
@@ -85,7 +86,7 @@ FileInfoWindow ChooseFileInfoWindow(PlaylistCore& core) {
 
 std::string FileInfoText(PlaylistCore& core, const std::string& path) {
   const FileDescription sound = core.playback.DescribeFile(path);
-  std::string text(FolderOf(path));
+  std::string text = TextFromOutside(FolderOf(path));
   text += std::string(kLine) + kLine + "Size: \t" + FileSizeText(path);
   text += std::string(kLine) + "Format: \t" + sound.format;
   if (!sound.coding.empty()) text += std::string(kLine) + "Codec: \t" + sound.coding;
@@ -112,7 +113,9 @@ RenameOutcome RenameEntryFile(PlaylistCore& core, int index, const std::string& 
   std::string& entry = core.playlist.PlaylistEntries.at(index);
   const std::string oldPath = entry;
   const std::string newPath = std::string(FolderOf(oldPath)) + newName;
-  if (newPath == oldPath) return RenameOutcome::Unchanged;
+  // A name that is not UTF-8 is edited as its decoded text: left as shown,
+  // it keeps its own bytes.
+  if (newPath == oldPath || newName == TextFromOutside(FileNameOf(oldPath))) return RenameOutcome::Unchanged;
   if (ExtensionOf(newPath).empty()) {
     ShowMessageBox(core, MessageKind::Information, messages::kEndWithExtension);
     return RenameOutcome::NeedsExtension;
@@ -142,7 +145,7 @@ std::string TagViewText(const std::string& path) {
   TID3v1 tag;
   tag.ReadTag(path);
   const std::string rule = std::string(60, '-') + kLine;
-  std::string text = std::string(FolderOf(path)) + kLine + std::string(FileNameOf(path)) + kLine + kLine;
+  std::string text = TextFromOutside(FolderOf(path)) + kLine + TextFromOutside(FileNameOf(path)) + kLine + kLine;
   text += rule + "MP3v1 Tags:" + kLine;
   text += "Title: " + tag.Title + kLine;
   text += "Artist: " + tag.Artist + kLine;

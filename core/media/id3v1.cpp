@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "base/single_byte_text.h"
+#include "base/legacy_text.h"
 
 namespace tarvo {
 
@@ -32,11 +32,11 @@ constexpr std::array<const char*, kGenreCount> kGenreNames = {
 };
 
 // A field's bytes without the trailing padding (spaces, NULs, control
-// bytes), as UTF-8.
+// bytes), as UTF-8 (the legacy code page for other text).
 std::string FieldText(std::string_view block, std::size_t offset, std::size_t size) {
   std::string_view field = block.substr(offset, size);
   while (!field.empty() && static_cast<unsigned char>(field.back()) <= 32) field.remove_suffix(1);
-  return Utf8OrLatin1(field);
+  return TextFromOutside(field);
 }
 
 }  // namespace

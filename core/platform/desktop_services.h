@@ -6,6 +6,7 @@
 // on the window thread.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace tarvo {
@@ -29,13 +30,18 @@ class DesktopServices {
   // it. Blocks for the file system only (a rename, no copy).
   virtual TrashOutcome MoveToTrash(const std::string& path) = 0;
 
+  // Run later on the window thread when a launcher that did start (xdg-open)
+  // ends saying that the desktop has no program for what it was given. May be
+  // empty.
+  using NoProgramFound = std::function<void()>;
+
   // Shows `folder` in the file manager without waiting for it; false when no
   // file manager could be asked.
-  virtual bool ShowFolder(const std::string& folder) = 0;
+  virtual bool ShowFolder(const std::string& folder, NoProgramFound noProgram) = 0;
 
   // Opens a local file or a web or mail address with the desktop's default
   // application, without waiting for it; false when nothing could be asked.
-  virtual bool OpenWithDefaultApplication(const std::string& pathOrAddress) = 0;
+  virtual bool OpenWithDefaultApplication(const std::string& pathOrAddress, NoProgramFound noProgram) = 0;
 
   // Asks the file manager to show the properties of `path`. Silent: when no
   // file manager answers, nothing happens.

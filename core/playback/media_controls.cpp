@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/hash.h"
+#include "base/legacy_text.h"
 #include "base/path_parts.h"
 #include "base/text.h"
 #include "media/cover_cache.h"
@@ -157,7 +158,7 @@ std::optional<NowPlaying> NowPlayingOf(const PlaybackCore& core) {
   now.isStream = EntryKindOf(*entry) == EntryKind::Stream;
   now.location = std::string(EntryLocation(*entry));
   const std::string_view title = EntryTitle(*entry);
-  now.title = std::string(now.isStream ? title : FileNameOf(title));
+  now.title = now.isStream ? std::string(title) : TextFromOutside(FileNameOf(title));
   if (now.isStream) {
     // What the station says it plays, when it is the station playing:
     // "Artist - Title" as stations send it, else the whole text as title.

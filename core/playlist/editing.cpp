@@ -61,9 +61,10 @@ std::string TrashRefusalText(const std::map<std::string, std::vector<std::string
 }
 
 void ShowFolderInFileManager(PlaylistCore& core, const std::string& folder) {
-  if (!core.desktop->ShowFolder(folder)) {
+  const auto sayCantShow = [&core, folder] {
     ShowMessageBox(core, MessageKind::Warning, messages::CantShowFolder(folder));
-  }
+  };
+  if (!core.desktop->ShowFolder(folder, sayCantShow)) sayCantShow();
 }
 
 }  // namespace

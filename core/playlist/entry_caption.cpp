@@ -1,5 +1,6 @@
 #include "playlist/entry_caption.h"
 
+#include "base/legacy_text.h"
 #include "base/text.h"
 
 namespace tarvo {
@@ -12,13 +13,14 @@ std::string EntryCaptionText(const std::string& name) {
 }
 
 bool SetEntryCaption(PlaylistCore& core, const std::string& name, const std::string& title, const std::string& infoText) {
-  const std::string caption = EntryCaptionText(name);
+  // File names that are not UTF-8 are shown in the legacy code page.
+  const std::string caption = EntryCaptionText(TextFromOutside(name));
   const bool changed = caption != core.texts.caption;
   if (changed) {
     core.texts.caption = caption;
     core.texts.Panel(StatusPanel::Progress) = infoText;
   }
-  core.texts.trayHint = title;
+  core.texts.trayHint = TextFromOutside(title);
   core.ui.WindowTextsChanged();
   return changed;
 }

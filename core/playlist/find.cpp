@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/legacy_text.h"
 #include "base/text.h"
 #include "base/virtual_keys.h"
 #include "playlist/entry.h"
@@ -22,7 +23,7 @@ constexpr int kWholeEntryStyle = 0;
 constexpr int kFileNameStyle = 1;
 constexpr int kRelativePathStyle = 2;
 
-std::string RowText(const PlaylistCore& core, int index, int style) {
+std::string RowBytes(const PlaylistCore& core, int index, int style) {
   const std::string& entry = core.playlist.PlaylistEntries[index];
   switch (style) {
     case kWholeEntryStyle:
@@ -32,6 +33,12 @@ std::string RowText(const PlaylistCore& core, int index, int style) {
     default:
       return std::string(FileNameOf(entry));
   }
+}
+
+// What is searched and shown: names that are not UTF-8 in the legacy code
+// page.
+std::string RowText(const PlaylistCore& core, int index, int style) {
+  return TextFromOutside(RowBytes(core, index, style));
 }
 
 // Selects a result row, kept within the list, and scrolls it into view.

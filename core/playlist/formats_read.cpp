@@ -125,7 +125,8 @@ void AppendExtendedM3u(std::vector<std::string>& entries, const Lines& lines, st
 }  // namespace
 
 std::optional<std::vector<std::string>> ReadTextPlaylistEntries(const std::string& path, PlaylistOrigin origin) {
-  std::optional<Lines> lines = ReadPlaylistLines(path);
+  std::optional<Lines> lines =
+      ReadPlaylistLines(path, origin == PlaylistOrigin::Autosave ? LineText::Bytes : LineText::Legacy);
   if (!lines) return std::nullopt;
   const std::string_view folder = FolderOf(path);
   const Backslashes backslashes =
@@ -157,7 +158,9 @@ void ReadTextPlaylist(PlaylistCore& core, const std::string& path) {
 }
 
 void ReadM3u(PlaylistCore& core, const std::string& path) {
-  std::optional<Lines> lines = ReadPlaylistLines(path);
+  // ".m3u8" says UTF-8 in its name.
+  std::optional<Lines> lines =
+      ReadPlaylistLines(path, AsciiLowerCopy(ExtensionOf(path)) == ".m3u8" ? LineText::Bytes : LineText::Legacy);
   if (!lines || lines->empty()) return;
   auto& entries = core.playlist.PlaylistEntries;
   const std::string_view folder = FolderOf(path);
@@ -171,7 +174,7 @@ void ReadM3u(PlaylistCore& core, const std::string& path) {
 }
 
 void ReadPls(PlaylistCore& core, const std::string& path) {
-  std::optional<Lines> lines = ReadPlaylistLines(path);
+  std::optional<Lines> lines = ReadPlaylistLines(path, LineText::Legacy);
   if (!lines) return;
   auto& entries = core.playlist.PlaylistEntries;
   const std::string_view folder = FolderOf(path);
@@ -199,7 +202,7 @@ void ReadPls(PlaylistCore& core, const std::string& path) {
 }
 
 void ReadAsx(PlaylistCore& core, const std::string& path) {
-  std::optional<Lines> lines = ReadPlaylistLines(path);
+  std::optional<Lines> lines = ReadPlaylistLines(path, LineText::Legacy);
   if (!lines) return;
   // One title for the whole file: the last <title> wins.
   std::string playlistTitle;
@@ -227,7 +230,7 @@ void ReadAsx(PlaylistCore& core, const std::string& path) {
 }
 
 void ReadB4s(PlaylistCore& core, const std::string& path) {
-  std::optional<Lines> lines = ReadPlaylistLines(path);
+  std::optional<Lines> lines = ReadPlaylistLines(path, LineText::Legacy);
   if (!lines) return;
   auto& entries = core.playlist.PlaylistEntries;
   ReserveEntries(entries, lines->size() / 2);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/legacy_text.h"
 #include "base/text.h"
 #include "playlist/entry.h"
 
@@ -13,10 +14,9 @@ constexpr int kShufflePlayMode = 4;
 
 }  // namespace
 
-std::string EntryDisplayText(const PlaylistCore& core, int index) {
-  const auto& entries = core.playlist.PlaylistEntries;
-  if (index < 0 || index >= static_cast<int>(entries.size())) return {};
-  const std::string& entry = entries[index];
+namespace {
+
+std::string EntryDisplayBytes(const PlaylistCore& core, const std::string& entry) {
   if (EntryKindOf(entry) == EntryKind::Stream) return std::string(EntryTitle(entry));
   switch (core.playlist.ViewFormat) {
     case 0:
@@ -26,6 +26,16 @@ std::string EntryDisplayText(const PlaylistCore& core, int index) {
     default:
       return RelativePathText(core.playlist, entry);
   }
+}
+
+}  // namespace
+
+// A file name that is not UTF-8 is shown in the legacy code page; the entry
+// keeps its bytes.
+std::string EntryDisplayText(const PlaylistCore& core, int index) {
+  const auto& entries = core.playlist.PlaylistEntries;
+  if (index < 0 || index >= static_cast<int>(entries.size())) return {};
+  return TextFromOutside(EntryDisplayBytes(core, entries[index]));
 }
 
 std::string RelativePathText(const PlaylistState& playlist, std::string_view path) {

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "base/legacy_text.h"
+#include "base/path_parts.h"
 #include "base/text.h"
 #include "base/utf16.h"
 #include "platform/file_io.h"
@@ -96,9 +98,21 @@ std::optional<std::vector<std::string>> ReadUtf16Lines(const std::string& path, 
   return LinesOfText(Utf16ToUtf8(std::string_view(*bytes).substr(2), order));
 }
 
+// A line is a location, a title or a tag; only one whose bytes name an
+// existing file (absolute, or beside the playlist) is kept as bytes.
+void DecodeLegacyLines(std::vector<std::string>& lines, std::string_view folder) {
+  // Without a legacy code page the bytes stay; they are shown as Latin-1.
+  if (!HasLegacyCodepage()) return;
+  for (std::string& line : lines) {
+    if (IsValidUtf8(line)) continue;
+    const std::string asBytes = line.starts_with('/') ? line : std::string(folder) + line;
+    if (!FileExists(asBytes)) line = TextFromOutside(line);
+  }
+}
+
 }  // namespace
 
-std::optional<std::vector<std::string>> ReadPlaylistLines(const std::string& path) {
+std::optional<std::vector<std::string>> ReadPlaylistLines(const std::string& path, LineText text) {
   // Two passes through a small buffer: the first finds the line end and the
   // number of lines, the second builds exactly the lines. The file's bytes
   // are never held whole, which keeps a 100,000-line playlist at the memory
@@ -117,6 +131,7 @@ std::optional<std::vector<std::string>> ReadPlaylistLines(const std::string& pat
   LineSplitter splitter(lineFeeds, lines);
   if (!ForEachFileBlock(path, [&splitter](std::string_view block) { splitter.Feed(block); })) return std::nullopt;
   splitter.Finish();
+  if (text == LineText::Legacy) DecodeLegacyLines(lines, FolderOf(path));
   return lines;
 }
 

@@ -80,6 +80,9 @@ inline const BoolSetting kMinimizeToTray{kTweak, "minimize_to_tray", true};
 inline const IntSetting kSoftMutePercent{kTweak, "softmute_percent", 30};
 inline const BoolSetting kClaimAssociationsAtStartup{kTweak, "claim_associations_at_startup", true};
 inline const TextSetting kUpdateServer{kTweak, "update_server", kProjectWebAddress};
+// The code page of text from outside that is not UTF-8 (any iconv name);
+// empty: the locale's.
+inline const TextSetting kLegacyCodepage{kTweak, "LegacyCodepage", ""};
 inline const TextSetting kActiveScheme{kGeneral, "ActiveScheme", ""};
 inline const IntSetting kCachingTime{kRecording, "CachingTime", 120};
 

@@ -95,7 +95,7 @@ bool CheckForUpdate(SettingsCore& core, std::chrono::sys_days today) {
     WriteLastNewVersion(core, offer->version);
     return false;
   }
-  return core.desktop && core.desktop->OpenWithDefaultApplication(offer->address);
+  return core.desktop && core.desktop->OpenWithDefaultApplication(offer->address, {});
 }
 
 }  // namespace tarvo

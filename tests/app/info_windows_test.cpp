@@ -6,6 +6,11 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTextLayout>
 #include <QTest>
 #include <QTimer>
 
@@ -14,6 +19,7 @@
 #include "app/info_commands.h"
 #include "app/info_form.h"
 #include "app_window_fixture.h"
+#include "help/help_texts.h"
 #include "playlist/model.h"
 
 class InfoWindowsTest : public QObject {
@@ -21,6 +27,7 @@ class InfoWindowsTest : public QObject {
 
  private Q_SLOTS:
   void ShortcutListOpensSelectsAllAndCloses();
+  void ColumnsLineUpAndLongLinesWrapUnderTheirColumn();
   void FileInformationOffersTheTagViewForMp3Only();
 };
 
@@ -66,6 +73,30 @@ void InfoWindowsTest::ShortcutListOpensSelectsAllAndCloses() {
   QVERIFY(text->parentWidget() == &about);
   QVERIFY(text->isVisible());
   about.close();
+}
+
+void InfoWindowsTest::ColumnsLineUpAndLongLinesWrapUnderTheirColumn() {
+  AppWindowFixture fixture;
+  TextWindowHost host(&fixture.window);
+  const std::string longLine = "\r\n  긴 설명\t\tone two three four five six seven eight nine ten eleven twelve";
+  host.ShowTextWindow("Additional functions", tarvo::ShortcutsWindowText() + longLine, "", false);
+  TInfo_Form* form = host.Window();
+  QVERIFY(QTest::qWaitForWindowExposed(form));
+  QTextEdit* memo = form->Memo1();
+  const auto leftOf = [memo](int position) {
+    QTextCursor cursor(memo->document());
+    cursor.setPosition(position);
+    return memo->cursorRect(cursor).left();
+  };
+  QSet<int> keyColumns;
+  for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
+    const qsizetype lastTab = block.text().lastIndexOf(QLatin1Char('\t'));
+    if (lastTab >= 0) keyColumns.insert(leftOf(block.position() + int(lastTab) + 1));
+  }
+  QCOMPARE(keyColumns.size(), 1);
+  const QTextBlock last = memo->document()->lastBlock();
+  QVERIFY(last.layout()->lineCount() > 1);
+  QCOMPARE(leftOf(last.position() + last.layout()->lineAt(1).textStart()), *keyColumns.begin());
 }
 
 void InfoWindowsTest::FileInformationOffersTheTagViewForMp3Only() {

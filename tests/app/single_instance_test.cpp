@@ -20,7 +20,7 @@ namespace {
 
 struct Received {
   InstanceRequest request = InstanceRequest::BringToFront;
-  QString argument;
+  std::string argument;
   int count = 0;
 };
 
@@ -70,7 +70,7 @@ void SingleInstanceTest::init() {
   qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime_->Path()));
   received_ = Received();
   instance_ = std::make_unique<SingleInstance>(QStringLiteral("/home/anna/tarvo/"), nullptr);
-  QVERIFY(instance_->Listen([this](InstanceRequest request, const QString& argument) {
+  QVERIFY(instance_->Listen([this](InstanceRequest request, const std::string& argument) {
     received_.request = request;
     received_.argument = argument;
     ++received_.count;
@@ -87,18 +87,25 @@ void SingleInstanceTest::RequestsOfALaterStartArriveOnTheWindowThread() {
   const SingleInstance later(QStringLiteral("/home/anna/tarvo"), nullptr);
   std::atomic<bool> delivered = false;
   std::thread sender([&] {
-    delivered = later.SendToRunning(InstanceRequest::Open, QStringLiteral("/음악/a\nb.mp3"));
+    delivered = later.SendToRunning(InstanceRequest::Open, "/음악/a\nb.mp3");
   });
   QVERIFY(QTest::qWaitFor([&] { return received_.count == 1; }, 5000));
   sender.join();
   QVERIFY(delivered);
   QCOMPARE(received_.request, InstanceRequest::Open);
-  QCOMPARE(received_.argument, QStringLiteral("/음악/a b.mp3"));
+  QCOMPARE(QString::fromStdString(received_.argument), QStringLiteral("/음악/a b.mp3"));
 
   std::thread quitter([&] { later.SendToRunning(InstanceRequest::Quit); });
   QVERIFY(QTest::qWaitFor([&] { return received_.count == 2; }, 5000));
   quitter.join();
   QCOMPARE(received_.request, InstanceRequest::Quit);
+
+  // A name in legacy bytes (CP949 here) arrives byte for byte.
+  const std::string legacyName = "/\xB3\xEB\xB7\xA1.mp3";
+  std::thread bytesSender([&] { later.SendToRunning(InstanceRequest::Open, legacyName); });
+  QVERIFY(QTest::qWaitFor([&] { return received_.count == 3; }, 5000));
+  bytesSender.join();
+  QVERIFY(received_.argument == legacyName);
 
   // Another home folder is another program: nobody listens there.
   QVERIFY(!SingleInstance(QStringLiteral("/opt/tarvo/"), nullptr).SendToRunning(InstanceRequest::BringToFront));

@@ -33,6 +33,12 @@ TEST_F(HelpTest, DocumentationOpensWhenPresentAndIsReportedWhenMissing) {
   DocAc(core, home.Path());
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[1].text, "No program to open the documentation was found:\r" + manual);
+  // Or one that starts and then finds none.
+  desktop.opensFiles = true;
+  desktop.launcherFindsNoProgram = true;
+  DocAc(core, home.Path());
+  ASSERT_EQ(ui.messages.size(), 3u);
+  EXPECT_EQ(ui.messages[2].text, ui.messages[1].text);
 }
 
 TEST_F(HelpTest, DataFolderIsTheShareFolderBesideTheProgramFolder) {

@@ -9,6 +9,7 @@
 #include "playlist/load_into_playlist.h"
 #include "playlist/model.h"
 #include "support/core_fixture.h"
+#include "support/legacy_bytes.h"
 
 namespace tarvo {
 namespace {
@@ -104,6 +105,45 @@ TEST_F(PlaylistForeignTextTest, Utf16PlaylistsInEitherByteOrderGiveUtf8Entries) 
   // A lone surrogate and an odd last byte do not stop the read.
   EXPECT_EQ(Loaded(music.Write("bad.m3u", Utf16File(u"/m/a\xD800.mp3\n/m/b.mp3", false) + "x")),
             (Entries{"/m/a\uFFFD.mp3", "/m/b.mp3"}));
+}
+
+TEST_F(PlaylistForeignTextTest, LegacyPlaylistsAreReadInTheUsersCodepage) {
+  const std::string song = music.Write("노래 하나.mp3", "");
+  const std::string m3u = testing::Encoded(
+      "#EXTM3U\r\n#EXTINF:61,가수 - 노래\r\n노래 하나.mp3\r\n#EXTINF:-1,한국 방송\r\nhttp://radio.example/live\r\n", "CP949");
+  const std::string pls = testing::Encoded(
+      "[playlist]\r\nFile1=노래 하나.mp3\r\nFile2=http://radio.example/live\r\nTitle2=한국 방송\r\n", "CP949");
+  const std::string m3uPath = music.Write("list.m3u", m3u);
+  const std::string plsPath = music.Write("list.pls", pls);
+  {
+    const testing::LegacyCodepageScope korean("CP949");
+    const Entries expected{song, "http://radio.example/live|한국 방송"};
+    EXPECT_EQ(Loaded(m3uPath), expected);
+    EXPECT_EQ(Loaded(plsPath), expected);
+    // ".m3u8" is UTF-8 by its name: its bytes stay.
+    EXPECT_EQ(Loaded(music.Write("list.m3u8", m3u)).front(), music.Path() + testing::Encoded("노래 하나.mp3", "CP949"));
+  }
+  {
+    const testing::LegacyCodepageScope cyrillic("CP1251");
+    EXPECT_EQ(Loaded(m3uPath), (Entries{music.Path() + "іл·Ў ЗПіЄ.mp3", "http://radio.example/live|ЗС±№ №жјЫ"}));
+  }
+}
+
+TEST_F(PlaylistForeignTextTest, NamesInLegacyBytesKeepThemThroughPlaylistsAndRestarts) {
+  const testing::LegacyCodepageScope korean("CP949");
+  const std::string oldName = testing::Encoded("옛 노래.mp3", "CP949");
+  const std::string old = music.Write(oldName, "");
+  // Another player's list naming the file by its bytes finds it.
+  EXPECT_EQ(Loaded(music.Write("old.m3u", oldName + "\r\n")), Entries{old});
+  for (int restart = 0; restart < 2; ++restart) {
+    SavePlaylistFile(core, PlaylistAutosaveFile(core), SaveFormat::Text);
+    SetEntries({});
+    EXPECT_EQ(Loaded(PlaylistAutosaveFile(core)), Entries{old});
+  }
+  // As do our own saved lists.
+  SavePlaylistFile(core, music.Path() + "saved.m3u", SaveFormat::M3u);
+  EXPECT_EQ(Loaded(music.Path() + "saved.m3u"), Entries{old});
+  EXPECT_EQ(EntryDisplayText(core, 0), "옛 노래.mp3");
 }
 
 }  // namespace

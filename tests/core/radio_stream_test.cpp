@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <tuple>
+#include <vector>
 
 #include "audio/linux_audio_library.h"
 #include "core.h"
@@ -42,11 +44,21 @@ class RadioStreamTest : public ::testing::Test {
     testing::WriteOggVorbis(fixtures_->Path() + "tone.ogg", testing::AudioSpec{44100, 2, {testing::Tone(20.0)}});
     testing::WriteMp3(fixtures_->Path() + "mono.mp3", testing::AudioSpec{22050, 1, {testing::Tone(4.0, 441.0, 0.5)}},
                       64);
+    // An AAC station at 128 kbit/s, as the server paces it, and an HLS
+    // station's TS segments of two seconds.
+    testing::WriteWithFfmpeg(fixtures_->Path() + "tone.aac", testing::AudioSpec{44100, 2, {testing::Tone(4.0, 660.0, 0.5)}},
+                             "-c:a aac -b:a 128k");
+    const std::string hls = fixtures_->Path() + "hls";
+    std::filesystem::create_directory(hls);
+    testing::WriteWithFfmpeg(hls + "/media.m3u8", testing::AudioSpec{48000, 2, {testing::Tone(8.0, 550.0, 0.5)}},
+                             "-c:a aac -b:a 96k -f hls -hls_time 2 -hls_list_size 0 -hls_segment_filename '" + hls +
+                                 "/seg%d.ts'");
     server_ = new RadioServer({"--mp3", fixtures_->Path() + "tone.mp3", "--ogg", fixtures_->Path() + "tone.ogg",
-                               "--mp3-other", fixtures_->Path() + "mono.mp3"});
+                               "--mp3-other", fixtures_->Path() + "mono.mp3", "--aac", fixtures_->Path() + "tone.aac",
+                               "--hls", hls});
   }
   static void TearDownTestSuite() {
-    std::printf("longest window-thread step during connect, stall and drop: %.1f ms\n",
+    std::printf("longest window-thread step during connect, stall, drop and HLS refresh: %.1f ms\n",
                 std::chrono::duration<double, std::milli>(longestStep_).count());
     // Connecting, buffering and losing a station never block the window;
     // the bound is generous for a busy machine.
@@ -319,6 +331,61 @@ TEST_F(RadioStreamTest, AddressPlaylistsAndStationNames) {
   // One of the two leading spaces goes; a silent address keeps the address.
   EXPECT_EQ(LookupStationName(core, library, server_->Url("/radio.mp3")), " Two Spaces Radio");
   EXPECT_EQ(LookupStationName(core, library, server_->Url("/missing.mp3")), server_->Url("/missing.mp3"));
+}
+
+// The frequency of the tone in `samples` (stereo), from its rising zero
+// crossings.
+double ToneHz(const std::vector<std::int16_t>& samples, int rate) {
+  int crossings = 0;
+  for (std::size_t i = 2; i < samples.size(); i += 2) crossings += samples[i - 2] < 0 && samples[i] >= 0;
+  return crossings * rate / (samples.size() / 2.0);
+}
+
+TEST_F(RadioStreamTest, AacAndHlsStationsPlayTheirTones) {
+  ASSERT_TRUE(library.Init(1));
+  for (const auto& [path, rate, hz] : {std::tuple{"/radio.aac", 44100, 660.0}, std::tuple{"/hls/master.m3u8", 48000, 550.0}}) {
+    SCOPED_TRACE(path);
+    const audio::AudioHandle station = library.StreamCreateURL(server_->Url(path), 0x200000);
+    ASSERT_NE(station, 0u) << library.ErrorGetCode();
+    audio::ChannelInfo info;
+    ASSERT_TRUE(library.ChannelGetInfo(station, info));
+    EXPECT_EQ(info.rate, static_cast<std::uint32_t>(rate));
+    EXPECT_EQ(info.channels, 2u);
+    // Two seconds of the station, past the start of its first second.
+    std::vector<std::int16_t> heard;
+    std::vector<std::int16_t> piece(4096);
+    const Clock::time_point deadline = Clock::now() + 20s;
+    while (heard.size() < static_cast<std::size_t>(rate) * 4 && Clock::now() < deadline) {
+      const std::uint32_t got = library.ChannelGetData(station, piece.data(), 8192);
+      ASSERT_NE(got, audio::kDataError);
+      heard.insert(heard.end(), piece.begin(), piece.begin() + got / 2);
+      if (got == 0) std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_GE(heard.size(), static_cast<std::size_t>(rate) * 4);
+    heard.erase(heard.begin(), heard.begin() + rate);
+    EXPECT_NEAR(ToneHz(heard, rate), hz, 5.0);
+    library.StreamFree(station);
+  }
+  // A master playlist that names itself leads nowhere.
+  EXPECT_EQ(library.StreamCreateURL(server_->Url("/hls/self.m3u8"), 0), 0u);
+  EXPECT_EQ(library.ErrorGetCode(), audio::ErrorNumber(audio::AudioError::FileFormat));
+  library.Free();
+}
+
+TEST_F(RadioStreamTest, AacAndHlsStationTitlesReachTheCaption) {
+  PlayStation("/radio.aac", "AAC station");
+  ASSERT_TRUE(RunUntil([&] { return core.texts.caption == "Song 1 - Tarvo"; }));
+  EXPECT_TRUE(RunUntil([&] { return Heard() >= 44100 * 4; }));
+  engine.StopPlayback(true);
+
+  PlayStation("/hls/master.m3u8", "HLS station");
+  ASSERT_TRUE(RunUntil([&] { return core.texts.caption.rfind("Hls Song ", 0) == 0; }));
+  const std::string first = core.texts.caption;
+  EXPECT_TRUE(RunUntil([&] { return Heard() >= 48000 * 4; }));
+  // The live playlist moves on: later segments bring their own titles.
+  EXPECT_TRUE(RunUntil([&] { return core.texts.caption != first; }, 15s));
+  EXPECT_EQ(Connections("/hls/missing.m3u8"), 0);
+  engine.StopPlayback(true);
 }
 
 }  // namespace

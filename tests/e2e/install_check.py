@@ -2,7 +2,8 @@
 """Installs the build into a scratch prefix and checks the installed tree:
 
 1. The binary, the desktop entry, the metainfo file, the manual and the icons (a 48 px
-   PNG and the scalable SVG) are where desktops look for them.
+   PNG and the scalable SVG) are where desktops look for them; the manual page
+   renders without a warning.
 2. desktop-file-validate and "appstreamcli validate --no-net" pass.
 3. The installed binary finds its own data in "../share": after "-reg" the
    desktop entry it writes names the installed scalable icon, and lists the
@@ -39,7 +40,7 @@ def main():
     parser.add_argument("--cmake", required=True)
     parser.add_argument("--build-dir", required=True)
     arguments = parser.parse_args()
-    for tool in ("desktop-file-validate", "appstreamcli"):
+    for tool in ("desktop-file-validate", "appstreamcli", "man"):
         if not shutil.which(tool):
             print("%s is not installed (scripts/setup.sh installs it)" % tool)
             return 1
@@ -59,6 +60,12 @@ def main():
         manual = os.path.join(os.path.dirname(binary), os.pardir, "share", "tarvo", "Documentation.html")
         for path in (binary, desktop, metainfo, svg, manual, os.path.join(icons, "48x48", "apps", "tarvo.png")):
             check(os.path.isfile(path), "installed: " + os.path.relpath(path, prefix))
+
+        page = os.path.join(prefix, "share", "man", "man1", "tarvo.1")
+        rendered = subprocess.run(["man", "--warnings", "-l", page], capture_output=True, text=True, timeout=30,
+                                  env=dict(os.environ, MANWIDTH="80", MAN_KEEP_FORMATTING=""))
+        check(rendered.returncode == 0 and not rendered.stderr and "TARVO_AUDIO_OUTPUT" in rendered.stdout,
+              "the manual page renders without a warning " + rendered.stderr)
 
         sections = subprocess.run(["readelf", "-S", binary], capture_output=True, text=True, timeout=30).stdout
         check(".symtab" not in sections and ".debug_info" not in sections, "the installed program is stripped")

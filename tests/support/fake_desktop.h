@@ -21,14 +21,14 @@ class FakeDesktop : public DesktopServices {
     trashed.push_back(path);
     return {true, ""};
   }
-  bool ShowFolder(const std::string& folder) override {
+  bool ShowFolder(const std::string& folder, NoProgramFound noProgram) override {
     shownFolders.push_back(folder);
-    return fileManagerWorks;
+    return Launched(fileManagerWorks, noProgram);
   }
 
-  bool OpenWithDefaultApplication(const std::string& pathOrAddress) override {
+  bool OpenWithDefaultApplication(const std::string& pathOrAddress, NoProgramFound noProgram) override {
     opened.push_back(pathOrAddress);
-    return opensFiles;
+    return Launched(opensFiles, noProgram);
   }
   void ShowItemProperties(const std::string& path) override { propertiesShown.push_back(path); }
 
@@ -40,7 +40,15 @@ class FakeDesktop : public DesktopServices {
   bool fileManagerWorks = true;
   std::vector<std::string> opened;
   bool opensFiles = true;
+  // The launcher starts but then finds no program (reported at once here).
+  bool launcherFindsNoProgram = false;
   std::vector<std::string> propertiesShown;
+
+ private:
+  bool Launched(bool started, const NoProgramFound& noProgram) const {
+    if (started && launcherFindsNoProgram && noProgram) noProgram();
+    return started;
+  }
 };
 
 }  // namespace tarvo::testing

@@ -8,7 +8,10 @@ connection, one that pauses (so the player starves), one with metadata
 blocks of the largest size and junk bytes, one that answers only after five
 seconds, one that trickles a byte a second after its headers, one that
 changes its sample format (with --mp3-other), one that drops its stream at
-5 s and takes listeners again from 8 s, a count of the connections per path
+5 s and takes listeners again from 8 s, an AAC station (with --aac), an HLS
+station (with --hls, a folder of TS segments and the media playlist ffmpeg
+wrote for them) whose live media playlist slides over the segments, over
+and over, in time, a count of the connections per path
 at /count and of those still open at /open; with --update-answer it answers the update check at
 /updatecheck.php with that file, read afresh for every request. Prints its
 port on the first line of its output, then runs until it is killed (it ends
@@ -17,6 +20,7 @@ by itself after --lifetime seconds).
 import argparse
 import http.server
 import json
+import os
 import socketserver
 import threading
 import time
@@ -35,6 +39,9 @@ def make_handler(args, counts, lock):
     mp3 = open(args.mp3, 'rb').read() if args.mp3 else b''
     ogg = open(args.ogg, 'rb').read() if args.ogg else b''
     other = open(args.mp3_other, 'rb').read() if args.mp3_other else b''
+    aac = open(args.aac, 'rb').read() if args.aac else b''
+    segments = hls_segments(args.hls) if args.hls else []
+    hls_start = []
     open_now = {}
     first_flaky = []
 
@@ -78,7 +85,14 @@ def make_handler(args, counts, lock):
                 '/format.mp3': lambda: self.station(data=mp3 + other * 1000),
                 '/flaky.mp3': self.flaky,
                 '/updatecheck.php': self.update_answer,
+                '/radio.aac': lambda: self.station(title_every=2.0, data=aac * 1000, kind='audio/aacp'),
+                '/hls/master.m3u8': self.hls_master,
+                '/hls/live.m3u8': self.hls_live,
+                '/hls/self.m3u8': self.hls_self,
             }
+            if self.path.startswith('/hls/seg'):
+                self.hls_segment()
+                return
             route = routes.get(self.path.split('?')[0])
             if route is None:
                 self.send_simple(404, 'text/html', b'<html>Not found</html>')
@@ -120,6 +134,43 @@ def make_handler(args, counts, lock):
                 return
             self.station(seconds=seconds)
 
+        def hls_master(self):
+            # Three variants: the one above 320 kbit/s and the poorer one
+            # are passed over.
+            self.send_simple(200, 'application/vnd.apple.mpegurl', (
+                '#EXTM3U\n'
+                '#EXT-X-STREAM-INF:BANDWIDTH=64000,CODECS="mp4a.40.2"\nmissing.m3u8\n'
+                '#EXT-X-STREAM-INF:BANDWIDTH=128000,CODECS="mp4a.40.2"\nlive.m3u8\n'
+                '#EXT-X-STREAM-INF:BANDWIDTH=2000000,CODECS="mp4a.40.2"\nmissing.m3u8\n').encode())
+
+        def hls_self(self):
+            self.send_simple(200, 'application/vnd.apple.mpegurl',
+                             b'#EXTM3U\n#EXT-X-STREAM-INF:BANDWIDTH=128000\n/hls/self.m3u8\n')
+
+        def hls_live(self):
+            # A live window of three segments that moves on by one every
+            # segment's duration, from the first request on.
+            with lock:
+                if not hls_start:
+                    hls_start.append(time.monotonic())
+                first = int((time.monotonic() - hls_start[0]) / segments[0][1])
+            lines = ['#EXTM3U', '#EXT-X-VERSION:3', '#EXT-X-TARGETDURATION:%d' % (int(segments[0][1]) + 1),
+                     '#EXT-X-MEDIA-SEQUENCE:%d' % first]
+            for sequence in range(first, first + 3):
+                name, seconds = segments[sequence % len(segments)]
+                lines.append('#EXTINF:%.3f,Hls Song %d' % (seconds, sequence + 1))
+                lines.append('%s?n=%d' % (name, sequence))
+            self.send_simple(200, 'application/vnd.apple.mpegurl', ('\n'.join(lines) + '\n').encode())
+
+        def hls_segment(self):
+            name = os.path.basename(self.path.split('?')[0])
+            path = os.path.join(args.hls, name)
+            if not os.path.isfile(path):
+                self.send_simple(404, 'text/html', b'<html>Not found</html>')
+                return
+            with open(path, 'rb') as segment:
+                self.send_simple(200, 'video/mp2t', segment.read())
+
         def update_answer(self):
             with open(args.update_answer, 'rb') as answer:
                 self.send_simple(200, 'text/plain', answer.read())
@@ -151,10 +202,11 @@ def make_handler(args, counts, lock):
             self.end_headers()
             self.paced(data, None)
 
-        def station(self, title_every=None, seconds=None, pause_after=None, pause=0.0, huge_metadata=False, data=None):
+        def station(self, title_every=None, seconds=None, pause_after=None, pause=0.0, huge_metadata=False, data=None,
+                    kind='audio/mpeg'):
             with_metadata = self.headers.get('Icy-MetaData') == '1'
             self.send_response(200)
-            self.send_header('Content-Type', 'audio/mpeg')
+            self.send_header('Content-Type', kind)
             # Written as stations write them: no blank after the colon.
             self.raw_header('icy-name:  Two Spaces Radio')
             self.raw_header('icy-br:128')
@@ -203,12 +255,28 @@ def make_handler(args, counts, lock):
     return Handler
 
 
+def hls_segments(folder):
+    """The segments (file name, seconds) of the media playlist in `folder`."""
+    segments = []
+    seconds = 0.0
+    with open(os.path.join(folder, 'media.m3u8')) as playlist:
+        for line in playlist:
+            line = line.strip()
+            if line.startswith('#EXTINF:'):
+                seconds = float(line[8:].split(',')[0])
+            elif line and not line.startswith('#'):
+                segments.append((line, seconds))
+    return segments
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--mp3')
     parser.add_argument('--ogg')
     parser.add_argument('--mp3-other')
     parser.add_argument('--update-answer')
+    parser.add_argument('--aac')
+    parser.add_argument('--hls')
     parser.add_argument('--lifetime', type=float, default=300.0)
     args = parser.parse_args()
     counts = {}
