@@ -6,10 +6,13 @@
 #include <algorithm>
 #include <chrono>
 #include <exception>
+#include <iterator>
 #include <set>
+#include <string_view>
 #include <thread>
 #include <utility>
 
+#include "base/path_parts.h"
 #include "base/text.h"
 #include "platform/file_io.h"
 #include "playlist/model.h"
@@ -23,6 +26,9 @@ namespace {
 
 // The internal error a failed scan of an opened folder reports.
 constexpr int kScanErrorNumber = 11;
+// Formats a scan keeps by their whole extension, beside the three-letter rule
+// for MP3, WAV and Ogg: FLAC, Opus, Ogg audio, the MP4 family and ADTS AAC.
+constexpr std::string_view kNewerMusicExtensions[] = {".flac", ".opus", ".oga", ".m4a", ".m4b", ".mp4", ".aac"};
 
 constexpr std::size_t kBufferGrowth = 100000;
 
@@ -223,7 +229,10 @@ ScanOutcome ScanFolder(PlaylistCore& core, const std::string& folder, bool recur
 bool IsAcceptedMusicFile(std::string_view path) {
   if (path.size() < 3) return false;
   const std::string tail = AsciiLowerCopy(path.substr(path.size() - 3));
-  return tail == "mp3" || tail == "wav" || tail == "ogg";
+  if (tail == "mp3" || tail == "wav" || tail == "ogg") return true;
+  const std::string extension = AsciiLowerCopy(ExtensionOf(path));
+  return std::find(std::begin(kNewerMusicExtensions), std::end(kNewerMusicExtensions), extension) !=
+         std::end(kNewerMusicExtensions);
 }
 
 void SetSortingWay(PlaylistCore& core, int way) {

@@ -38,8 +38,9 @@ ScanOutcome ScanFolder(PlaylistCore& core, const std::string& folder, bool recur
 bool ScanAsLongOperation(PlaylistCore& core, const std::string& folder, bool recurse, std::vector<std::string>& found,
                          int errorNumber);
 
-// The files a folder scan keeps: names ending in "mp3", "wav" or "ogg", in
-// any case.
+// The files a folder scan keeps: names ending in "mp3", "wav" or "ogg", and
+// names with the extension of FLAC, Opus, Ogg audio, MP4 audio or AAC, in any
+// case.
 bool IsAcceptedMusicFile(std::string_view path);
 
 // Stores the sort order (1 by file name, otherwise by path) and re-sorts the

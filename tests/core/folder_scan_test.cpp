@@ -23,7 +23,7 @@ class FolderScanTest : public testing::CoreTest {
 };
 
 TEST_F(FolderScanTest, KeepsOnlyMp3WavAndOggByTheirLastThreeLetters) {
-  for (const char* name : {"a.MP3", "b.wav", "c.flac", "d.mp2", "song_mp3", "e.OGG"}) Music(name);
+  for (const char* name : {"a.MP3", "b.wav", "c.ape", "d.mp2", "song_mp3", "e.OGG"}) Music(name);
   OpenFolder(core, music.Path(), true, false, false);
   EXPECT_EQ(core.playlist.PlaylistEntries,
             (Paths{music.Path() + "a.MP3", music.Path() + "b.wav", music.Path() + "e.OGG", music.Path() + "song_mp3"}));
@@ -31,6 +31,13 @@ TEST_F(FolderScanTest, KeepsOnlyMp3WavAndOggByTheirLastThreeLetters) {
   EXPECT_EQ(core.texts.statusPanels[3], "");
   EXPECT_FALSE(core.playlist.ScanInProgress);
   EXPECT_FALSE(ui.busyCursor);
+}
+
+TEST_F(FolderScanTest, KeepsFlacOpusAndMp4AudioByTheirExtension) {
+  for (const char* name : {"a.FLAC", "b.opus", "c.m4a", "d.aac", "song_flac"}) Music(name);
+  OpenFolder(core, music.Path(), true, false, false);
+  EXPECT_EQ(core.playlist.PlaylistEntries, (Paths{music.Path() + "a.FLAC", music.Path() + "b.opus",
+                                                  music.Path() + "c.m4a", music.Path() + "d.aac"}));
 }
 
 TEST_F(FolderScanTest, SubfoldersAreEntriesOnlyWithoutRecursion) {

@@ -31,7 +31,7 @@ class LoadIntoPlaylistTest : public CoreTest {
 
 TEST_F(LoadIntoPlaylistTest, DialogsAndDropsAppendOrReplace) {
   SetEntries({"/m/old.mp3"});
-  LoadIntoPlaylist(core, "/m/x.flac", LoadMode::AddToList);  // unsupported: ignored
+  LoadIntoPlaylist(core, "/m/x.ape", LoadMode::AddToList);  // unsupported: ignored
   LoadIntoPlaylist(core, "/m/new.mp3", LoadMode::AddToList);
   LoadIntoPlaylist(core, "http://radio.example/live|Jazz", LoadMode::DroppedFiles);
   EXPECT_EQ(entries(), (Entries{"/m/old.mp3", "/m/new.mp3", "http://radio.example/live|Jazz"}));
