@@ -1,5 +1,6 @@
-// What the audio benchmarks share: an MP3 made at run time with the `lame`
-// command line, and the CPU time the whole process has used.
+// What the audio benchmarks share: music-like audio encoded at run time by
+// the command-line encoders (lame, flac, opusenc, ffmpeg), and the CPU time
+// the whole process has used.
 #pragma once
 
 #include <time.h>
@@ -20,14 +21,12 @@ inline double ProcessCpuSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-// Encodes `seconds` of 44.1 kHz stereo at 128 kbit/s into `path`: two
-// drifting tones and a little noise, so the encoder has music-like work.
-// False when lame is missing or fails.
-inline bool MakeMp3(const std::string& path, int seconds) {
-  const std::string command =
-      "lame -r -s 44.1 --bitwidth 16 --signed --little-endian -m j -b 128 -q 7 --silent - '" + path + "' 2>/dev/null";
-  std::FILE* lame = popen(command.c_str(), "w");
-  if (!lame) return false;
+// Pipes `seconds` of 44.1 kHz 16-bit little-endian stereo into `command`,
+// which encodes it: two drifting tones and a little noise, so the encoder has
+// music-like work. False when the command is missing or fails.
+inline bool EncodeMusic(const std::string& command, int seconds) {
+  std::FILE* encoder = popen(command.c_str(), "w");
+  if (!encoder) return false;
   constexpr int kRate = 44100;
   std::vector<std::int16_t> block(2 * kRate);
   std::uint32_t noise = 12345;
@@ -41,9 +40,16 @@ inline bool MakeMp3(const std::string& path, int seconds) {
       block[2 * i] = static_cast<std::int16_t>(9000 * low + 3000 * high + 800 * hiss);
       block[2 * i + 1] = static_cast<std::int16_t>(7000 * low + 4000 * high - 800 * hiss);
     }
-    if (std::fwrite(block.data(), sizeof block[0], block.size(), lame) != block.size()) break;
+    if (std::fwrite(block.data(), sizeof block[0], block.size(), encoder) != block.size()) break;
   }
-  return pclose(lame) == 0;
+  return pclose(encoder) == 0;
+}
+
+// An MP3 at 128 kbit/s through lame.
+inline bool MakeMp3(const std::string& path, int seconds) {
+  return EncodeMusic(
+      "lame -r -s 44.1 --bitwidth 16 --signed --little-endian -m j -b 128 -q 7 --silent - '" + path + "' 2>/dev/null",
+      seconds);
 }
 
 }  // namespace tarvo::bench

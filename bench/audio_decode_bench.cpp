@@ -8,20 +8,17 @@
 #include <sys/resource.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <chrono>
-#include <condition_variable>
+#include <cstdint>
 #include <cstdio>
-#include <mutex>
-#include <thread>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
-#include "audio/linux_audio_library.h"
 #include "audio_bench_fixture.h"
 #include "bench_support.h"
+#include "layer_decode.h"
 
 namespace {
-
-using namespace tarvo::audio;
 
 constexpr int kSeconds = 600;
 constexpr int kRuns = 3;
@@ -53,43 +50,6 @@ double RawDecodeCpu(const std::string& path, std::int64_t& bytes) {
   }
   mpg123_delete(handle);
   return tarvo::bench::ProcessCpuSeconds() - start;
-}
-
-// The player's way: a decoding channel read by a stream procedure into an
-// output stream, on the wav-fast output.
-double LayerDecodeCpu(const std::string& path, const std::string& wav, std::int64_t& bytes) {
-  const double start = tarvo::bench::ProcessCpuSeconds();
-  LinuxAudioLibrary library(ParseOutputChoice("wav-fast:" + wav));
-  if (!library.Init(1)) return -1;
-  const AudioHandle decoder = library.StreamCreateFile(path);
-  ChannelInfo info;
-  library.ChannelGetInfo(decoder, info);
-  std::mutex mutex;
-  std::condition_variable ended;
-  bool done = false;
-  const AudioHandle stream = library.StreamCreate(
-      static_cast<int>(info.rate), static_cast<int>(info.channels), [&](AudioHandle, void* buffer, std::uint32_t wanted) {
-        const std::uint32_t got = library.ChannelGetData(decoder, buffer, wanted);
-        if (got != kDataError && library.ChannelIsActive(decoder) != ChannelState::Stopped) return got;
-        std::lock_guard lock(mutex);
-        done = true;
-        ended.notify_all();
-        return (got == kDataError ? 0 : got) | kStreamEnd;
-      });
-  library.StreamPlay(stream);
-  {
-    std::unique_lock lock(mutex);
-    ended.wait(lock, [&] { return done; });
-  }
-  while (library.ChannelIsActive(stream) != ChannelState::Stopped) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  bytes = library.ChannelGetPosition(stream);
-  library.Free();
-  const double used = tarvo::bench::ProcessCpuSeconds() - start;
-  // Each run writes a new file; dropping the old one is not decoding work.
-  std::remove(wav.c_str());
-  return used;
 }
 
 // CPU seconds of `mpg123 -t` (decode, no output) on the file; negative when
@@ -124,7 +84,7 @@ int main() {
   std::int64_t layerBytes = 0;
   for (int run = 0; run < kRuns; ++run) {
     raw = std::min(raw, RawDecodeCpu(mp3, rawBytes));
-    layer = std::min(layer, LayerDecodeCpu(mp3, folder.Path() + "out.wav", layerBytes));
+    layer = std::min(layer, tarvo::bench::LayerDecodeCpu(mp3, folder.Path() + "out.wav", layerBytes));
     tool = std::min(tool, Mpg123ToolCpu(mp3));
   }
   if (layerBytes != rawBytes) {
