@@ -1,6 +1,6 @@
-// A stored hotkey as the desktop portal takes it: the shortcut text of the
-// XDG shortcuts specification, modifiers (LOGO, CTRL, ALT, SHIFT) and an
-// XKB key name joined by "+", as in "CTRL+SHIFT+p".
+// A stored hotkey as the desktop portal takes it: the portal's shortcut
+// text, modifiers (LOGO, CTRL, ALT, SHIFT) and an XKB key name joined by "+",
+// as in "CTRL+SHIFT+p".
 #pragma once
 
 #include <string>

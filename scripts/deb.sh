@@ -17,6 +17,12 @@ fi
 rm -rf "$out"
 mkdir -p "$out/tarvo"
 tar --exclude=./build --exclude=./.git --exclude='./obj-*' --exclude='*/__pycache__' -cf - . | tar -xf - -C "$out/tarvo"
-(cd "$out/tarvo" && dpkg-buildpackage -us -uc -b)
+# The build's own output goes to a log, shown in part only when it fails.
+log="$out/build.log"
+if ! (cd "$out/tarvo" && dpkg-buildpackage -us -uc -b) >"$log" 2>&1; then
+  tail -n 80 "$log"
+  echo "The package build failed; its whole output is in $log." >&2
+  exit 1
+fi
 lintian --fail-on error "$out"/tarvo_*.changes
 ls "$out"/tarvo_*.deb
