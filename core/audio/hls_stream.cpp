@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <set>
 
 #include "audio/id3_title.h"
@@ -12,7 +11,6 @@ namespace tarvo::audio {
 
 namespace {
 
-constexpr std::size_t kRingBytes = 256 * 1024;
 constexpr std::size_t kPieceBytes = 16 * 1024;
 constexpr std::int64_t kMinSegmentLimitBytes = 1024 * 1024;
 // A master playlist may lead to another before the media playlist; more
@@ -91,9 +89,7 @@ std::shared_ptr<HlsStream> HlsStream::Open(const std::string& url, const std::sh
 }
 
 HlsStream::HlsStream(std::string mediaUrl, HlsPlaylist playlist, std::string headers)
-    : mediaUrl_(std::move(mediaUrl)), headers_(std::move(headers)), playlist_(std::move(playlist)) {
-  ring_.resize(kRingBytes);
-}
+    : mediaUrl_(std::move(mediaUrl)), headers_(std::move(headers)), playlist_(std::move(playlist)) {}
 
 HlsStream::~HlsStream() {
   Cancel();
@@ -179,15 +175,9 @@ bool HlsStream::FetchSegment(const HlsSegment& segment) {
 bool HlsStream::Put(const char* data, std::size_t bytes) {
   std::unique_lock lock(mutex_);
   while (bytes > 0) {
-    changed_.wait(lock, [this] { return cancelled_ || written_ - read_ < ring_.size(); });
+    changed_.wait(lock, [this] { return cancelled_ || !ring_.Full(); });
     if (cancelled_) return false;
-    const std::size_t fill = static_cast<std::size_t>(written_ - read_);
-    const std::size_t count = std::min(bytes, ring_.size() - fill);
-    const std::size_t offset = static_cast<std::size_t>(written_ % ring_.size());
-    const std::size_t first = std::min(count, ring_.size() - offset);
-    std::memcpy(ring_.data() + offset, data, first);
-    std::memcpy(ring_.data(), data + first, count - first);
-    written_ += count;
+    const std::size_t count = ring_.Put(data, bytes);
     data += count;
     bytes -= count;
     changed_.notify_all();
@@ -216,19 +206,14 @@ void HlsStream::Finish(AudioError error) {
 std::int64_t HlsStream::Read(void* buffer, std::size_t bytes) {
   const std::size_t margin = static_cast<std::size_t>(HttpStream::RefillBytes());
   std::unique_lock lock(mutex_);
-  const auto fill = [this] { return static_cast<std::size_t>(written_ - read_); };
   // As with one HTTP body: after running dry, a margin is gathered first.
-  if (fill() == 0 && !ended_) refilling_ = true;
-  changed_.wait(lock, [&] { return cancelled_ || ended_ || (refilling_ ? fill() >= margin : fill() > 0); });
+  if (ring_.Fill() == 0 && !ended_) refilling_ = true;
+  changed_.wait(lock,
+                [&] { return cancelled_ || ended_ || (refilling_ ? ring_.Fill() >= margin : ring_.Fill() > 0); });
   refilling_ = false;
   if (cancelled_) return -1;
-  const std::size_t count = std::min(bytes, fill());
+  const std::size_t count = ring_.Take(buffer, bytes);
   if (count == 0) return endError_ == AudioError::Ok ? 0 : -1;
-  const std::size_t offset = static_cast<std::size_t>(read_ % ring_.size());
-  const std::size_t first = std::min(count, ring_.size() - offset);
-  std::memcpy(buffer, ring_.data() + offset, first);
-  std::memcpy(static_cast<char*>(buffer) + first, ring_.data(), count - first);
-  read_ += count;
   changed_.notify_all();
   return static_cast<std::int64_t>(count);
 }
@@ -244,7 +229,7 @@ void HlsStream::Cancel() {
 
 std::int64_t HlsStream::ReceivedBytes() const {
   std::lock_guard lock(mutex_);
-  return static_cast<std::int64_t>(written_);
+  return static_cast<std::int64_t>(ring_.Written());
 }
 
 AudioError HlsStream::EndError() const {

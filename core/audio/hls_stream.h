@@ -21,8 +21,8 @@
 #include <memory>
 #include <mutex>
 #include <thread>
-#include <vector>
 
+#include "audio/byte_ring.h"
 #include "audio/hls_playlist.h"
 #include "audio/http_stream.h"
 #include "audio/live_stream.h"
@@ -79,9 +79,7 @@ class HlsStream final : public LiveStream {
 
   mutable std::mutex mutex_;  // guards everything below
   std::condition_variable changed_;  // data, room, end or cancel
-  std::vector<char> ring_;
-  std::uint64_t written_ = 0;
-  std::uint64_t read_ = 0;
+  ByteRing ring_{kStreamRingBytes};
   bool ended_ = false;
   bool cancelled_ = false;
   bool refilling_ = false;

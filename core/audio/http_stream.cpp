@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 
 #include "base/version.h"
 #include "platform/net/http_transfer.h"
@@ -13,8 +12,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// About 15 seconds of a 128 kbit/s station ahead of the decoder.
-constexpr std::size_t kRingBytes = 256 * 1024;
 // Gathered before the first read and again after the buffer ran dry: about
 // one second of a 128 kbit/s station.
 constexpr std::size_t kMarginBytes = 16 * 1024;
@@ -59,7 +56,6 @@ bool HttpStream::Start(const std::string& url, const Options& options) {
   easy_ = net::NewHttpTransfer(url);
   multi_ = curl_multi_init();
   if (!easy_ || !multi_) return false;
-  ring_.resize(kRingBytes);
   curl_easy_setopt(easy_, CURLOPT_USERAGENT, kStreamUserAgent);
   // Shoutcast servers answer "ICY 200 OK" instead of an HTTP status line.
   curl_easy_setopt(easy_, CURLOPT_HTTP09_ALLOWED, 1L);
@@ -116,7 +112,7 @@ void HttpStream::Run() {
 AudioError HttpStream::WaitForAnswer(std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
   const bool ready = changed_.wait_until(lock, Clock::now() + timeout, [this] {
-    return cancelled_ || ended_ || (answered_ && FillLocked() >= kMarginBytes);
+    return cancelled_ || ended_ || (answered_ && ring_.Fill() >= kMarginBytes);
   });
   if (cancelled_) return AudioError::FileOpen;
   if (!ready && !answered_) {
@@ -131,19 +127,14 @@ AudioError HttpStream::WaitForAnswer(std::chrono::milliseconds timeout) {
 
 std::int64_t HttpStream::Read(void* buffer, std::size_t bytes) {
   std::unique_lock lock(mutex_);
-  if (FillLocked() == 0 && !ended_) refilling_ = true;
+  if (ring_.Fill() == 0 && !ended_) refilling_ = true;
   changed_.wait(lock, [this] {
-    return cancelled_ || ended_ || (refilling_ ? FillLocked() >= kMarginBytes : FillLocked() > 0);
+    return cancelled_ || ended_ || (refilling_ ? ring_.Fill() >= kMarginBytes : ring_.Fill() > 0);
   });
   refilling_ = false;
   if (cancelled_) return -1;
-  const std::size_t count = std::min(bytes, FillLocked());
+  const std::size_t count = ring_.Take(buffer, bytes);
   if (count == 0) return failed_ ? -1 : 0;
-  const std::size_t offset = static_cast<std::size_t>(read_ % ring_.size());
-  const std::size_t first = std::min(count, ring_.size() - offset);
-  std::memcpy(buffer, ring_.data() + offset, first);
-  std::memcpy(static_cast<char*>(buffer) + first, ring_.data(), count - first);
-  read_ += count;
   changed_.notify_all();
   return static_cast<std::int64_t>(count);
 }
@@ -160,7 +151,7 @@ void HttpStream::Cancel() {
 
 std::int64_t HttpStream::ReceivedBytes() const {
   std::lock_guard lock(mutex_);
-  return static_cast<std::int64_t>(written_);
+  return static_cast<std::int64_t>(ring_.Written());
 }
 
 AudioError HttpStream::EndError() const {
@@ -234,14 +225,9 @@ bool HttpStream::TakeAudio(const char* data, std::size_t bytes) {
   std::unique_lock lock(mutex_);
   answered_ = true;
   while (bytes > 0) {
-    changed_.wait(lock, [this] { return cancelled_ || FillLocked() < ring_.size(); });
+    changed_.wait(lock, [this] { return cancelled_ || !ring_.Full(); });
     if (cancelled_) return false;
-    const std::size_t count = std::min(bytes, ring_.size() - FillLocked());
-    const std::size_t offset = static_cast<std::size_t>(written_ % ring_.size());
-    const std::size_t first = std::min(count, ring_.size() - offset);
-    std::memcpy(ring_.data() + offset, data, first);
-    std::memcpy(ring_.data(), data + first, count - first);
-    written_ += count;
+    const std::size_t count = ring_.Put(data, bytes);
     data += count;
     bytes -= count;
     changed_.notify_all();

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "audio/audio_error.h"
+#include "audio/byte_ring.h"
 #include "audio/icy_demuxer.h"
 #include "audio/live_stream.h"
 #include "audio/open_cancel.h"
@@ -85,9 +86,6 @@ class HttpStream final : public LiveStream {
   bool TakeAudio(const char* data, std::size_t bytes);
   void TakeMetadata(std::string text);
 
-  // Caller holds mutex_.
-  std::size_t FillLocked() const { return static_cast<std::size_t>(written_ - read_); }
-
   // Set up before the network thread starts; owned by it afterwards.
   void* easy_ = nullptr;
   void* multi_ = nullptr;
@@ -98,9 +96,7 @@ class HttpStream final : public LiveStream {
 
   mutable std::mutex mutex_;  // guards everything below
   std::condition_variable changed_;  // data, room, answer, end or cancel
-  std::vector<char> ring_;
-  std::uint64_t written_ = 0;  // audio bytes put into the ring
-  std::uint64_t read_ = 0;     // audio bytes taken out
+  ByteRing ring_{kStreamRingBytes};  // audio bytes
   bool answered_ = false;      // the first body bytes arrived
   bool ended_ = false;         // the transfer is over
   bool failed_ = false;        // ... and not at a clean end of the body
