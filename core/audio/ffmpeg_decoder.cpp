@@ -1,17 +1,14 @@
 #include "audio/ffmpeg_decoder.h"
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/opt.h>
-#include <libswresample/swresample.h>
 }
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 
 #include "audio/ffmpeg_gapless.h"
+#include "audio/ffmpeg_library.h"
 
 namespace tarvo::audio {
 
@@ -29,31 +26,27 @@ constexpr std::int64_t kAnalyzeMicroseconds = 2'000'000;
 // samples up to the frame are dropped.
 constexpr std::int64_t kSeekPreRollFrames = 4096;
 
-void QuietLibrary() {
-  static std::once_flag once;
-  // Damaged frames are skipped and reported through the decoder's results;
-  // FFmpeg's own log would only clutter the terminal.
-  std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
-}
-
 }  // namespace
 
 FfmpegDecoder::FfmpegDecoder(std::unique_ptr<ByteSource> source) : source_(std::move(source)) {}
 
 FfmpegDecoder::~FfmpegDecoder() {
-  av_frame_free(&frame_);
-  av_packet_free(&packet_);
-  swr_free(&resampler_);
-  avcodec_free_context(&codec_);
-  avformat_close_input(&formatContext_);
+  LoadedFfmpeg().av_frame_free(&frame_);
+  LoadedFfmpeg().av_packet_free(&packet_);
+  LoadedFfmpeg().swr_free(&resampler_);
+  LoadedFfmpeg().avcodec_free_context(&codec_);
+  LoadedFfmpeg().avformat_close_input(&formatContext_);
   if (io_) {
-    av_freep(&io_->buffer);
-    avio_context_free(&io_);
+    LoadedFfmpeg().av_freep(&io_->buffer);
+    LoadedFfmpeg().avio_context_free(&io_);
   }
 }
 
 std::unique_ptr<FfmpegDecoder> FfmpegDecoder::Open(std::unique_ptr<ByteSource> source, AudioError& error) {
-  QuietLibrary();
+  if (!Ffmpeg()) {
+    error = AudioError::Unknown;
+    return nullptr;
+  }
   std::unique_ptr<FfmpegDecoder> decoder(new FfmpegDecoder(std::move(source)));
   error = decoder->Start();
   if (error != AudioError::Ok) return nullptr;
@@ -85,15 +78,15 @@ std::int64_t FfmpegDecoder::SeekSource(void* self, std::int64_t offset, int when
 }
 
 AudioError FfmpegDecoder::Start() {
-  packet_ = av_packet_alloc();
-  frame_ = av_frame_alloc();
-  formatContext_ = avformat_alloc_context();
-  auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBufferBytes));
+  packet_ = LoadedFfmpeg().av_packet_alloc();
+  frame_ = LoadedFfmpeg().av_frame_alloc();
+  formatContext_ = LoadedFfmpeg().avformat_alloc_context();
+  auto* buffer = static_cast<unsigned char*>(LoadedFfmpeg().av_malloc(kIoBufferBytes));
   const bool seekable = source_->CanSeek();
-  io_ = buffer ? avio_alloc_context(buffer, kIoBufferBytes, 0, this, &ReadPacket, nullptr,
+  io_ = buffer ? LoadedFfmpeg().avio_alloc_context(buffer, kIoBufferBytes, 0, this, &ReadPacket, nullptr,
                                     seekable ? &SeekSource : nullptr)
                : nullptr;
-  if (!io_) av_free(buffer);
+  if (!io_) LoadedFfmpeg().av_free(buffer);
   if (!packet_ || !frame_ || !formatContext_ || !io_) return AudioError::Unknown;
   io_->seekable = seekable ? AVIO_SEEKABLE_NORMAL : 0;
   formatContext_->pb = io_;
@@ -101,11 +94,11 @@ AudioError FfmpegDecoder::Start() {
   formatContext_->probesize = kProbeBytes;
   formatContext_->max_analyze_duration = kAnalyzeMicroseconds;
 
-  if (avformat_open_input(&formatContext_, nullptr, nullptr, nullptr) < 0) {
+  if (LoadedFfmpeg().avformat_open_input(&formatContext_, nullptr, nullptr, nullptr) < 0) {
     // avformat_open_input frees the context on failure; the AVIOContext stays ours.
     return sourceFailed_ ? AudioError::FileOpen : AudioError::FileFormat;
   }
-  if (avformat_find_stream_info(formatContext_, nullptr) < 0) {
+  if (LoadedFfmpeg().avformat_find_stream_info(formatContext_, nullptr) < 0) {
     return sourceFailed_ ? AudioError::FileOpen : AudioError::FileFormat;
   }
   const AudioError codecError = OpenCodec();
@@ -126,9 +119,9 @@ AudioError FfmpegDecoder::Start() {
   if (!Convert()) return AudioError::Unknown;
 
   if (countedDuration >= 0) {
-    lengthFrames_ = av_rescale_q(countedDuration, stream->time_base, AVRational{1, format_.rate});
+    lengthFrames_ = LoadedFfmpeg().av_rescale_q(countedDuration, stream->time_base, AVRational{1, format_.rate});
   } else if (seekable && !guessedLength) {
-    lengthFrames_ = av_rescale_q(stream->duration, stream->time_base, AVRational{1, format_.rate});
+    lengthFrames_ = LoadedFfmpeg().av_rescale_q(stream->duration, stream->time_base, AVRational{1, format_.rate});
   }
   return TrimItunesGapless();
 }
@@ -150,44 +143,44 @@ AudioError FfmpegDecoder::TrimItunesGapless() {
 
 AudioError FfmpegDecoder::OpenCodec() {
   const AVCodec* codec = nullptr;
-  streamIndex_ = av_find_best_stream(formatContext_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+  streamIndex_ = LoadedFfmpeg().av_find_best_stream(formatContext_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
   if (streamIndex_ == AVERROR_STREAM_NOT_FOUND) return AudioError::NotAudio;
   if (streamIndex_ < 0 || !codec) return AudioError::FileFormat;
   for (unsigned i = 0; i < formatContext_->nb_streams; ++i) {
     if (static_cast<int>(i) != streamIndex_) formatContext_->streams[i]->discard = AVDISCARD_ALL;
   }
-  codec_ = avcodec_alloc_context3(codec);
+  codec_ = LoadedFfmpeg().avcodec_alloc_context3(codec);
   if (!codec_) return AudioError::Unknown;
-  if (avcodec_parameters_to_context(codec_, formatContext_->streams[streamIndex_]->codecpar) < 0) {
+  if (LoadedFfmpeg().avcodec_parameters_to_context(codec_, formatContext_->streams[streamIndex_]->codecpar) < 0) {
     return AudioError::Unknown;
   }
   codec_->thread_count = 1;
   codec_->pkt_timebase = formatContext_->streams[streamIndex_]->time_base;
-  if (avcodec_open2(codec_, codec, nullptr) < 0) return AudioError::FileFormat;
+  if (LoadedFfmpeg().avcodec_open2(codec_, codec, nullptr) < 0) return AudioError::FileFormat;
   return AudioError::Ok;
 }
 
 bool FfmpegDecoder::ReceiveFrame() {
   for (;;) {
-    const int received = avcodec_receive_frame(codec_, frame_);
+    const int received = LoadedFfmpeg().avcodec_receive_frame(codec_, frame_);
     if (received == 0) return true;
     if (received == AVERROR_EOF) return false;
     if (received != AVERROR(EAGAIN) && received != AVERROR_INVALIDDATA) return false;
     if (draining_) return false;
-    const int read = av_read_frame(formatContext_, packet_);
+    const int read = LoadedFfmpeg().av_read_frame(formatContext_, packet_);
     if (read < 0) {
       // The end of the data (or a source failure): the codec hands out
       // what it still holds.
       draining_ = true;
-      avcodec_send_packet(codec_, nullptr);
+      LoadedFfmpeg().avcodec_send_packet(codec_, nullptr);
       continue;
     }
     if (packet_->stream_index == streamIndex_) {
       // A packet the codec refuses is damaged data: it is skipped, and
       // decoding goes on with the next.
-      avcodec_send_packet(codec_, packet_);
+      LoadedFfmpeg().avcodec_send_packet(codec_, packet_);
     }
-    av_packet_unref(packet_);
+    LoadedFfmpeg().av_packet_unref(packet_);
   }
 }
 
@@ -195,17 +188,17 @@ bool FfmpegDecoder::ReceiveFrame() {
 bool FfmpegDecoder::Convert() {
   if (!resampler_) {
     AVChannelLayout out;
-    av_channel_layout_default(&out, format_.channels);
+    LoadedFfmpeg().av_channel_layout_default(&out, format_.channels);
     const int status =
-        swr_alloc_set_opts2(&resampler_, &out, AV_SAMPLE_FMT_S16, format_.rate, &frame_->ch_layout,
+        LoadedFfmpeg().swr_alloc_set_opts2(&resampler_, &out, AV_SAMPLE_FMT_S16, format_.rate, &frame_->ch_layout,
                             static_cast<AVSampleFormat>(frame_->format), frame_->sample_rate, 0, nullptr);
-    av_channel_layout_uninit(&out);
-    if (status < 0 || swr_init(resampler_) < 0) return false;
+    LoadedFfmpeg().av_channel_layout_uninit(&out);
+    if (status < 0 || LoadedFfmpeg().swr_init(resampler_) < 0) return false;
   }
   pending_.resize(static_cast<std::size_t>(frame_->nb_samples) * format_.channels);
   pendingOffset_ = 0;
   auto* out = reinterpret_cast<std::uint8_t*>(pending_.data());
-  const int converted = swr_convert(resampler_, &out, frame_->nb_samples,
+  const int converted = LoadedFfmpeg().swr_convert(resampler_, &out, frame_->nb_samples,
                                     const_cast<const std::uint8_t**>(frame_->extended_data), frame_->nb_samples);
   if (converted < 0) return false;
   pending_.resize(static_cast<std::size_t>(converted) * format_.channels);
@@ -216,7 +209,7 @@ bool FfmpegDecoder::Convert() {
 std::int64_t FfmpegDecoder::FramePosition() const {
   const AVStream* stream = formatContext_->streams[streamIndex_];
   const std::int64_t start = stream->start_time == AV_NOPTS_VALUE ? 0 : stream->start_time;
-  return av_rescale_q(frame_->best_effort_timestamp - start, stream->time_base, AVRational{1, format_.rate});
+  return LoadedFfmpeg().av_rescale_q(frame_->best_effort_timestamp - start, stream->time_base, AVRational{1, format_.rate});
 }
 
 bool FfmpegDecoder::DecodeNext() {
@@ -279,11 +272,11 @@ bool FfmpegDecoder::SeekToFrame(std::int64_t frame) {
   // goes to the very first one, whose encoder delay the demuxer trims again.
   const std::int64_t streamFrame = frame + leadFrames_;
   const std::int64_t target =
-      start + av_rescale_q(streamFrame - kSeekPreRollFrames, AVRational{1, format_.rate}, stream->time_base);
+      start + LoadedFfmpeg().av_rescale_q(streamFrame - kSeekPreRollFrames, AVRational{1, format_.rate}, stream->time_base);
   // Lands on a packet at or before the target; the samples up to the frame
   // are decoded and dropped, so the next Read starts on the very sample.
-  if (avformat_seek_file(formatContext_, streamIndex_, INT64_MIN, target, target, 0) < 0) return false;
-  avcodec_flush_buffers(codec_);
+  if (LoadedFfmpeg().avformat_seek_file(formatContext_, streamIndex_, INT64_MIN, target, target, 0) < 0) return false;
+  LoadedFfmpeg().avcodec_flush_buffers(codec_);
   pending_.clear();
   pendingOffset_ = 0;
   draining_ = false;

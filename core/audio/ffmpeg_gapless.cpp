@@ -1,13 +1,11 @@
 #include "audio/ffmpeg_gapless.h"
 
-extern "C" {
-#include <libavformat/avformat.h>
-}
-
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <vector>
+
+#include "audio/ffmpeg_library.h"
 
 namespace tarvo::audio {
 
@@ -37,22 +35,22 @@ std::optional<ItunesGapless> ParseItunSmpb(std::string_view text) {
 }
 
 std::optional<ItunesGapless> ItunesGaplessOf(const AVFormatContext& format) {
-  const AVDictionaryEntry* entry = av_dict_get(format.metadata, "iTunSMPB", nullptr, 0);
+  const AVDictionaryEntry* entry = LoadedFfmpeg().av_dict_get(format.metadata, "iTunSMPB", nullptr, 0);
   return entry && entry->value ? ParseItunSmpb(entry->value) : std::nullopt;
 }
 
 std::int64_t CountStreamDuration(AVFormatContext& format, int stream) {
-  AVPacket* packet = av_packet_alloc();
+  AVPacket* packet = LoadedFfmpeg().av_packet_alloc();
   if (!packet) return -1;
   std::int64_t total = 0;
-  while (total >= 0 && av_read_frame(&format, packet) >= 0) {
+  while (total >= 0 && LoadedFfmpeg().av_read_frame(&format, packet) >= 0) {
     if (packet->stream_index == stream) total = packet->duration > 0 ? total + packet->duration : -1;
-    av_packet_unref(packet);
+    LoadedFfmpeg().av_packet_unref(packet);
   }
-  av_packet_free(&packet);
+  LoadedFfmpeg().av_packet_free(&packet);
   const AVStream* counted = format.streams[stream];
   const std::int64_t start = counted->start_time == AV_NOPTS_VALUE ? 0 : counted->start_time;
-  if (av_seek_frame(&format, stream, start, AVSEEK_FLAG_BACKWARD) < 0) return -1;
+  if (LoadedFfmpeg().av_seek_frame(&format, stream, start, AVSEEK_FLAG_BACKWARD) < 0) return -1;
   return total;
 }
 

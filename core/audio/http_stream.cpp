@@ -33,7 +33,7 @@ AudioError ErrorOf(CURLcode code) {
 
 std::shared_ptr<HttpStream> HttpStream::Open(const std::string& url, const Options& options, AudioError& error,
                                              OpenCancel* cancel) {
-  if (!net::IsHttpAddress(url) || !net::CurlReady()) {
+  if (!net::IsHttpAddress(url) || !net::Curl()) {
     error = AudioError::FileOpen;
     return nullptr;
   }
@@ -54,20 +54,20 @@ std::shared_ptr<HttpStream> HttpStream::Open(const std::string& url, const Optio
 
 bool HttpStream::Start(const std::string& url, const Options& options) {
   easy_ = net::NewHttpTransfer(url);
-  multi_ = curl_multi_init();
+  multi_ = net::LoadedCurl().curl_multi_init();
   if (!easy_ || !multi_) return false;
-  curl_easy_setopt(easy_, CURLOPT_USERAGENT, kStreamUserAgent);
+  net::LoadedCurl().curl_easy_setopt(easy_, CURLOPT_USERAGENT, kStreamUserAgent);
   // Shoutcast servers answer "ICY 200 OK" instead of an HTTP status line.
-  curl_easy_setopt(easy_, CURLOPT_HTTP09_ALLOWED, 1L);
-  curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &HttpStream::OnHeader);
-  curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
-  curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &HttpStream::OnBody);
-  curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+  net::LoadedCurl().curl_easy_setopt(easy_, CURLOPT_HTTP09_ALLOWED, 1L);
+  net::LoadedCurl().curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &HttpStream::OnHeader);
+  net::LoadedCurl().curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+  net::LoadedCurl().curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &HttpStream::OnBody);
+  net::LoadedCurl().curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
   if (options.icyMetadata) {
-    headerList_ = curl_slist_append(nullptr, "Icy-MetaData: 1");
-    curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, headerList_);
+    headerList_ = net::LoadedCurl().curl_slist_append(nullptr, "Icy-MetaData: 1");
+    net::LoadedCurl().curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, headerList_);
   }
-  if (curl_multi_add_handle(multi_, easy_) != CURLM_OK) return false;
+  if (net::LoadedCurl().curl_multi_add_handle(multi_, easy_) != CURLM_OK) return false;
   thread_ = std::thread([this] { Run(); });
   return true;
 }
@@ -75,10 +75,10 @@ bool HttpStream::Start(const std::string& url, const Options& options) {
 HttpStream::~HttpStream() {
   Cancel();
   if (thread_.joinable()) thread_.join();
-  if (multi_ && easy_) curl_multi_remove_handle(multi_, easy_);
-  if (easy_) curl_easy_cleanup(easy_);
-  if (multi_) curl_multi_cleanup(multi_);
-  curl_slist_free_all(static_cast<curl_slist*>(headerList_));
+  if (multi_ && easy_) net::LoadedCurl().curl_multi_remove_handle(multi_, easy_);
+  if (easy_) net::LoadedCurl().curl_easy_cleanup(easy_);
+  if (multi_) net::LoadedCurl().curl_multi_cleanup(multi_);
+  net::LoadedCurl().curl_slist_free_all(static_cast<curl_slist*>(headerList_));
 }
 
 // Network thread: runs the transfer until it ends or is cancelled.
@@ -89,18 +89,18 @@ void HttpStream::Run() {
       std::lock_guard lock(mutex_);
       if (cancelled_) break;
     }
-    if (curl_multi_perform(multi_, &running) != CURLM_OK) break;
-    if (running > 0) curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
+    if (net::LoadedCurl().curl_multi_perform(multi_, &running) != CURLM_OK) break;
+    if (running > 0) net::LoadedCurl().curl_multi_poll(multi_, nullptr, 0, kPollMs, nullptr);
   }
   CURLcode result = CURLE_ABORTED_BY_CALLBACK;
   int left = 0;
-  while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
+  while (CURLMsg* message = net::LoadedCurl().curl_multi_info_read(multi_, &left)) {
     if (message->msg == CURLMSG_DONE) result = message->data.result;
   }
   // The connection closes now, not when the last reader lets go: a server
   // must not go on sending to a stream that was cancelled or has ended.
-  curl_multi_remove_handle(multi_, easy_);
-  curl_easy_cleanup(easy_);
+  net::LoadedCurl().curl_multi_remove_handle(multi_, easy_);
+  net::LoadedCurl().curl_easy_cleanup(easy_);
   easy_ = nullptr;
   std::lock_guard lock(mutex_);
   ended_ = true;
@@ -146,7 +146,7 @@ void HttpStream::Cancel() {
     cancelled_ = true;
     changed_.notify_all();
   }
-  if (multi_) curl_multi_wakeup(multi_);
+  if (multi_) net::LoadedCurl().curl_multi_wakeup(multi_);
 }
 
 std::int64_t HttpStream::ReceivedBytes() const {

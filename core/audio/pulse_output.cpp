@@ -1,12 +1,10 @@
 #include "audio/pulse_output.h"
 
-#include <pulse/pulseaudio.h>
-#include <pulse/rtclock.h>
-
 #include <algorithm>
 #include <cstdio>
 
 #include "audio/null_output.h"
+#include "platform/pulse_library.h"
 
 namespace tarvo::audio {
 
@@ -21,15 +19,15 @@ constexpr pa_usec_t kTargetLatency = 200 * PA_USEC_PER_MSEC;
 // Every PulseAudio failure passes through here: it names the step and the
 // server's reason, and gives the layer's error.
 AudioError PulseFailure(pa_context* context, const char* step, AudioError error) {
-  const int code = context ? pa_context_errno(context) : static_cast<int>(PA_ERR_UNKNOWN);
-  std::fprintf(stderr, "tarvo: PulseAudio: %s: %s\n", step, pa_strerror(code));
+  const int code = context ? LoadedPulse().pa_context_errno(context) : static_cast<int>(PA_ERR_UNKNOWN);
+  std::fprintf(stderr, "tarvo: PulseAudio: %s: %s\n", step, LoadedPulse().pa_strerror(code));
   return error;
 }
 
 class LoopLock {
  public:
-  explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
-  ~LoopLock() { pa_threaded_mainloop_unlock(loop_); }
+  explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) { LoadedPulse().pa_threaded_mainloop_lock(loop_); }
+  ~LoopLock() { LoadedPulse().pa_threaded_mainloop_unlock(loop_); }
   LoopLock(const LoopLock&) = delete;
   LoopLock& operator=(const LoopLock&) = delete;
 
@@ -40,13 +38,13 @@ class LoopLock {
 // The callbacks that only wake whoever waits on the loop; `loop` is the
 // user data.
 void SignalContext(pa_context*, void* loop) {
-  pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
+  LoadedPulse().pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
 }
 void SignalStreamSuccess(pa_stream*, int, void* loop) {
-  pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
+  LoadedPulse().pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
 }
 void SignalStreamRequest(pa_stream*, std::size_t, void* loop) {
-  pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
+  LoadedPulse().pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
 }
 
 struct SinkEntry {
@@ -86,6 +84,10 @@ class PulseConnection {
 };
 
 std::unique_ptr<PulseConnection> PulseConnection::Connect(const std::string& server, AudioError& error) {
+  if (!Pulse()) {
+    error = AudioError::Driver;
+    return nullptr;
+  }
   std::unique_ptr<PulseConnection> connection(new PulseConnection);
   error = connection->Start(server);
   if (error != AudioError::Ok) return nullptr;
@@ -93,30 +95,30 @@ std::unique_ptr<PulseConnection> PulseConnection::Connect(const std::string& ser
 }
 
 AudioError PulseConnection::Start(const std::string& server) {
-  loop_ = pa_threaded_mainloop_new();
+  loop_ = LoadedPulse().pa_threaded_mainloop_new();
   if (!loop_) return PulseFailure(nullptr, "creating the main loop", AudioError::Driver);
-  context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Tarvo");
+  context_ = LoadedPulse().pa_context_new(LoadedPulse().pa_threaded_mainloop_get_api(loop_), "Tarvo");
   if (!context_) return PulseFailure(nullptr, "creating the context", AudioError::Driver);
-  pa_context_set_state_callback(context_, &SignalContext, loop_);
-  if (pa_threaded_mainloop_start(loop_) < 0) {
+  LoadedPulse().pa_context_set_state_callback(context_, &SignalContext, loop_);
+  if (LoadedPulse().pa_threaded_mainloop_start(loop_) < 0) {
     return PulseFailure(nullptr, "starting the main loop", AudioError::Driver);
   }
 
   LoopLock lock(loop_);
   // Never spawn a server: with none running, opening the device fails and
   // the player says so.
-  if (pa_context_connect(context_, server.empty() ? nullptr : server.c_str(), PA_CONTEXT_NOAUTOSPAWN,
+  if (LoadedPulse().pa_context_connect(context_, server.empty() ? nullptr : server.c_str(), PA_CONTEXT_NOAUTOSPAWN,
                          nullptr) < 0) {
     return PulseFailure(context_, "connecting", AudioError::Driver);
   }
   pa_time_event* timer =
-      pa_context_rttime_new(context_, pa_rtclock_now() + kConnectTimeout, &TimerExpired, this);
+      LoadedPulse().pa_context_rttime_new(context_, LoadedPulse().pa_rtclock_now() + kConnectTimeout, &TimerExpired, this);
   pa_context_state_t state;
-  while ((state = pa_context_get_state(context_)) != PA_CONTEXT_READY && PA_CONTEXT_IS_GOOD(state) &&
+  while ((state = LoadedPulse().pa_context_get_state(context_)) != PA_CONTEXT_READY && PA_CONTEXT_IS_GOOD(state) &&
          !timedOut_) {
-    pa_threaded_mainloop_wait(loop_);
+    LoadedPulse().pa_threaded_mainloop_wait(loop_);
   }
-  if (timer) pa_threaded_mainloop_get_api(loop_)->time_free(timer);
+  if (timer) LoadedPulse().pa_threaded_mainloop_get_api(loop_)->time_free(timer);
   if (state != PA_CONTEXT_READY) {
     if (timedOut_) {
       std::fprintf(stderr, "tarvo: PulseAudio: connecting: the server did not answer\n");
@@ -130,33 +132,33 @@ AudioError PulseConnection::Start(const std::string& server) {
 void PulseConnection::TimerExpired(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* self) {
   auto* connection = static_cast<PulseConnection*>(self);
   connection->timedOut_ = true;
-  pa_threaded_mainloop_signal(connection->loop_, 0);
+  LoadedPulse().pa_threaded_mainloop_signal(connection->loop_, 0);
 }
 
 PulseConnection::~PulseConnection() {
   if (!loop_) return;
   if (context_) {
     LoopLock lock(loop_);
-    pa_context_set_state_callback(context_, nullptr, nullptr);
-    pa_context_disconnect(context_);
-    pa_context_unref(context_);
+    LoadedPulse().pa_context_set_state_callback(context_, nullptr, nullptr);
+    LoadedPulse().pa_context_disconnect(context_);
+    LoadedPulse().pa_context_unref(context_);
   }
-  pa_threaded_mainloop_stop(loop_);
-  pa_threaded_mainloop_free(loop_);
+  LoadedPulse().pa_threaded_mainloop_stop(loop_);
+  LoadedPulse().pa_threaded_mainloop_free(loop_);
 }
 
 bool PulseConnection::Finish(pa_operation* operation) {
   if (!operation) return false;
   bool done = true;
-  while (pa_operation_get_state(operation) == PA_OPERATION_RUNNING) {
-    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))) {
-      pa_operation_cancel(operation);
+  while (LoadedPulse().pa_operation_get_state(operation) == PA_OPERATION_RUNNING) {
+    if (!PA_CONTEXT_IS_GOOD(LoadedPulse().pa_context_get_state(context_))) {
+      LoadedPulse().pa_operation_cancel(operation);
       done = false;
       break;
     }
-    pa_threaded_mainloop_wait(loop_);
+    LoadedPulse().pa_threaded_mainloop_wait(loop_);
   }
-  pa_operation_unref(operation);
+  LoadedPulse().pa_operation_unref(operation);
   return done;
 }
 
@@ -173,10 +175,10 @@ std::optional<std::vector<SinkEntry>> PulseConnection::Sinks() {
       into->sinks.push_back({info->index, info->name ? info->name : "",
                              info->description ? info->description : ""});
     }
-    if (last != 0) pa_threaded_mainloop_signal(into->loop, 0);
+    if (last != 0) LoadedPulse().pa_threaded_mainloop_signal(into->loop, 0);
   };
   LoopLock lock(loop_);
-  if (!Finish(pa_context_get_sink_info_list(context_, collect, &listing)) || listing.failed) {
+  if (!Finish(LoadedPulse().pa_context_get_sink_info_list(context_, collect, &listing)) || listing.failed) {
     PulseFailure(context_, "listing the outputs", AudioError::Driver);
     return std::nullopt;
   }
@@ -236,27 +238,27 @@ AudioError PulseSink::Connect(const std::string& sinkName) {
   const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(format_.rate),
                             static_cast<std::uint8_t>(format_.channels)};
   LoopLock lock(loop_);
-  stream_ = pa_stream_new(context, "Tarvo", &spec, nullptr);
+  stream_ = LoadedPulse().pa_stream_new(context, "Tarvo", &spec, nullptr);
   if (!stream_) return PulseFailure(context, "creating a stream", AudioError::SampleFormat);
-  pa_stream_set_state_callback(stream_, &StateChanged, this);
-  pa_stream_set_write_callback(stream_, &SignalStreamRequest, loop_);
+  LoadedPulse().pa_stream_set_state_callback(stream_, &StateChanged, this);
+  LoadedPulse().pa_stream_set_write_callback(stream_, &SignalStreamRequest, loop_);
 
   pa_buffer_attr attributes{};
   attributes.maxlength = static_cast<std::uint32_t>(-1);
-  attributes.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kTargetLatency, &spec));
+  attributes.tlength = static_cast<std::uint32_t>(LoadedPulse().pa_usec_to_bytes(kTargetLatency, &spec));
   attributes.prebuf = static_cast<std::uint32_t>(-1);
   attributes.minreq = static_cast<std::uint32_t>(-1);
   attributes.fragsize = static_cast<std::uint32_t>(-1);
   const auto flags = static_cast<pa_stream_flags_t>(
       PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
-  if (pa_stream_connect_playback(stream_, sinkName.empty() ? nullptr : sinkName.c_str(), &attributes,
+  if (LoadedPulse().pa_stream_connect_playback(stream_, sinkName.empty() ? nullptr : sinkName.c_str(), &attributes,
                                  flags, nullptr, nullptr) < 0) {
     return PulseFailure(context, "connecting a stream", AudioError::Unknown);
   }
   pa_stream_state_t state;
-  while ((state = pa_stream_get_state(stream_)) == PA_STREAM_CREATING) pa_threaded_mainloop_wait(loop_);
+  while ((state = LoadedPulse().pa_stream_get_state(stream_)) == PA_STREAM_CREATING) LoadedPulse().pa_threaded_mainloop_wait(loop_);
   if (state != PA_STREAM_READY) return PulseFailure(context, "starting a stream", AudioError::Unknown);
-  const pa_buffer_attr* granted = pa_stream_get_buffer_attr(stream_);
+  const pa_buffer_attr* granted = LoadedPulse().pa_stream_get_buffer_attr(stream_);
   latencyBytes_ = granted ? granted->tlength : attributes.tlength;
   return AudioError::Ok;
 }
@@ -264,22 +266,22 @@ AudioError PulseSink::Connect(const std::string& sinkName) {
 PulseSink::~PulseSink() {
   if (!stream_) return;
   LoopLock lock(loop_);
-  pa_stream_set_state_callback(stream_, nullptr, nullptr);
-  pa_stream_set_write_callback(stream_, nullptr, nullptr);
-  pa_stream_disconnect(stream_);
-  pa_stream_unref(stream_);
+  LoadedPulse().pa_stream_set_state_callback(stream_, nullptr, nullptr);
+  LoadedPulse().pa_stream_set_write_callback(stream_, nullptr, nullptr);
+  LoadedPulse().pa_stream_disconnect(stream_);
+  LoadedPulse().pa_stream_unref(stream_);
 }
 
 void PulseSink::StateChanged(pa_stream* stream, void* self) {
   auto* sink = static_cast<PulseSink*>(self);
-  if (!PA_STREAM_IS_GOOD(pa_stream_get_state(stream))) sink->failed_ = true;
-  pa_threaded_mainloop_signal(sink->loop_, 0);
+  if (!PA_STREAM_IS_GOOD(LoadedPulse().pa_stream_get_state(stream))) sink->failed_ = true;
+  LoadedPulse().pa_threaded_mainloop_signal(sink->loop_, 0);
 }
 
 void PulseSink::Drained(pa_stream*, int, void* self) {
   auto* sink = static_cast<PulseSink*>(self);
   sink->drained_ = true;
-  pa_threaded_mainloop_signal(sink->loop_, 0);
+  LoadedPulse().pa_threaded_mainloop_signal(sink->loop_, 0);
 }
 
 std::size_t PulseSink::Write(const std::uint8_t* data, std::size_t bytes,
@@ -288,7 +290,7 @@ std::size_t PulseSink::Write(const std::uint8_t* data, std::size_t bytes,
   LoopLock lock(loop_);
   for (;;) {
     if (abandon.load() || failed_.load()) return 0;
-    const std::size_t writable = pa_stream_writable_size(stream_);
+    const std::size_t writable = LoadedPulse().pa_stream_writable_size(stream_);
     if (writable == static_cast<std::size_t>(-1)) {
       failed_ = true;
       PulseFailure(connection_.Context(), "asking for room", AudioError::Unknown);
@@ -297,7 +299,7 @@ std::size_t PulseSink::Write(const std::uint8_t* data, std::size_t bytes,
     if (writable >= frame) {
       std::size_t take = std::min(bytes, writable);
       take -= take % frame;
-      if (pa_stream_write(stream_, data, take, nullptr, 0, PA_SEEK_RELATIVE) < 0) {
+      if (LoadedPulse().pa_stream_write(stream_, data, take, nullptr, 0, PA_SEEK_RELATIVE) < 0) {
         failed_ = true;
         PulseFailure(connection_.Context(), "writing", AudioError::Unknown);
         return 0;
@@ -306,7 +308,7 @@ std::size_t PulseSink::Write(const std::uint8_t* data, std::size_t bytes,
       return take;
     }
     if (!wait) return 0;
-    pa_threaded_mainloop_wait(loop_);
+    LoadedPulse().pa_threaded_mainloop_wait(loop_);
   }
 }
 
@@ -314,16 +316,16 @@ void PulseSink::Drain(const std::atomic<bool>& abandon) {
   LoopLock lock(loop_);
   drained_ = false;
   // Draining also starts a stream that ended before its prebuffer filled.
-  pa_operation* operation = pa_stream_drain(stream_, &Drained, this);
+  pa_operation* operation = LoadedPulse().pa_stream_drain(stream_, &Drained, this);
   if (!operation) return;
-  while (!drained_ && !abandon.load() && !failed_.load()) pa_threaded_mainloop_wait(loop_);
-  if (!drained_) pa_operation_cancel(operation);
-  pa_operation_unref(operation);
+  while (!drained_ && !abandon.load() && !failed_.load()) LoadedPulse().pa_threaded_mainloop_wait(loop_);
+  if (!drained_) LoadedPulse().pa_operation_cancel(operation);
+  LoadedPulse().pa_operation_unref(operation);
 }
 
 void PulseSink::Interrupt() {
   LoopLock lock(loop_);
-  pa_threaded_mainloop_signal(loop_, 0);
+  LoadedPulse().pa_threaded_mainloop_signal(loop_, 0);
 }
 
 std::uint64_t PulseSink::QueuedBytes() {
@@ -331,17 +333,17 @@ std::uint64_t PulseSink::QueuedBytes() {
   pa_usec_t latency = 0;
   int negative = 0;
   // Before the first timing report nothing can have been heard yet.
-  if (pa_stream_get_latency(stream_, &latency, &negative) < 0) return writtenSinceFlush_;
+  if (LoadedPulse().pa_stream_get_latency(stream_, &latency, &negative) < 0) return writtenSinceFlush_;
   if (negative) return 0;
-  std::uint64_t bytes = pa_usec_to_bytes(latency, pa_stream_get_sample_spec(stream_));
+  std::uint64_t bytes = LoadedPulse().pa_usec_to_bytes(latency, LoadedPulse().pa_stream_get_sample_spec(stream_));
   return std::min(bytes, writtenSinceFlush_);
 }
 
 void PulseSink::SetPaused(bool paused) {
   LoopLock lock(loop_);
-  pa_operation* operation = pa_stream_cork(stream_, paused ? 1 : 0, nullptr, nullptr);
+  pa_operation* operation = LoadedPulse().pa_stream_cork(stream_, paused ? 1 : 0, nullptr, nullptr);
   if (operation) {
-    pa_operation_unref(operation);
+    LoadedPulse().pa_operation_unref(operation);
   } else {
     PulseFailure(connection_.Context(), paused ? "pausing" : "resuming", AudioError::Unknown);
   }
@@ -349,11 +351,11 @@ void PulseSink::SetPaused(bool paused) {
 
 void PulseSink::Flush() {
   LoopLock lock(loop_);
-  if (!connection_.Finish(pa_stream_flush(stream_, &SignalStreamSuccess, loop_))) {
+  if (!connection_.Finish(LoadedPulse().pa_stream_flush(stream_, &SignalStreamSuccess, loop_))) {
     PulseFailure(connection_.Context(), "dropping the buffer", AudioError::Unknown);
   }
   // The next latency reading must not come from before the flush.
-  connection_.Finish(pa_stream_update_timing_info(stream_, &SignalStreamSuccess, loop_));
+  connection_.Finish(LoadedPulse().pa_stream_update_timing_info(stream_, &SignalStreamSuccess, loop_));
   writtenSinceFlush_ = 0;
 }
 

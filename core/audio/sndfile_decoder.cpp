@@ -1,10 +1,10 @@
 #include "audio/sndfile_decoder.h"
 
-#include <sndfile.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+
+#include "audio/sndfile_library.h"
 
 namespace tarvo::audio {
 
@@ -43,11 +43,15 @@ struct SndfileCallbacks {
 };
 
 SndfileDecoder::~SndfileDecoder() {
-  if (file_) sf_close(file_);
+  if (file_) LoadedSndfile().sf_close(file_);
 }
 
 std::unique_ptr<SndfileDecoder> SndfileDecoder::Open(std::unique_ptr<ByteSource> source,
                                                      AudioError& error) {
+  if (!Sndfile()) {
+    error = AudioError::Unknown;
+    return nullptr;
+  }
   std::unique_ptr<SndfileDecoder> decoder(new SndfileDecoder(std::move(source)));
   error = decoder->Start();
   if (error != AudioError::Ok) return nullptr;
@@ -58,7 +62,7 @@ AudioError SndfileDecoder::Start() {
   SF_VIRTUAL_IO io{&SndfileCallbacks::Length, &SndfileCallbacks::Seek, &SndfileCallbacks::Read,
                    nullptr, &SndfileCallbacks::Tell};
   SF_INFO info{};
-  file_ = sf_open_virtual(&io, SFM_READ, &info, this);
+  file_ = LoadedSndfile().sf_open_virtual(&io, SFM_READ, &info, this);
   if (!file_) return sourceFailed_ ? AudioError::FileOpen : AudioError::FileFormat;
 
   const int container = info.format & SF_FORMAT_TYPEMASK;
@@ -71,7 +75,7 @@ AudioError SndfileDecoder::Start() {
   // A FLAC stream header that leaves the length open says SF_COUNT_MAX; such
   // a file can't be given an exact length, so it is refused with the empty.
   if (lengthFrames_ <= 0 || lengthFrames_ == SF_COUNT_MAX) return AudioError::NotAudio;
-  sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+  LoadedSndfile().sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
   const int coding = info.format & SF_FORMAT_SUBMASK;
   floatSamples_ = coding == SF_FORMAT_FLOAT || coding == SF_FORMAT_DOUBLE;
   eightBit_ = coding == SF_FORMAT_PCM_U8 || coding == SF_FORMAT_PCM_S8;
@@ -85,13 +89,13 @@ std::int64_t SndfileDecoder::Read(std::int16_t* samples, std::int64_t frames) {
     std::int16_t* out = samples + filled * format_.channels;
     sf_count_t got = 0;
     if (floatSamples_) {
-      got = sf_readf_float(file_, floatBlock_.data(), std::min<std::int64_t>(frames - filled, kFloatBlockFrames));
+      got = LoadedSndfile().sf_readf_float(file_, floatBlock_.data(), std::min<std::int64_t>(frames - filled, kFloatBlockFrames));
       for (sf_count_t i = 0; i < got * format_.channels; ++i) {
         const float scaled = std::clamp(floatBlock_[static_cast<std::size_t>(i)] * 32768.0f, -32768.0f, 32767.0f);
         out[i] = static_cast<std::int16_t>(std::lrint(scaled));
       }
     } else {
-      got = sf_readf_short(file_, out, frames - filled);
+      got = LoadedSndfile().sf_readf_short(file_, out, frames - filled);
     }
     if (got <= 0) break;
     filled += got;
@@ -102,7 +106,7 @@ std::int64_t SndfileDecoder::Read(std::int16_t* samples, std::int64_t frames) {
 
 bool SndfileDecoder::SeekToFrame(std::int64_t frame) {
   if (frame < 0 || frame > lengthFrames_) return false;
-  return sf_seek(file_, frame, SEEK_SET) == frame;
+  return LoadedSndfile().sf_seek(file_, frame, SEEK_SET) == frame;
 }
 
 }  // namespace tarvo::audio

@@ -1,9 +1,9 @@
 #include "platform/pulse_mixer.h"
 
-#include <pulse/pulseaudio.h>
-
 #include <chrono>
 #include <string>
+
+#include "platform/pulse_library.h"
 
 namespace tarvo {
 
@@ -17,19 +17,19 @@ constexpr int kPollMicroseconds = 50 * 1000;
 class MixerConnection {
  public:
   explicit MixerConnection(const std::string& server)
-      : loop_(pa_mainloop_new()), context_(pa_context_new(pa_mainloop_get_api(loop_), "Tarvo mixer reset")) {
-    connected_ = pa_context_connect(context_, server.empty() ? nullptr : server.c_str(), PA_CONTEXT_NOAUTOSPAWN,
+      : loop_(LoadedPulse().pa_mainloop_new()), context_(LoadedPulse().pa_context_new(LoadedPulse().pa_mainloop_get_api(loop_), "Tarvo mixer reset")) {
+    connected_ = LoadedPulse().pa_context_connect(context_, server.empty() ? nullptr : server.c_str(), PA_CONTEXT_NOAUTOSPAWN,
                                     nullptr) >= 0 &&
                  RunUntil([this] {
-                   const pa_context_state_t state = pa_context_get_state(context_);
+                   const pa_context_state_t state = LoadedPulse().pa_context_get_state(context_);
                    return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
                  }) &&
-                 pa_context_get_state(context_) == PA_CONTEXT_READY;
+                 LoadedPulse().pa_context_get_state(context_) == PA_CONTEXT_READY;
   }
   ~MixerConnection() {
-    pa_context_disconnect(context_);
-    pa_context_unref(context_);
-    pa_mainloop_free(loop_);
+    LoadedPulse().pa_context_disconnect(context_);
+    LoadedPulse().pa_context_unref(context_);
+    LoadedPulse().pa_mainloop_free(loop_);
   }
   MixerConnection(const MixerConnection&) = delete;
   MixerConnection& operator=(const MixerConnection&) = delete;
@@ -43,8 +43,8 @@ class MixerConnection {
     const auto deadline = std::chrono::steady_clock::now() + kTimeout;
     while (!done()) {
       // Polls wait at most 50 ms, so the deadline is looked at regularly.
-      if (std::chrono::steady_clock::now() > deadline || pa_mainloop_prepare(loop_, kPollMicroseconds) < 0 ||
-          pa_mainloop_poll(loop_) < 0 || pa_mainloop_dispatch(loop_) < 0) {
+      if (std::chrono::steady_clock::now() > deadline || LoadedPulse().pa_mainloop_prepare(loop_, kPollMicroseconds) < 0 ||
+          LoadedPulse().pa_mainloop_poll(loop_) < 0 || LoadedPulse().pa_mainloop_dispatch(loop_) < 0) {
         return false;
       }
     }
@@ -54,8 +54,8 @@ class MixerConnection {
   // Waits for `operation`; false when it could not be started or timed out.
   bool Wait(pa_operation* operation) {
     if (!operation) return false;
-    const bool done = RunUntil([operation] { return pa_operation_get_state(operation) != PA_OPERATION_RUNNING; });
-    pa_operation_unref(operation);
+    const bool done = RunUntil([operation] { return LoadedPulse().pa_operation_get_state(operation) != PA_OPERATION_RUNNING; });
+    LoadedPulse().pa_operation_unref(operation);
     return done;
   }
 
@@ -90,20 +90,21 @@ void OnSuccess(pa_context*, int success, void* user) {
 }  // namespace
 
 bool ResetPulseMixer(const std::string& server) {
+  if (!Pulse()) return false;
   MixerConnection connection(server);
   if (!connection.Connected()) return false;
   pa_context* context = connection.Context();
   SinkFacts sink;
-  if (!connection.Wait(pa_context_get_server_info(context, OnServerInfo, &sink)) || sink.name.empty()) return false;
-  if (!connection.Wait(pa_context_get_sink_info_by_name(context, sink.name.c_str(), OnSinkInfo, &sink)) ||
+  if (!connection.Wait(LoadedPulse().pa_context_get_server_info(context, OnServerInfo, &sink)) || sink.name.empty()) return false;
+  if (!connection.Wait(LoadedPulse().pa_context_get_sink_info_by_name(context, sink.name.c_str(), OnSinkInfo, &sink)) ||
       !sink.found) {
     return false;
   }
   pa_cvolume full;
-  pa_cvolume_set(&full, sink.map.channels, PA_VOLUME_NORM);
+  LoadedPulse().pa_cvolume_set(&full, sink.map.channels, PA_VOLUME_NORM);
   const bool volumeSet =
-      connection.Wait(pa_context_set_sink_volume_by_name(context, sink.name.c_str(), &full, OnSuccess, &sink));
-  const bool unmuted = connection.Wait(pa_context_set_sink_mute_by_name(context, sink.name.c_str(), 0, OnSuccess, &sink));
+      connection.Wait(LoadedPulse().pa_context_set_sink_volume_by_name(context, sink.name.c_str(), &full, OnSuccess, &sink));
+  const bool unmuted = connection.Wait(LoadedPulse().pa_context_set_sink_mute_by_name(context, sink.name.c_str(), 0, OnSuccess, &sink));
   return volumeSet && unmuted && sink.succeeded;
 }
 

@@ -41,6 +41,8 @@ def checks(package, root):
         check(path in listed, "the package holds " + path)
     depends = run(["dpkg-deb", "--field", package, "Depends"]).stdout
     check("libqt6widgets6" in depends and "libmpg123" in depends, "dependencies from the linked libraries: " + depends)
+    check("libcurl4" in depends and "libavformat" in depends,
+          "the libraries the program loads when first needed are dependencies: " + depends)
 
     run(["dpkg-deb", "-x", package, root]).check_returncode()
     page = run(["man", "--warnings", "-l", os.path.join(root, "usr/share/man/man1/tarvo.1.gz")],

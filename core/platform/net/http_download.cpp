@@ -1,7 +1,5 @@
 #include "platform/net/http_download.h"
 
-#include <curl/curl.h>
-
 #include "platform/file_io.h"
 #include "platform/net/http_transfer.h"
 
@@ -33,16 +31,17 @@ std::size_t TakeBody(char* data, std::size_t size, std::size_t count, void* targ
 bool Fetch(const std::string& url, Reply& reply) {
   CURL* easy = net::NewHttpTransfer(url);
   if (!easy) return false;
-  curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, kTotalTimeoutMs);
-  curl_easy_setopt(easy, CURLOPT_USERAGENT, "VOLTRAN Download");
+  const net::CurlFunctions& curl = net::LoadedCurl();
+  curl.curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, kTotalTimeoutMs);
+  curl.curl_easy_setopt(easy, CURLOPT_USERAGENT, "VOLTRAN Download");
   // Always from the server, never from a cache on the way.
-  curl_slist* headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
-  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
-  curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &TakeBody);
-  curl_easy_setopt(easy, CURLOPT_WRITEDATA, &reply);
-  const CURLcode result = curl_easy_perform(easy);
-  curl_easy_cleanup(easy);
-  curl_slist_free_all(headers);
+  curl_slist* headers = curl.curl_slist_append(nullptr, "Cache-Control: no-cache");
+  curl.curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
+  curl.curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &TakeBody);
+  curl.curl_easy_setopt(easy, CURLOPT_WRITEDATA, &reply);
+  const CURLcode result = curl.curl_easy_perform(easy);
+  curl.curl_easy_cleanup(easy);
+  curl.curl_slist_free_all(headers);
   return result == CURLE_OK && !reply.tooLarge;
 }
 

@@ -4,26 +4,22 @@
 
 namespace tarvo::net {
 
-bool CurlReady() {
-  static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-  return ready;
-}
-
 CURL* NewHttpTransfer(const std::string& url) {
-  if (!CurlReady()) return nullptr;
-  CURL* easy = curl_easy_init();
+  const CurlFunctions* curl = Curl();
+  if (!curl) return nullptr;
+  CURL* easy = curl->curl_easy_init();
   if (!easy) return nullptr;
   // libcurl copies every text option, so nothing here must outlive the call.
-  curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
-  curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
-  curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
-  curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, kLowSpeedBytesPerSecond);
-  curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kLowSpeedSeconds);
+  curl->curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
+  curl->curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl->curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl->curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+  curl->curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
+  curl->curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+  curl->curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
+  curl->curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
+  curl->curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, kLowSpeedBytesPerSecond);
+  curl->curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kLowSpeedSeconds);
   return easy;
 }
 

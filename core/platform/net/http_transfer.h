@@ -1,10 +1,10 @@
 // The one libcurl set-up of the program, shared by the internet stream and
 // the download: which protocols, redirects and connect timeout a transfer has,
 // and that TLS is verified. Each caller adds what is its own (user agent,
-// total or low-speed limits, body and header callbacks).
+// total or low-speed limits, body and header callbacks) through Curl().
 #pragma once
 
-#include <curl/curl.h>
+#include "platform/net/curl_library.h"
 
 #include <string>
 
@@ -17,16 +17,12 @@ inline constexpr long kMaxRedirects = 10;
 inline constexpr long kLowSpeedBytesPerSecond = 1024;
 inline constexpr long kLowSpeedSeconds = 15;
 
-// Any thread: libcurl's global set-up, done once for the process. False when
-// libcurl could not start.
-bool CurlReady();
-
 // Any thread: a new easy handle for `url` over http or https, following at
 // most kMaxRedirects redirects (never to another protocol), failing on an
 // HTTP error status, never raising signals, connecting within
 // kConnectTimeoutMs and ending with CURLE_OPERATION_TIMEDOUT when it stays
-// below the low-speed limit. Null when libcurl is not ready or has no memory; the
-// caller owns the handle and ends it with curl_easy_cleanup.
+// below the low-speed limit. Null when libcurl could not be loaded or has no
+// memory; the caller owns the handle and ends it with Curl()->easy_cleanup.
 CURL* NewHttpTransfer(const std::string& url);
 
 // True for addresses starting "http://" or "https://", in any case.
