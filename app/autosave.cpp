@@ -32,7 +32,8 @@ Autosave::Autosave(tarvo::Core& core, QMainWindow& window)
   timer_.setInterval(kAutosaveDelayMs);
   connect(&timer_, &QTimer::timeout, this, [this] { SaveDue(); });
   // What the program read at start needs no write.
-  savedPlaylistHash_ = HashOfEntries(core_.playlist);
+  savedBounds_ = core_.settings.bounds;
+  savedMaximized_ = core_.settings.maximized;
   textsValues_ = tarvo::SavedRuntimeValuesOf(core_);
   window.installEventFilter(this);
 }
@@ -45,6 +46,10 @@ void Autosave::ListChanged() {
 void Autosave::SettingsChanged() {
   settingsDue_ = true;
   Schedule();
+}
+
+void Autosave::RememberStartingList() {
+  if (!listDue_) savedPlaylistHash_ = HashOfEntries(core_.playlist);
 }
 
 void Autosave::TextsChanged() {
@@ -60,21 +65,32 @@ void Autosave::Schedule() {
 
 void Autosave::SaveNow() {
   timer_.stop();
-  listDue_ = settingsDue_ = false;
+  listDue_ = settingsDue_ = windowDue_ = false;
   SavePlaylist();
-  tarvo::SaveSettings(core_, window_.isMaximized());
+  SaveSettings();
 }
 
 void Autosave::SaveDue() {
   // The settings follow the list: its current entry is stored as Track.
   if (listDue_) SavePlaylist();
-  if (listDue_ || settingsDue_) tarvo::SaveSettings(core_, window_.isMaximized());
-  listDue_ = settingsDue_ = false;
+  if (listDue_ || settingsDue_ || (windowDue_ && WindowMoved())) SaveSettings();
+  listDue_ = settingsDue_ = windowDue_ = false;
+}
+
+void Autosave::SaveSettings() {
+  savedBounds_ = core_.settings.bounds;
+  savedMaximized_ = window_.isMaximized();
+  tarvo::SaveSettings(core_, savedMaximized_);
+}
+
+// The window's first show sends a move and a resize too, to where it was.
+bool Autosave::WindowMoved() const {
+  return core_.settings.bounds != savedBounds_ || window_.isMaximized() != savedMaximized_;
 }
 
 void Autosave::SavePlaylist() {
   const std::size_t hash = HashOfEntries(core_.playlist);
-  if (hash == savedPlaylistHash_) return;
+  if (savedPlaylistHash_ == hash) return;
   tarvo::SavePlaylistFile(core_, tarvo::PlaylistAutosaveFile(core_), tarvo::SaveFormat::Text);
   savedPlaylistHash_ = hash;
 }
@@ -82,7 +98,10 @@ void Autosave::SavePlaylist() {
 bool Autosave::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &window_) {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange) SettingsChanged();
+    if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange) {
+      windowDue_ = true;
+      Schedule();
+    }
   }
   return QObject::eventFilter(watched, event);
 }

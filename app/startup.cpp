@@ -154,12 +154,14 @@ void LoadState(tarvo::Core& core, TAppTarvo& window) {
   }
 }
 
-// Runs once the event loop is up: checks that the output device opens (and
-// releases it until something plays), plays a file given on the command
-// line, and asks once a week for a new version; a user who goes to download
-// it ends the program.
-void DeferredStartup(tarvo::Core& core, tarvo::PlaybackEngine& engine, const std::function<void()>& requestExit) {
+// Runs once the event loop is up: finishes the window, checks that the output
+// device opens (and releases it until something plays), plays a file given
+// on the command line, and asks once a week for a new version; a user who
+// goes to download it ends the program.
+void DeferredStartup(tarvo::Core& core, tarvo::PlaybackEngine& engine, const std::function<void()>& finishWindow,
+                     const std::function<void()>& requestExit) {
   core.ui.ProcessPendingEvents();
+  finishWindow();
   engine.EnsureAudioDevice();
   engine.StopPlayback(true);
   const int request = core.settings.startupPlayRequest;
@@ -254,8 +256,6 @@ int RunTarvo(int argc, char* argv[]) {
   std::jthread sessionBus(ConnectSessionBus);
   QApplication::setStyle(new TarvoStyle);
   QApplication::setApplicationName(QStringLiteral("Tarvo"));
-  // The main window's icon, which the tray icon shows too.
-  QApplication::setWindowIcon(ProgramIcon());
   QtDesktop desktop;
   core.desktop = &desktop;
   LogindPowerOff powerOff;
@@ -273,7 +273,6 @@ int RunTarvo(int argc, char* argv[]) {
   LoadState(core, window);
   const std::function<void()> requestExit = [&exitRequest] { exitRequest(); };
   GlobalHotkeys hotkeys(core, window, requestExit);
-  hotkeys.RegisterAtStart();
   instance.Listen([&](InstanceRequest request, const std::string& argument) {
     HandleInstanceRequest(core, window, requestExit, request, argument);
   });
@@ -283,7 +282,7 @@ int RunTarvo(int argc, char* argv[]) {
   });
   levelTimer.FollowMeters(window, {window.ProgressPanel()->LevelMeter6(), window.ProgressPanel()->LevelMeter14()},
                           [&core] { tarvo::ForgetDisplayedLevels(core); });
-  const X11WindowCover windowCover(window, [&levelTimer](bool covered) { levelTimer.SetWindowCovered(covered); });
+  std::optional<X11WindowCover> windowCover;
   const CommandHelpers helpers = ConnectCommandEffects(core, window);
   ConnectPreferences(core, window, hotkeys);
   helpers.favorites->Rebuild();
@@ -303,7 +302,18 @@ int RunTarvo(int argc, char* argv[]) {
   Autosave* autosave = new Autosave(core, window);
   ui.OnChanges([autosave] { autosave->ListChanged(); }, [autosave] { autosave->TextsChanged(); });
   QObject::connect(&*application, &QGuiApplication::commitDataRequest, autosave, [autosave] { autosave->SaveNow(); });
-  QTimer::singleShot(0, &window, [&core, &engine, &requestExit] { DeferredStartup(core, engine, requestExit); });
+  // What the first map does not show waits until the window is up: the icon
+  // (which the tray shows too) decodes all its sizes, the hotkeys ask the
+  // desktop portal over D-Bus, the cover watch and the hash of the list that
+  // spares its rewrite take a round trip to the X server and a pass over
+  // every entry.
+  const std::function<void()> finishWindow = [&] {
+    QApplication::setWindowIcon(ProgramIcon());
+    hotkeys.RegisterAtStart();
+    windowCover.emplace(window, [&levelTimer](bool covered) { levelTimer.SetWindowCovered(covered); });
+    autosave->RememberStartingList();
+  };
+  QTimer::singleShot(0, &window, [&] { DeferredStartup(core, engine, finishWindow, requestExit); });
   // Offered once the window is up: the desktop's media controls.
   MprisService mpris(core, engine, ui, window, requestExit);
   QTimer::singleShot(0, &mpris, [&mpris] { mpris.Register(); });

@@ -16,24 +16,35 @@ constexpr int kIconGoneAfterMs = 300;
 
 }  // namespace
 
-TrayIcon::TrayIcon(tarvo::Core& core, TAppTarvo& window, bool trayAvailable)
+TrayIcon::TrayIcon(tarvo::Core& core, TAppTarvo& window, std::optional<bool> trayAvailable)
     : QObject(&window), core_(core), window_(window), trayAvailable_(trayAvailable), menu_(new QMenu(&window)) {
   menu_->setObjectName(QStringLiteral("TrayPopupMenu"));
   BuildMenu();
-  icon_.setContextMenu(menu_);
-  connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+  hideIcon_.setSingleShot(true);
+  hideIcon_.setInterval(kIconGoneAfterMs);
+  connect(&hideIcon_, &QTimer::timeout, this, [this] { icon_->hide(); });
+  window.installEventFilter(this);
+  // A new entry plays, or the station is lost, while the window is in the tray.
+  connect(&window, &TAppTarvo::TextsShown, this, [this] {
+    if (IconVisible() && icon_->toolTip() != HintText()) icon_->setToolTip(HintText());
+  });
+}
+
+bool TrayIcon::TrayAvailable() {
+  if (!trayAvailable_) trayAvailable_ = QSystemTrayIcon::isSystemTrayAvailable();
+  return *trayAvailable_;
+}
+
+QSystemTrayIcon& TrayIcon::MadeIcon() {
+  if (icon_) return *icon_;
+  icon_ = std::make_unique<QSystemTrayIcon>();
+  icon_->setContextMenu(menu_);
+  connect(icon_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
     // Desktops that report no double click on their tray icons activate
     // them with a single click.
     if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) Restore();
   });
-  hideIcon_.setSingleShot(true);
-  hideIcon_.setInterval(kIconGoneAfterMs);
-  connect(&hideIcon_, &QTimer::timeout, &icon_, &QSystemTrayIcon::hide);
-  window.installEventFilter(this);
-  // A new entry plays, or the station is lost, while the window is in the tray.
-  connect(&window, &TAppTarvo::TextsShown, this, [this] {
-    if (icon_.isVisible() && icon_.toolTip() != HintText()) icon_.setToolTip(HintText());
-  });
+  return *icon_;
 }
 
 void TrayIcon::BuildMenu() {
@@ -67,7 +78,7 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &window_) return QObject::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::WindowStateChange:
-      if (window_.isMinimized() && trayAvailable_ && core_.settings.minimizeToTray) {
+      if (window_.isMinimized() && core_.settings.minimizeToTray && TrayAvailable()) {
         // Hidden once the state change has run its course.
         QMetaObject::invokeMethod(this, &TrayIcon::GoToTray, Qt::QueuedConnection);
       }
@@ -75,7 +86,7 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Show:
       // Restoring may show the window twice (state, then visibility); the
       // first show counts.
-      if (icon_.isVisible() && !hideIcon_.isActive()) BackFromTray();
+      if (IconVisible() && !hideIcon_.isActive()) BackFromTray();
       break;
     default:
       break;
@@ -90,9 +101,10 @@ void TrayIcon::GoToTray() {
   hideIcon_.stop();
   QIcon picture = window_.windowIcon();
   if (picture.isNull()) picture = window_.style()->standardIcon(QStyle::SP_MediaPlay);
-  icon_.setIcon(picture);
-  icon_.setToolTip(HintText());
-  icon_.show();
+  QSystemTrayIcon& icon = MadeIcon();
+  icon.setIcon(picture);
+  icon.setToolTip(HintText());
+  icon.show();
   window_.hide();
 }
 
