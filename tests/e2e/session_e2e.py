@@ -18,6 +18,9 @@ WAV output). Checked:
    the instance.
 6. Run as root: a socket planted under the instance's name by another user
    is never sent to, and a request from another user is ignored.
+7. A start that changes nothing writes neither file once its autosave delay
+   has passed, and has not loaded the libraries only streams, the pulse
+   output and some formats need.
 
 Usage: session_e2e.py --tarvo PATH_TO_BINARY
 """
@@ -80,6 +83,30 @@ class DesktopSession(Session):
     def terminate(self, process, what):
         process.send_signal(signal.SIGTERM)
         return self.wait_for_end(process, what)
+
+
+# Loaded the first time a stream, the pulse output or a file of their formats
+# needs them; a start with the WAV output and no playing does without them.
+LOADED_WHEN_NEEDED = ("libcurl", "libpulse", "libsndfile", "libavformat", "libavcodec")
+
+
+def check_quiet_start(session, kept):
+    """A start that changes nothing leaves both files alone and loads no more than it needs."""
+    session.write_settings(0)
+    session.write_playlist(kept)
+    files = [os.path.join(session.home, "Tarvo.ini"), session.playlist_path()]
+    an_hour_ago = time.time() - 3600
+    for path in files:
+        os.utime(path, (an_hour_ago, an_hour_ago))
+    before = [os.stat(path).st_mtime_ns for path in files]
+    instance = session.start_instance()
+    time.sleep(AUTOSAVE_LIMIT_S / 2)
+    with open("/proc/%d/maps" % instance.pid) as maps:
+        loaded = [name for name in LOADED_WHEN_NEEDED if name in maps.read()]
+    check(not loaded, "a start without playing loads none of %r" % loaded)
+    check([os.stat(path).st_mtime_ns for path in files] == before,
+          "a start that changes nothing rewrites neither Tarvo.ini nor Playlist.txt")
+    check(session.terminate(instance, "the quiet instance") == 0, "the quiet start ends normally")
 
 
 def check_survivals(session, kept, album):
@@ -269,6 +296,7 @@ def main():
         blank = Tone(media, "a b", 1, 630)
         album_tone = Tone(album, "track", 1, 735)
         kept = [first.path, second.path, blank.path]
+        check_quiet_start(session, kept)
         check_survivals(session, kept, album)
         check_shell_arguments(session, album_tone, blank)
         check_handover_and_kills(session, first, second)
