@@ -4,7 +4,8 @@
 // while the window is in the tray, and goes 300 ms after the window is back
 // (the worker THaalSystrayIconWeg is a single-shot timer here). The icon and
 // the question for a notification area, both a round trip to the desktop,
-// wait for the first minimize rather than slow the start. Attached from outside the window as an event filter. Window thread.
+// wait for the first minimize rather than slow the start. Attached from
+// outside the window as an event filter. Window thread.
 #pragma once
 
 #include <QObject>

@@ -10,6 +10,8 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
+#include "platform/loaded_library.h"
+
 namespace tarvo::audio {
 
 // The entry points the program calls.
@@ -23,9 +25,7 @@ namespace tarvo::audio {
   X(avcodec_free_context) X(swr_alloc_set_opts2) X(swr_init) X(swr_convert) X(swr_free)
 
 struct FfmpegFunctions {
-#define TARVO_FFMPEG_MEMBER(name) decltype(&::name) name;
-  TARVO_FFMPEG_FUNCTIONS(TARVO_FFMPEG_MEMBER)
-#undef TARVO_FFMPEG_MEMBER
+  TARVO_FFMPEG_FUNCTIONS(TARVO_FUNCTION_TABLE_MEMBER)
 };
 
 // Any thread: the libraries, loaded once for the process with their log

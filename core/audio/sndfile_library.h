@@ -5,6 +5,8 @@
 
 #include <sndfile.h>
 
+#include "platform/loaded_library.h"
+
 namespace tarvo::audio {
 
 // The entry points the program calls.
@@ -12,9 +14,7 @@ namespace tarvo::audio {
   X(sf_open_virtual) X(sf_close) X(sf_command) X(sf_readf_float) X(sf_readf_short) X(sf_seek)
 
 struct SndfileFunctions {
-#define TARVO_SNDFILE_MEMBER(name) decltype(&::name) name;
-  TARVO_SNDFILE_FUNCTIONS(TARVO_SNDFILE_MEMBER)
-#undef TARVO_SNDFILE_MEMBER
+  TARVO_SNDFILE_FUNCTIONS(TARVO_FUNCTION_TABLE_MEMBER)
 };
 
 // Any thread: the library, loaded once for the process. Null when it is

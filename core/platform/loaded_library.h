@@ -27,4 +27,26 @@ bool ResolveFunction(const std::vector<void*>& libraries, const char* symbol, co
   return function != nullptr;
 }
 
+// A table of entry points is a struct with one member of the exact type of
+// each function an X-macro list names: LIST(TARVO_FUNCTION_TABLE_MEMBER).
+#define TARVO_FUNCTION_TABLE_MEMBER(name) decltype(&::name) name;
+// In the `resolveAll` of LoadFunctionTable: true LIST(TARVO_RESOLVE_FUNCTION).
+#define TARVO_RESOLVE_FUNCTION(name) &&resolve(#name, table.name)
+
+// Opens `names` and fills a Table through `resolveAll(resolve, table)`,
+// which calls resolve(symbol, table.member) for each entry point; nullopt
+// when a library or an entry point is missing.
+template <typename Table, typename ResolveAll>
+std::optional<Table> LoadFunctionTable(std::initializer_list<const char*> names, const char* neededFor,
+                                       ResolveAll resolveAll) {
+  const std::optional<std::vector<void*>> libraries = OpenLibraries(names, neededFor);
+  if (!libraries) return std::nullopt;
+  Table table{};
+  const auto resolve = [&](const char* symbol, auto& function) {
+    return ResolveFunction(*libraries, symbol, neededFor, function);
+  };
+  if (!resolveAll(resolve, table)) return std::nullopt;
+  return table;
+}
+
 }  // namespace tarvo

@@ -1,7 +1,6 @@
 #include "platform/pulse_library.h"
 
 #include <optional>
-#include <vector>
 
 #include "platform/library_names.h"
 #include "platform/loaded_library.h"
@@ -13,13 +12,9 @@ namespace {
 constexpr char kFeature[] = "the PulseAudio output";
 
 std::optional<PulseFunctions> Load() {
-  const std::optional<std::vector<void*>> libraries = OpenLibraries({library_name::kPulse}, kFeature);
-  if (!libraries) return std::nullopt;
-  PulseFunctions pulse{};
-#define TARVO_PULSE_RESOLVE(name) &&ResolveFunction(*libraries, #name, kFeature, pulse.name)
-  if (!(true TARVO_PULSE_FUNCTIONS(TARVO_PULSE_RESOLVE))) return std::nullopt;
-#undef TARVO_PULSE_RESOLVE
-  return pulse;
+  return LoadFunctionTable<PulseFunctions>({library_name::kPulse}, kFeature, [](auto resolve, PulseFunctions& table) {
+    return true TARVO_PULSE_FUNCTIONS(TARVO_RESOLVE_FUNCTION);
+  });
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <pulse/pulseaudio.h>
 #include <pulse/rtclock.h>
 
+#include "platform/loaded_library.h"
+
 namespace tarvo {
 
 // The entry points the program calls.
@@ -26,9 +28,7 @@ namespace tarvo {
   X(pa_threaded_mainloop_stop) X(pa_threaded_mainloop_unlock) X(pa_threaded_mainloop_wait) X(pa_usec_to_bytes)
 
 struct PulseFunctions {
-#define TARVO_PULSE_MEMBER(name) decltype(&::name) name;
-  TARVO_PULSE_FUNCTIONS(TARVO_PULSE_MEMBER)
-#undef TARVO_PULSE_MEMBER
+  TARVO_PULSE_FUNCTIONS(TARVO_FUNCTION_TABLE_MEMBER)
 };
 
 // Any thread: the library, loaded once for the process. Null when it is

@@ -5,6 +5,8 @@
 
 #include <curl/curl.h>
 
+#include "platform/loaded_library.h"
+
 namespace tarvo::net {
 
 // The library's entry points the program calls.
@@ -15,9 +17,7 @@ namespace tarvo::net {
   X(curl_multi_wakeup) X(curl_multi_cleanup)
 
 struct CurlFunctions {
-#define TARVO_CURL_MEMBER(name) decltype(&::name) name;
-  TARVO_CURL_FUNCTIONS(TARVO_CURL_MEMBER)
-#undef TARVO_CURL_MEMBER
+  TARVO_CURL_FUNCTIONS(TARVO_FUNCTION_TABLE_MEMBER)
 };
 
 // Any thread: the library, loaded and globally set up once for the process.
