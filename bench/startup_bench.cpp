@@ -157,12 +157,13 @@ int main(int argc, char* argv[]) {
   constexpr int kRounds = 7;
   const std::vector<Program*> programs = {&menu, &tarvo, &empty, &tarvoMillion};
   TimeInTurns(display, kRounds, programs);
-  std::printf("mapped after, best (median) of %d interleaved launches; resident memory; most CPU in the 300 ms "
-              "after the map:\n",
-              kRounds);
+  std::printf(
+      "mapped after, best (median) of %d interleaved launches; resident memory; most CPU in the 300 ms "
+      "after the map:\n",
+      kRounds);
   for (const Program* program : programs) {
-    std::printf("  %s: %.1f (%.1f) ms, %ld KiB, %.0f ms\n", program->label.c_str(), program->Best(),
-                program->Median(), program->residentKb, program->cpuAfterMapMs);
+    std::printf("  %s: %.1f (%.1f) ms, %ld KiB, %.0f ms\n", program->label.c_str(), program->Best(), program->Median(),
+                program->residentKb, program->cpuAfterMapMs);
   }
   std::printf("ratio to the floor: %.2f (%.2f) (goal: at most 1.15)\n", tarvo.Best() / menu.Best(),
               tarvo.Median() / menu.Median());

@@ -84,7 +84,7 @@ AudioError FfmpegDecoder::Start() {
   auto* buffer = static_cast<unsigned char*>(LoadedFfmpeg().av_malloc(kIoBufferBytes));
   const bool seekable = source_->CanSeek();
   io_ = buffer ? LoadedFfmpeg().avio_alloc_context(buffer, kIoBufferBytes, 0, this, &ReadPacket, nullptr,
-                                    seekable ? &SeekSource : nullptr)
+                                                   seekable ? &SeekSource : nullptr)
                : nullptr;
   if (!io_) LoadedFfmpeg().av_free(buffer);
   if (!packet_ || !frame_ || !formatContext_ || !io_) return AudioError::Unknown;
@@ -189,17 +189,18 @@ bool FfmpegDecoder::Convert() {
   if (!resampler_) {
     AVChannelLayout out;
     LoadedFfmpeg().av_channel_layout_default(&out, format_.channels);
-    const int status =
-        LoadedFfmpeg().swr_alloc_set_opts2(&resampler_, &out, AV_SAMPLE_FMT_S16, format_.rate, &frame_->ch_layout,
-                            static_cast<AVSampleFormat>(frame_->format), frame_->sample_rate, 0, nullptr);
+    const int status = LoadedFfmpeg().swr_alloc_set_opts2(
+        &resampler_, &out, AV_SAMPLE_FMT_S16, format_.rate, &frame_->ch_layout,
+        static_cast<AVSampleFormat>(frame_->format), frame_->sample_rate, 0, nullptr);
     LoadedFfmpeg().av_channel_layout_uninit(&out);
     if (status < 0 || LoadedFfmpeg().swr_init(resampler_) < 0) return false;
   }
   pending_.resize(static_cast<std::size_t>(frame_->nb_samples) * format_.channels);
   pendingOffset_ = 0;
   auto* out = reinterpret_cast<std::uint8_t*>(pending_.data());
-  const int converted = LoadedFfmpeg().swr_convert(resampler_, &out, frame_->nb_samples,
-                                    const_cast<const std::uint8_t**>(frame_->extended_data), frame_->nb_samples);
+  const int converted =
+      LoadedFfmpeg().swr_convert(resampler_, &out, frame_->nb_samples,
+                                 const_cast<const std::uint8_t**>(frame_->extended_data), frame_->nb_samples);
   if (converted < 0) return false;
   pending_.resize(static_cast<std::size_t>(converted) * format_.channels);
   return true;
@@ -209,7 +210,8 @@ bool FfmpegDecoder::Convert() {
 std::int64_t FfmpegDecoder::FramePosition() const {
   const AVStream* stream = formatContext_->streams[streamIndex_];
   const std::int64_t start = stream->start_time == AV_NOPTS_VALUE ? 0 : stream->start_time;
-  return LoadedFfmpeg().av_rescale_q(frame_->best_effort_timestamp - start, stream->time_base, AVRational{1, format_.rate});
+  return LoadedFfmpeg().av_rescale_q(frame_->best_effort_timestamp - start, stream->time_base,
+                                     AVRational{1, format_.rate});
 }
 
 bool FfmpegDecoder::DecodeNext() {
@@ -271,8 +273,8 @@ bool FfmpegDecoder::SeekToFrame(std::int64_t frame) {
   // Near the start the target falls before the first packet, so the seek
   // goes to the very first one, whose encoder delay the demuxer trims again.
   const std::int64_t streamFrame = frame + leadFrames_;
-  const std::int64_t target =
-      start + LoadedFfmpeg().av_rescale_q(streamFrame - kSeekPreRollFrames, AVRational{1, format_.rate}, stream->time_base);
+  const std::int64_t target = start + LoadedFfmpeg().av_rescale_q(streamFrame - kSeekPreRollFrames,
+                                                                  AVRational{1, format_.rate}, stream->time_base);
   // Lands on a packet at or before the target; the samples up to the frame
   // are decoded and dropped, so the next Read starts on the very sample.
   if (LoadedFfmpeg().avformat_seek_file(formatContext_, streamIndex_, INT64_MIN, target, target, 0) < 0) return false;

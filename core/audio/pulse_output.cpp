@@ -108,11 +108,11 @@ AudioError PulseConnection::Start(const std::string& server) {
   // Never spawn a server: with none running, opening the device fails and
   // the player says so.
   if (LoadedPulse().pa_context_connect(context_, server.empty() ? nullptr : server.c_str(), PA_CONTEXT_NOAUTOSPAWN,
-                         nullptr) < 0) {
+                                       nullptr) < 0) {
     return PulseFailure(context_, "connecting", AudioError::Driver);
   }
-  pa_time_event* timer =
-      LoadedPulse().pa_context_rttime_new(context_, LoadedPulse().pa_rtclock_now() + kConnectTimeout, &TimerExpired, this);
+  pa_time_event* timer = LoadedPulse().pa_context_rttime_new(context_, LoadedPulse().pa_rtclock_now() + kConnectTimeout,
+                                                             &TimerExpired, this);
   pa_context_state_t state;
   while ((state = LoadedPulse().pa_context_get_state(context_)) != PA_CONTEXT_READY && PA_CONTEXT_IS_GOOD(state) &&
          !timedOut_) {
@@ -252,11 +252,12 @@ AudioError PulseSink::Connect(const std::string& sinkName) {
   const auto flags = static_cast<pa_stream_flags_t>(
       PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
   if (LoadedPulse().pa_stream_connect_playback(stream_, sinkName.empty() ? nullptr : sinkName.c_str(), &attributes,
-                                 flags, nullptr, nullptr) < 0) {
+                                               flags, nullptr, nullptr) < 0) {
     return PulseFailure(context, "connecting a stream", AudioError::Unknown);
   }
   pa_stream_state_t state;
-  while ((state = LoadedPulse().pa_stream_get_state(stream_)) == PA_STREAM_CREATING) LoadedPulse().pa_threaded_mainloop_wait(loop_);
+  while ((state = LoadedPulse().pa_stream_get_state(stream_)) == PA_STREAM_CREATING)
+    LoadedPulse().pa_threaded_mainloop_wait(loop_);
   if (state != PA_STREAM_READY) return PulseFailure(context, "starting a stream", AudioError::Unknown);
   const pa_buffer_attr* granted = LoadedPulse().pa_stream_get_buffer_attr(stream_);
   latencyBytes_ = granted ? granted->tlength : attributes.tlength;

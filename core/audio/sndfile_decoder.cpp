@@ -89,7 +89,8 @@ std::int64_t SndfileDecoder::Read(std::int16_t* samples, std::int64_t frames) {
     std::int16_t* out = samples + filled * format_.channels;
     sf_count_t got = 0;
     if (floatSamples_) {
-      got = LoadedSndfile().sf_readf_float(file_, floatBlock_.data(), std::min<std::int64_t>(frames - filled, kFloatBlockFrames));
+      got = LoadedSndfile().sf_readf_float(file_, floatBlock_.data(),
+                                           std::min<std::int64_t>(frames - filled, kFloatBlockFrames));
       for (sf_count_t i = 0; i < got * format_.channels; ++i) {
         const float scaled = std::clamp(floatBlock_[static_cast<std::size_t>(i)] * 32768.0f, -32768.0f, 32767.0f);
         out[i] = static_cast<std::int16_t>(std::lrint(scaled));

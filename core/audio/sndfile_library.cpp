@@ -12,9 +12,9 @@ namespace {
 constexpr char kFeature[] = "playing WAV and FLAC files";
 
 std::optional<SndfileFunctions> Load() {
-  return LoadFunctionTable<SndfileFunctions>({library_name::kSndfile}, kFeature, [](auto resolve, SndfileFunctions& table) {
-    return true TARVO_SNDFILE_FUNCTIONS(TARVO_RESOLVE_FUNCTION);
-  });
+  return LoadFunctionTable<SndfileFunctions>(
+      {library_name::kSndfile}, kFeature,
+      [](auto resolve, SndfileFunctions& table) { return true TARVO_SNDFILE_FUNCTIONS(TARVO_RESOLVE_FUNCTION); });
 }
 
 }  // namespace

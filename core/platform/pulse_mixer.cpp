@@ -17,9 +17,10 @@ constexpr int kPollMicroseconds = 50 * 1000;
 class MixerConnection {
  public:
   explicit MixerConnection(const std::string& server)
-      : loop_(LoadedPulse().pa_mainloop_new()), context_(LoadedPulse().pa_context_new(LoadedPulse().pa_mainloop_get_api(loop_), "Tarvo mixer reset")) {
-    connected_ = LoadedPulse().pa_context_connect(context_, server.empty() ? nullptr : server.c_str(), PA_CONTEXT_NOAUTOSPAWN,
-                                    nullptr) >= 0 &&
+      : loop_(LoadedPulse().pa_mainloop_new()),
+        context_(LoadedPulse().pa_context_new(LoadedPulse().pa_mainloop_get_api(loop_), "Tarvo mixer reset")) {
+    connected_ = LoadedPulse().pa_context_connect(context_, server.empty() ? nullptr : server.c_str(),
+                                                  PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0 &&
                  RunUntil([this] {
                    const pa_context_state_t state = LoadedPulse().pa_context_get_state(context_);
                    return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
@@ -43,7 +44,8 @@ class MixerConnection {
     const auto deadline = std::chrono::steady_clock::now() + kTimeout;
     while (!done()) {
       // Polls wait at most 50 ms, so the deadline is looked at regularly.
-      if (std::chrono::steady_clock::now() > deadline || LoadedPulse().pa_mainloop_prepare(loop_, kPollMicroseconds) < 0 ||
+      if (std::chrono::steady_clock::now() > deadline ||
+          LoadedPulse().pa_mainloop_prepare(loop_, kPollMicroseconds) < 0 ||
           LoadedPulse().pa_mainloop_poll(loop_) < 0 || LoadedPulse().pa_mainloop_dispatch(loop_) < 0) {
         return false;
       }
@@ -54,7 +56,8 @@ class MixerConnection {
   // Waits for `operation`; false when it could not be started or timed out.
   bool Wait(pa_operation* operation) {
     if (!operation) return false;
-    const bool done = RunUntil([operation] { return LoadedPulse().pa_operation_get_state(operation) != PA_OPERATION_RUNNING; });
+    const bool done =
+        RunUntil([operation] { return LoadedPulse().pa_operation_get_state(operation) != PA_OPERATION_RUNNING; });
     LoadedPulse().pa_operation_unref(operation);
     return done;
   }
@@ -95,16 +98,19 @@ bool ResetPulseMixer(const std::string& server) {
   if (!connection.Connected()) return false;
   pa_context* context = connection.Context();
   SinkFacts sink;
-  if (!connection.Wait(LoadedPulse().pa_context_get_server_info(context, OnServerInfo, &sink)) || sink.name.empty()) return false;
+  if (!connection.Wait(LoadedPulse().pa_context_get_server_info(context, OnServerInfo, &sink)) || sink.name.empty()) {
+    return false;
+  }
   if (!connection.Wait(LoadedPulse().pa_context_get_sink_info_by_name(context, sink.name.c_str(), OnSinkInfo, &sink)) ||
       !sink.found) {
     return false;
   }
   pa_cvolume full;
   LoadedPulse().pa_cvolume_set(&full, sink.map.channels, PA_VOLUME_NORM);
-  const bool volumeSet =
-      connection.Wait(LoadedPulse().pa_context_set_sink_volume_by_name(context, sink.name.c_str(), &full, OnSuccess, &sink));
-  const bool unmuted = connection.Wait(LoadedPulse().pa_context_set_sink_mute_by_name(context, sink.name.c_str(), 0, OnSuccess, &sink));
+  const bool volumeSet = connection.Wait(
+      LoadedPulse().pa_context_set_sink_volume_by_name(context, sink.name.c_str(), &full, OnSuccess, &sink));
+  const bool unmuted =
+      connection.Wait(LoadedPulse().pa_context_set_sink_mute_by_name(context, sink.name.c_str(), 0, OnSuccess, &sink));
   return volumeSet && unmuted && sink.succeeded;
 }
 

@@ -12,10 +12,9 @@ namespace {
 constexpr char kFeature[] = "internet radio, downloads and the update check";
 
 std::optional<CurlFunctions> Load() {
-  std::optional<CurlFunctions> curl =
-      LoadFunctionTable<CurlFunctions>({library_name::kCurl}, kFeature, [](auto resolve, CurlFunctions& table) {
-        return true TARVO_CURL_FUNCTIONS(TARVO_RESOLVE_FUNCTION);
-      });
+  std::optional<CurlFunctions> curl = LoadFunctionTable<CurlFunctions>(
+      {library_name::kCurl}, kFeature,
+      [](auto resolve, CurlFunctions& table) { return true TARVO_CURL_FUNCTIONS(TARVO_RESOLVE_FUNCTION); });
   if (!curl || curl->curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) return std::nullopt;
   return curl;
 }
