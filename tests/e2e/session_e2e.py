@@ -85,16 +85,19 @@ class DesktopSession(Session):
         return self.wait_for_end(process, what)
 
 
-# Loaded the first time a stream, the pulse output or a file of their formats
-# needs them; a start with the WAV output and no playing does without them.
+# Loaded the first time a stream, a download, the pulse output or a file of
+# their formats needs them; a start with the WAV output, no playing and no
+# update check due does without them.
 LOADED_WHEN_NEEDED = ("libcurl", "libpulse", "libsndfile", "libavformat", "libavcodec")
 
 
 def check_quiet_start(session, kept):
     """A start that changes nothing leaves both files alone and loads no more than it needs."""
-    session.write_settings(0)
-    session.write_playlist(kept)
     files = [os.path.join(session.home, "Tarvo.ini"), session.playlist_path()]
+    # Without the weekly update check, which downloads and notes its date.
+    with open(files[0], "w", newline="") as ini:
+        ini.write("[General]\r\nAutoUpdate=0\r\n[Playlist]\r\nTrack=1\r\n")
+    session.write_playlist(kept)
     an_hour_ago = time.time() - 3600
     for path in files:
         os.utime(path, (an_hour_ago, an_hour_ago))
