@@ -1,6 +1,7 @@
 #include "audio/decoder.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "audio/ffmpeg_decoder.h"
 #include "audio/mpg123_decoder.h"
@@ -37,12 +38,14 @@ bool IsTransportStream(const unsigned char* head, std::int64_t size) {
 }
 
 // The first packet of an Ogg stream starts after the 27 bytes of the page
-// header and its segment table; Opus names itself there.
-bool IsOggOpus(const unsigned char* head, std::int64_t size) {
+// header and its segment table; Opus ("OpusHead") and FLAC ("\x7FFLAC")
+// name themselves there.
+bool OggFirstPacketIs(const unsigned char* head, std::int64_t size, std::string_view signature) {
   constexpr std::int64_t kSegmentCountAt = 26;
   if (size <= kSegmentCountAt) return false;
   const std::int64_t packetAt = kSegmentCountAt + 1 + head[kSegmentCountAt];
-  return size >= packetAt + 8 && std::memcmp(head + packetAt, "OpusHead", 8) == 0;
+  return size >= packetAt + static_cast<std::int64_t>(signature.size()) &&
+         std::memcmp(head + packetAt, signature.data(), signature.size()) == 0;
 }
 
 // Decided by content, as a file's name may lie: WAV named ".mp3" plays as
@@ -55,7 +58,10 @@ Container SniffContainer(const unsigned char* head, std::int64_t size) {
   }
   if (size >= 4 && std::memcmp(head, "fLaC", 4) == 0) return Container::Flac;
   if (size >= 4 && std::memcmp(head, "OggS", 4) == 0) {
-    return IsOggOpus(head, size) ? Container::OggOpus : Container::Ogg;
+    if (OggFirstPacketIs(head, size, "OpusHead")) return Container::OggOpus;
+    // FLAC in Ogg (".oga") goes to FFmpeg, whose Ogg demuxer knows it.
+    if (OggFirstPacketIs(head, size, "\x7F" "FLAC")) return Container::Ffmpeg;
+    return Container::Ogg;
   }
   // AAC in ADTS (a station, or an HLS segment behind its ID3 time stamp),
   // MPEG-TS and MP4 go to FFmpeg. An ID3 tag too long to look past is

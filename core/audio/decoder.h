@@ -66,8 +66,8 @@ inline constexpr int kMaxSampleRate = 192000;
 inline constexpr int kMaxChannels = 2;
 
 // Opens a decoder on `source`, chosen by its first bytes, not by any name:
-// "RIFF…WAVE" is WAV, "fLaC" is FLAC, "OggS" is Ogg Opus when its first
-// packet is an Opus header and Ogg Vorbis otherwise, ADTS AAC (also behind a
+// "RIFF…WAVE" is WAV, "fLaC" is FLAC, "OggS" is Ogg Opus or Ogg FLAC by its
+// first packet and Ogg Vorbis otherwise, ADTS AAC (also behind a
 // short ID3 tag), MPEG-TS and MP4 ("ftyp") go to FFmpeg, anything else is
 // tried as MPEG audio. Nothing and `error` set when the content is not playable:
 // FileFormat for content of no known format (also an empty source), NotAudio

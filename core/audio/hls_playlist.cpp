@@ -64,6 +64,7 @@ struct Parser {
   HlsPlaylist playlist;
   const std::string& address;
   std::int64_t nextSequence = 0;
+  std::string initUrl;  // the last #EXT-X-MAP, which holds for the segments after it
   std::optional<PendingSegment> segment;
   std::optional<HlsVariant> variant;
 
@@ -87,6 +88,9 @@ struct Parser {
                                                         Attribute(list, "DEFAULT") == "YES"});
         playlist.isMaster = true;
       }
+    } else if (StartsWith(line, "#EXT-X-MAP:")) {
+      const std::optional<std::string_view> uri = Attribute(line.substr(11), "URI");
+      initUrl = uri && !uri->empty() ? ResolveHlsUrl(address, *uri) : std::string();
     } else if (StartsWith(line, "#EXT-X-TARGETDURATION:")) {
       playlist.targetSeconds = SecondsOf(Trim(line.substr(22)));
     } else if (StartsWith(line, "#EXT-X-MEDIA-SEQUENCE:")) {
@@ -104,7 +108,7 @@ struct Parser {
       variant.reset();
       return;
     }
-    HlsSegment added{ResolveHlsUrl(address, line), nextSequence++, 0.0, {}};
+    HlsSegment added{ResolveHlsUrl(address, line), nextSequence++, 0.0, {}, initUrl};
     if (segment) {
       added.seconds = segment->seconds;
       added.title = std::move(segment->title);
@@ -123,7 +127,7 @@ bool IsHlsPlaylist(std::string_view text) {
 }
 
 HlsPlaylist ParseHlsPlaylist(std::string_view text, const std::string& address) {
-  Parser parser{HlsPlaylist{}, address, 0, std::nullopt, std::nullopt};
+  Parser parser{HlsPlaylist{}, address, 0, {}, std::nullopt, std::nullopt};
   while (!text.empty()) {
     const std::size_t end = std::min(text.find('\n'), text.size());
     const std::string_view line = Trim(text.substr(0, end));

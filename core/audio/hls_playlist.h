@@ -34,6 +34,9 @@ struct HlsSegment {
   std::int64_t sequence = 0;
   double seconds = 0.0;
   std::string title;  // the #EXTINF title; empty when none
+  // The #EXT-X-MAP initialisation section (the "moov" of fragmented MP4)
+  // the segment needs before it; empty when none.
+  std::string initUrl;
 };
 
 struct HlsPlaylist {

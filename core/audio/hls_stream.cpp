@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::size_t kPieceBytes = 16 * 1024;
 constexpr std::int64_t kMinSegmentLimitBytes = 1024 * 1024;
+// An initialisation section holds the codec's set-up: a few hundred bytes.
+constexpr std::size_t kMaxInitBytes = 1024 * 1024;
 // A master playlist may lead to another before the media playlist; more
 // steps than this are a loop or a fault.
 constexpr int kMaxPlaylistSteps = 3;
@@ -38,12 +40,28 @@ std::optional<std::string> ReadBody(HttpStream& stream, std::size_t limit) {
   }
 }
 
-std::optional<std::string> FetchPlaylist(const std::string& url, AudioError& error, OpenCancel* cancel) {
+struct Fetched {
+  std::string body;
+  std::string url;  // where it came from, after redirects
+};
+
+// The whole body at `url`, up to `limit` bytes.
+std::optional<Fetched> Fetch(const std::string& url, std::size_t limit, AudioError& error, OpenCancel* cancel) {
   const std::shared_ptr<HttpStream> stream = HttpStream::Open(url, HttpStream::Options{}, error, cancel);
   if (!stream) return std::nullopt;
-  std::optional<std::string> body = ReadBody(*stream, kMaxPlaylistBytes);
-  if (!body) error = stream->EndError() == AudioError::Ok ? AudioError::FileFormat : stream->EndError();
-  return body;
+  std::optional<std::string> body = ReadBody(*stream, limit);
+  if (!body) {
+    error = stream->EndError() == AudioError::Ok ? AudioError::FileFormat : stream->EndError();
+    return std::nullopt;
+  }
+  return Fetched{std::move(*body), stream->EffectiveUrl()};
+}
+
+// A playlist, parsed against the address it came from after redirects.
+std::optional<HlsPlaylist> FetchPlaylist(const std::string& url, AudioError& error, OpenCancel* cancel) {
+  std::optional<Fetched> fetched = Fetch(url, kMaxPlaylistBytes, error, cancel);
+  if (!fetched || !IsHlsPlaylist(fetched->body)) return std::nullopt;
+  return ParseHlsPlaylist(fetched->body, fetched->url);
 }
 
 std::string StreamTitleText(const std::string& title) { return "StreamTitle='" + title + "';"; }
@@ -61,14 +79,14 @@ std::shared_ptr<HlsStream> HlsStream::Open(const std::string& url, const std::sh
   std::optional<std::string> text = ReadBody(*answer, kMaxPlaylistBytes - std::min(head.size(), kMaxPlaylistBytes));
   if (text) text->insert(0, head);
   // A plain M3U list is no station.
-  if (text && !IsHlsPlaylist(*text)) text.reset();
+  std::optional<HlsPlaylist> playlist;
+  if (text && IsHlsPlaylist(*text)) playlist = ParseHlsPlaylist(*text, answer->EffectiveUrl());
   std::string address = url;
   std::set<std::string> seen{address};
-  for (int step = 0; text; ++step) {
-    HlsPlaylist playlist = ParseHlsPlaylist(*text, address);
-    if (!playlist.isMaster) {
-      if (playlist.segments.empty()) break;
-      std::shared_ptr<HlsStream> stream(new HlsStream(address, std::move(playlist), answer->Headers()));
+  for (int step = 0; playlist; ++step) {
+    if (!playlist->isMaster) {
+      if (playlist->segments.empty()) break;
+      std::shared_ptr<HlsStream> stream(new HlsStream(address, std::move(*playlist), answer->Headers()));
       if (cancel) {
         cancel->Watch([weak = std::weak_ptr<HlsStream>(stream)] {
           if (const std::shared_ptr<HlsStream> alive = weak.lock()) alive->Cancel();
@@ -78,11 +96,12 @@ std::shared_ptr<HlsStream> HlsStream::Open(const std::string& url, const std::sh
       error = AudioError::Ok;
       return stream;
     }
-    address = ChooseHlsMediaUrl(playlist);
+    address = ChooseHlsMediaUrl(*playlist);
     // A playlist that leads back to one already read would never end.
     if (step + 1 >= kMaxPlaylistSteps || address.empty() || !seen.insert(address).second) break;
-    text = FetchPlaylist(address, error, cancel);
-    if (!text) return nullptr;
+    error = AudioError::Ok;
+    playlist = FetchPlaylist(address, error, cancel);
+    if (!playlist && error != AudioError::Ok) return nullptr;
   }
   error = AudioError::FileFormat;
   return nullptr;
@@ -119,8 +138,7 @@ void HlsStream::Run() {
     const double target = playlist_.targetSeconds > 0 ? playlist_.targetSeconds : kMaxRefreshSeconds / 3;
     if (!Wait(std::clamp(brought ? target : target / 2, kMinRefreshSeconds, kMaxRefreshSeconds))) return;
     AudioError error = AudioError::Ok;
-    std::optional<std::string> text = FetchPlaylist(mediaUrl_, error, &fetchCancel_);
-    HlsPlaylist playlist = text ? ParseHlsPlaylist(*text, mediaUrl_) : HlsPlaylist{};
+    HlsPlaylist playlist = FetchPlaylist(mediaUrl_, error, &fetchCancel_).value_or(HlsPlaylist{});
     if (playlist.isMaster || playlist.segments.empty()) {
       if (fetchCancel_.Cancelled() || ++failures >= kMaxFailures) {
         return Finish(error == AudioError::Ok ? AudioError::FileFormat : error);
@@ -135,6 +153,15 @@ void HlsStream::Run() {
 bool HlsStream::FetchSegment(const HlsSegment& segment) {
   if (!segment.title.empty()) SetTitle(segment.title);
   AudioError error = AudioError::Ok;
+  // Fragmented MP4 segments hold no codec set-up of their own: their
+  // initialisation section goes ahead of the first of them, and again only
+  // when the playlist names another, so the decoder reads one MP4 stream.
+  if (!segment.initUrl.empty() && segment.initUrl != initUrl_) {
+    const std::optional<Fetched> init = Fetch(segment.initUrl, kMaxInitBytes, error, &fetchCancel_);
+    if (!init) return false;
+    if (!Put(init->body.data(), init->body.size())) return true;
+    initUrl_ = segment.initUrl;
+  }
   const std::shared_ptr<HttpStream> stream = HttpStream::Open(segment.url, HttpStream::Options{}, error, &fetchCancel_);
   if (!stream) return false;
   // A segment that goes on past four times its length at 320 kbit/s is

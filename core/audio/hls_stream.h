@@ -5,7 +5,9 @@
 // new) until the station is stopped; a playlist that has ended ends the data
 // after its last segment. Titles come from #EXTINF or from the ID3 tag that
 // starts a packed-audio segment or rides in a TS segment's timed metadata,
-// and are given as ICY metadata texts.
+// and are given as ICY metadata texts. Fragmented MP4 segments follow their
+// #EXT-X-MAP initialisation section. Relative addresses count from where
+// each playlist came from after redirects.
 //
 // Every fetch goes through HttpStream, so the one libcurl set-up, its
 // timeouts and its low-speed limit apply. A segment is cut off well past
@@ -73,6 +75,7 @@ class HlsStream final : public LiveStream {
   const std::string headers_;
   // Owned by the fetching thread.
   HlsPlaylist playlist_;
+  std::string initUrl_;  // the initialisation section last put in
   std::thread thread_;
   // Stops the fetch under way, and every later one, at once.
   OpenCancel fetchCancel_;

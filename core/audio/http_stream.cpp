@@ -38,6 +38,7 @@ std::shared_ptr<HttpStream> HttpStream::Open(const std::string& url, const Optio
     return nullptr;
   }
   std::shared_ptr<HttpStream> stream(new HttpStream);
+  stream->effectiveUrl_ = url;
   if (!stream->Start(url, options)) {
     error = AudioError::Unknown;
     return nullptr;
@@ -177,6 +178,11 @@ std::optional<std::string> HttpStream::Metadata() const {
   return metadata_;
 }
 
+std::string HttpStream::EffectiveUrl() const {
+  std::lock_guard lock(mutex_);
+  return effectiveUrl_;
+}
+
 std::size_t HttpStream::OnHeader(char* data, std::size_t size, std::size_t count, void* self) {
   const std::size_t bytes = size * count;
   std::string line(data, bytes);
@@ -189,11 +195,15 @@ void HttpStream::TakeHeader(std::string line) {
   if (line.empty()) return;
   const bool statusLine = line.rfind("HTTP/", 0) == 0 || line.rfind("ICY ", 0) == 0;
   if (line.size() > kMaxHeaderBytes) line.resize(kMaxHeaderBytes);
+  // At a response's status line libcurl already names the address it answers.
+  const char* answered = nullptr;
+  if (statusLine && curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &answered) != CURLE_OK) answered = nullptr;
   std::lock_guard lock(mutex_);
   // Each response of a redirect chain starts afresh: the last one counts.
   if (statusLine) {
     headers_.clear();
     metaint_ = 0;
+    if (answered) effectiveUrl_ = answered;
   }
   if (const std::optional<std::int64_t> metaint = IcyMetaintOf(line)) metaint_ = *metaint;
   if (headers_.size() < kMaxHeaders) headers_.push_back(std::move(line));

@@ -72,6 +72,9 @@ class HttpStream final : public LiveStream {
   std::string Headers() const override;
   // The latest ICY metadata text; nothing before the first.
   std::optional<std::string> Metadata() const override;
+  // The address that answered, after redirects: what relative addresses in
+  // the body count from. The asked address until the answer came.
+  std::string EffectiveUrl() const;
 
  private:
   HttpStream() = default;
@@ -105,6 +108,7 @@ class HttpStream final : public LiveStream {
   AudioError endError_ = AudioError::Ok;
   std::vector<std::string> headers_;
   std::optional<std::string> metadata_;
+  std::string effectiveUrl_;
 };
 
 }  // namespace tarvo::audio

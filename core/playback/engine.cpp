@@ -16,6 +16,7 @@
 #include "playlist/entry.h"
 #include "playlist/entry_caption.h"
 #include "playlist/model.h"
+#include "radio/radio_messages.h"
 #include "settings/settings_store.h"
 
 namespace tarvo {
@@ -282,6 +283,7 @@ std::int64_t PlaybackEngine::ElapsedMs() {
 }
 
 bool PlaybackEngine::IsPaused() const {
+  if (Connecting()) return connectPaused_;
   return outputStream_ != 0 && library_.ChannelIsActive(outputStream_) == audio::ChannelState::Paused;
 }
 
@@ -302,6 +304,10 @@ void PlaybackEngine::PauseOrResume() {
     tarvo::PlaySelected(core);
     return;
   }
+  if (Connecting()) {
+    PauseConnectingStation(!connectPaused_);
+    return;
+  }
   if (IsPaused()) {
     audio::AudioHandle decoder;
     {
@@ -318,6 +324,17 @@ void PlaybackEngine::PauseOrResume() {
   } else {
     library_.ChannelPause(outputStream_);
     ShowPaused();
+  }
+}
+
+void PlaybackEngine::PauseConnectingStation(bool paused) {
+  // Nothing plays yet: the pause is kept for the moment the station answers.
+  connectPaused_ = paused;
+  if (paused) {
+    ShowPaused();
+  } else {
+    core_->texts.Panel(StatusPanel::Progress) = radio_messages::ConnectingText(EntryLocation(core_->playlist.PlayingEntry));
+    core_->ui.WindowTextsChanged();
   }
 }
 

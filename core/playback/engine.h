@@ -117,6 +117,8 @@ class PlaybackEngine : public PlaybackControl {
   void SetSeekLabel();
   // "Paused" in the status bar; the status tick and the level meter rest.
   void ShowPaused();
+  // Keeps or drops a pause for a station still connecting, and says so.
+  void PauseConnectingStation(bool paused);
   std::int64_t MillisecondsToBytes(std::int64_t milliseconds);
   void RestartFromEnd();
   // Creates the output on MainDecoder and starts it (PlayEntry from step 10).
@@ -163,6 +165,8 @@ class PlaybackEngine : public PlaybackControl {
   bool reopeningDevice_ = false;
   // Set while SeekTo opens a paused entry afresh: it starts paused.
   bool startPaused_ = false;
+  // Pause pressed while a station connects: it starts paused once it has.
+  bool connectPaused_ = false;
   // Where the next play of an entry goes on after a device switch found no
   // device; index -1 when there is none.
   struct ResumePoint {

@@ -35,7 +35,7 @@ void PlaybackEngine::StartConnection(const std::string& address) {
   PlaybackCore& core = *core_;
   core.playlist.CurrentIndex = pendingIndex_;
   UpdateListView(core, true, true);
-  core.texts.Panel(StatusPanel::Progress) = "Connecting " + address + "...";
+  core.texts.Panel(StatusPanel::Progress) = radio_messages::ConnectingText(address);
   core.texts.labelTime.clear();
   // The entry that played before is silent now: the caption must not go on
   // naming it while the station connects.
@@ -44,6 +44,7 @@ void PlaybackEngine::StartConnection(const std::string& address) {
   core.streamTitle.clear();
   core.ui.WindowTextsChanged();
   library_.SetConfig(audio::ConfigOption::BufferLength, kStreamBufferMs);
+  connectPaused_ = false;
   reconnect_ = Reconnect{};
   reconnect_.enabled = ReadIniInteger(core, "Tweak", "StreamReconnect", 1) != 0;
   streamOutputLingers_.store(reconnect_.enabled, std::memory_order_release);
@@ -70,6 +71,7 @@ void PlaybackEngine::CancelConnections() {
   for (const std::unique_ptr<TConnectThread>& thread : connectThreads_) thread->Terminate();
   connectionCounter_.Reset();
   pendingConnection_ = 0;
+  connectPaused_ = false;
   reconnect_.active = false;
   reconnect_.nextAttempt.reset();
 }
@@ -105,7 +107,11 @@ void PlaybackEngine::PlayStationDecoder(audio::AudioHandle decoder, bool fromTic
     mainIsMp3_ = false;
     mainIsStream_ = true;
   }
+  const bool paused = std::exchange(connectPaused_, false);
+  startPaused_ = paused;
   StartOutput(core_->playlist.CurrentIndex, fromTick);
+  startPaused_ = false;
+  if (paused && outputStream_ != 0) ShowPaused();
 }
 
 void PlaybackEngine::ReconnectDone(const ConnectResult& result) {

@@ -11,6 +11,7 @@ namespace tarvo::radio_messages {
 // A station's state in status panel 3 and the tray hint.
 inline constexpr char kLostConnectionText[] = "Error: Lost connection";
 inline constexpr char kReconnectingText[] = "Reconnecting...";
+inline std::string ConnectingText(std::string_view address) { return "Connecting " + std::string(address) + "..."; }
 // The tray hint's start while the connection is lost, before the entry's title.
 inline constexpr char kLostConnectionHint[] = "Lost connection - ";
 

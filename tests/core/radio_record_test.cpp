@@ -49,8 +49,15 @@ class RadioRecordTest : public ::testing::Test {
     // of it repeats exactly.
     testing::WriteMp3(fixtures_->Path() + "tone.mp3", testing::AudioSpec{44100, 2, {testing::Tone(30.0, 443.7)}}, 128);
     testing::WriteOggVorbis(fixtures_->Path() + "mono.ogg", testing::AudioSpec{44100, 1, {testing::Tone(20.0, 443.7)}});
+    // A live HLS station of packed MP3 segments, each opening with its ID3
+    // tag as such stations send them.
+    const std::string hls = fixtures_->Path() + "hls";
+    std::filesystem::create_directory(hls);
+    testing::WriteWithFfmpeg(hls + "/seg%d.mp3", testing::AudioSpec{44100, 2, {testing::Tone(12.0, 443.7)}},
+                             "-c:a libmp3lame -b:a 128k -f segment -segment_time 2 -segment_format_options write_xing=0 "
+                             "-segment_list_type m3u8 -segment_list '" + hls + "/media.m3u8'");
     server_ = new testing::RadioServerProcess(
-        {"--mp3", fixtures_->Path() + "tone.mp3", "--ogg", fixtures_->Path() + "mono.ogg"});
+        {"--mp3", fixtures_->Path() + "tone.mp3", "--ogg", fixtures_->Path() + "mono.ogg", "--hls", hls});
   }
   static void TearDownTestSuite() {
     std::printf("longest window-thread step while recording, dropping and reconnecting: %.1f ms\n",
@@ -160,6 +167,13 @@ TEST_F(RadioRecordTest, RecordingWithoutCacheHoldsWhatWasHeardFromThePress) {
   // machine may come a second or more later.
   EXPECT_GE(RecordingStartInHeard(press, press + 2 * 176400), press);
   EXPECT_FALSE(std::filesystem::exists(RecordTempFolderUnder(home.Path()) + RecordTempName(0)));
+}
+
+TEST_F(RadioRecordTest, LiveHlsStationOfMp3SegmentsRecordsWhatWasHeard) {
+  const std::int64_t press = RecordStation("/hls/live.m3u8", 1.0, 4.0);
+  EXPECT_GE(RecordingStartInHeard(press, press + 2 * 176400), press);
+  const std::string wav = FileBytes(saved);
+  EXPECT_NE(wav.find_first_not_of('\0', 44), std::string::npos) << "the recording is silent";
 }
 
 TEST_F(RadioRecordTest, MonoStationGivesAMonoHeader) {

@@ -53,6 +53,10 @@ class RadioStreamTest : public ::testing::Test {
     testing::WriteWithFfmpeg(hls + "/media.m3u8", testing::AudioSpec{48000, 2, {testing::Tone(8.0, 550.0, 0.5)}},
                              "-c:a aac -b:a 96k -f hls -hls_time 2 -hls_list_size 0 -hls_segment_filename '" + hls +
                                  "/seg%d.ts'");
+    // The same in fragmented MP4 segments behind their initialisation section.
+    testing::WriteWithFfmpeg(hls + "/fmp4.m3u8", testing::AudioSpec{48000, 2, {testing::Tone(8.0, 550.0, 0.5)}},
+                             "-c:a aac -b:a 96k -f hls -hls_time 2 -hls_list_size 0 -hls_segment_type fmp4 "
+                             "-hls_fmp4_init_filename fmp4init.mp4 -hls_segment_filename '" + hls + "/fmp4seg%d.m4s'");
     server_ = new RadioServer({"--mp3", fixtures_->Path() + "tone.mp3", "--ogg", fixtures_->Path() + "tone.ogg",
                                "--mp3-other", fixtures_->Path() + "mono.mp3", "--aac", fixtures_->Path() + "tone.aac",
                                "--hls", hls});
@@ -245,6 +249,23 @@ TEST_F(RadioStreamTest, AStationStoppedWhileConnectingNeverPlaysAndItsLateAnswer
   engine.StopPlayback(true);
 }
 
+TEST_F(RadioStreamTest, APauseWhileConnectingHoldsTheStationOnceItAnswers) {
+  PlayStation("/radio.mp3?paused");
+  engine.PauseOrResume();
+  engine.PauseOrResume();
+  EXPECT_EQ(Panel(), "Connecting " + server_->Url("/radio.mp3?paused") + "...");
+  engine.PauseOrResume();
+  EXPECT_EQ(Panel(), "Paused");
+  EXPECT_TRUE(engine.IsPaused());
+  ASSERT_TRUE(RunUntil([&] { return engine.OutputStream() != 0; }));
+  RunUntil([] { return false; }, 1s);
+  EXPECT_EQ(Panel(), "Paused");
+  EXPECT_EQ(Heard(), 0);
+  engine.PauseOrResume();
+  EXPECT_TRUE(RunUntil([&] { return Heard() > 0; }));
+  engine.StopPlayback(true);
+}
+
 TEST_F(RadioStreamTest, TricklingStationTimesOutAndNeverHoldsUpTheExit) {
   // Headers, then a byte a second. The program ends while it connects:
   // the engine goes at once instead of waiting for the server.
@@ -343,7 +364,10 @@ double ToneHz(const std::vector<std::int16_t>& samples, int rate) {
 
 TEST_F(RadioStreamTest, AacAndHlsStationsPlayTheirTones) {
   ASSERT_TRUE(library.Init(1));
-  for (const auto& [path, rate, hz] : {std::tuple{"/radio.aac", 44100, 660.0}, std::tuple{"/hls/master.m3u8", 48000, 550.0}}) {
+  // The fragmented MP4 station's playlist is reached through a redirect: its
+  // relative segment addresses count from where it was found.
+  for (const auto& [path, rate, hz] : {std::tuple{"/radio.aac", 44100, 660.0}, std::tuple{"/hls/master.m3u8", 48000, 550.0},
+                                       std::tuple{"/moved/fmp4.m3u8", 48000, 550.0}}) {
     SCOPED_TRACE(path);
     const audio::AudioHandle station = library.StreamCreateURL(server_->Url(path), 0x200000);
     ASSERT_NE(station, 0u) << library.ErrorGetCode();

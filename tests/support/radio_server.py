@@ -9,9 +9,10 @@ blocks of the largest size and junk bytes, one that answers only after five
 seconds, one that trickles a byte a second after its headers, one that
 changes its sample format (with --mp3-other), one that drops its stream at
 5 s and takes listeners again from 8 s, an AAC station (with --aac), an HLS
-station (with --hls, a folder of TS segments and the media playlist ffmpeg
+station (with --hls, a folder of segments and the media playlist ffmpeg
 wrote for them) whose live media playlist slides over the segments, over
-and over, in time, a count of the connections per path
+and over, in time, the other files of that folder as they are (at
+/moved/fmp4.m3u8 behind a redirect), a count of the connections per path
 at /count and of those still open at /open; with --update-answer it answers the update check at
 /updatecheck.php with that file, read afresh for every request. Prints its
 port on the first line of its output, then runs until it is killed (it ends
@@ -89,9 +90,10 @@ def make_handler(args, counts, lock):
                 '/hls/master.m3u8': self.hls_master,
                 '/hls/live.m3u8': self.hls_live,
                 '/hls/self.m3u8': self.hls_self,
+                '/moved/fmp4.m3u8': lambda: self.redirect('/hls/fmp4.m3u8'),
             }
-            if self.path.startswith('/hls/seg'):
-                self.hls_segment()
+            if self.path.startswith('/hls/') and self.path.split('?')[0] not in routes:
+                self.hls_file()
                 return
             route = routes.get(self.path.split('?')[0])
             if route is None:
@@ -162,7 +164,8 @@ def make_handler(args, counts, lock):
                 lines.append('%s?n=%d' % (name, sequence))
             self.send_simple(200, 'application/vnd.apple.mpegurl', ('\n'.join(lines) + '\n').encode())
 
-        def hls_segment(self):
+        def hls_file(self):
+            # Segments, initialisation sections and the playlists ffmpeg wrote.
             name = os.path.basename(self.path.split('?')[0])
             path = os.path.join(args.hls, name)
             if not os.path.isfile(path):
@@ -191,9 +194,9 @@ def make_handler(args, counts, lock):
                     'File1=http://127.0.0.1:%d/radio.mp3\nTitle1=First station\n'
                     'File2=http://127.0.0.1:%d/radio.ogg\nTitle2=Second station\n' % (port, port)).encode()
 
-        def redirect(self):
+        def redirect(self, target='/radio.mp3'):
             self.send_response(302)
-            self.send_header('Location', '/radio.mp3')
+            self.send_header('Location', target)
             self.end_headers()
 
         def plain(self, kind, data):
