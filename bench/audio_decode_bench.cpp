@@ -74,18 +74,6 @@ double Mpg123ToolCpu(const std::string& path) {
   return childrenCpu() - start;
 }
 
-// The status tick is run by the loop below, as the window would.
-class TickLoop : public tarvo::TStatusThread {
- public:
-  void Suspend() override { suspended_ = true; }
-  void Resume() override { suspended_ = false; }
-  bool IsSuspended() const override { return suspended_; }
-  void SetPeriod(int) override {}
-
- private:
-  bool suspended_ = true;
-};
-
 // The whole engine: the file played as the only entry into `wav` until the
 // engine has released the device at its end; `bytes` is the size of what
 // was written.
@@ -95,13 +83,14 @@ double EngineDecodeCpu(const std::string& path, const std::string& folder, std::
   {
     tarvo::bench::QuietUi ui;
     tarvo::audio::LinuxAudioLibrary library(tarvo::audio::ParseOutputChoice("wav-fast:" + wav));
-    TickLoop statusThread;
+    tarvo::bench::LoopThread statusThread;
     tarvo::PlaybackEngine engine(library, statusThread);
     tarvo::Core core(ui, engine, folder);
     engine.Attach(core);
     core.playlist.PlaylistEntries = {path};
     tarvo::UpdateListView(core, false, false);
     engine.PlayEntry(0);
+    // The status tick runs as the window would run it.
     while (engine.DeviceOpen()) {
       std::this_thread::sleep_for(std::chrono::milliseconds(33));
       engine.StatusTick();
