@@ -24,6 +24,7 @@
 #include "core.h"
 #include "layer_decode.h"
 #include "playback/engine.h"
+#include "playback/sequencing.h"
 #include "playlist/model.h"
 
 namespace {
@@ -87,6 +88,8 @@ double EngineDecodeCpu(const std::string& path, const std::string& folder, std::
     tarvo::PlaybackEngine engine(library, statusThread);
     tarvo::Core core(ui, engine, folder);
     engine.Attach(core);
+    // Stops after the one entry instead of repeating it.
+    core.settings.playMode = tarvo::kPlayListMode;
     core.playlist.PlaylistEntries = {path};
     tarvo::UpdateListView(core, false, false);
     engine.PlayEntry(0);
