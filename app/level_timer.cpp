@@ -4,15 +4,10 @@
 #include <QWidget>
 #include <algorithm>
 
-LevelTimer::LevelTimer(QObject* parent) : QObject(parent), timer_(this) {
-  // The meter is the least important work of the window: a coarse timer
-  // lets the event loop group its wake-ups with others'.
-  timer_.setTimerType(Qt::CoarseTimer);
-  timer_.setInterval(tarvo::kLevelTickMs);
-  connect(&timer_, &QTimer::timeout, this, [this] {
-    if (tick_) tick_();
-  });
-}
+LevelTimer::LevelTimer(TickClock& clock)
+    : clock_(clock), lane_(clock.AddLane([this] {
+        if (tick_) tick_();
+      })) {}
 
 void LevelTimer::OnTick(std::function<void()> tick) { tick_ = std::move(tick); }
 
@@ -67,6 +62,8 @@ void LevelTimer::SetMeterSeen(bool seen) {
 
 void LevelTimer::Apply() {
   const bool run = resumed_ && meterSeen_;
-  if (run && !timer_.isActive()) timer_.start();
-  if (!run && timer_.isActive()) timer_.stop();
+  // The meter's frames keep their even pace: the status tick moves to meet
+  // them, never the other way round.
+  if (run && !clock_.Running(lane_)) clock_.Start(lane_, tarvo::kLevelTickMs, 0);
+  if (!run && clock_.Running(lane_)) clock_.Stop(lane_);
 }

@@ -1,5 +1,5 @@
-// TVUThread on the window thread's event loop: a timer that runs the level
-// meter's round every 20 ms while resumed. It starts suspended; the engine
+// TVUThread on the window thread's event loop: a lane of the window thread's
+// tick clock that runs the level meter's round every 20 ms while resumed. It starts suspended; the engine
 // wakes it when an entry starts, and the round itself suspends it once the
 // meter has fallen dark after a stop or pause.
 //
@@ -12,9 +12,9 @@
 
 #include <QList>
 #include <QObject>
-#include <QTimer>
 #include <functional>
 
+#include "app/tick_clock.h"
 #include "playback/level_meter.h"
 
 class QWidget;
@@ -23,7 +23,7 @@ class LevelTimer : public QObject, public tarvo::TVUThread {
   Q_OBJECT
 
  public:
-  explicit LevelTimer(QObject* parent);
+  explicit LevelTimer(TickClock& clock);
 
   // What each round runs.
   void OnTick(std::function<void()> tick);
@@ -43,10 +43,11 @@ class LevelTimer : public QObject, public tarvo::TVUThread {
  private:
   bool MeterSeen() const;
   void SetMeterSeen(bool seen);
-  // Runs the timer exactly when resumed and seen.
+  // Runs the lane exactly when resumed and seen.
   void Apply();
 
-  QTimer timer_;
+  TickClock& clock_;
+  int lane_;
   std::function<void()> tick_;
   std::function<void()> forgetShownLevels_;
   QWidget* window_ = nullptr;

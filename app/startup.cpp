@@ -222,8 +222,9 @@ int RunTarvo(int argc, char* argv[]) {
 
   QtUi ui;
   tarvo::audio::LinuxAudioLibrary library;
-  StatusTimer statusTimer(nullptr);
-  LevelTimer levelTimer(nullptr);
+  TickClock tickClock(nullptr);
+  StatusTimer statusTimer(tickClock);
+  LevelTimer levelTimer(tickClock);
   tarvo::PlaybackEngine engine(library, statusTimer);
   engine.SetLevelThread(&levelTimer);
   statusTimer.OnTick([&engine] { engine.StatusTick(); });

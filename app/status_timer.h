@@ -1,28 +1,28 @@
-// TStatusThread on the window thread's event loop: a precise timer that runs
-// the status tick every tick period while resumed.
+// TStatusThread on the window thread's event loop: a lane of the window
+// thread's tick clock that runs the status tick every tick period while
+// resumed.
 #pragma once
 
-#include <QObject>
-#include <QTimer>
 #include <functional>
 
+#include "app/tick_clock.h"
 #include "playback/status_thread.h"
 
-class StatusTimer : public QObject, public tarvo::TStatusThread {
-  Q_OBJECT
-
+class StatusTimer : public tarvo::TStatusThread {
  public:
-  explicit StatusTimer(QObject* parent);
+  explicit StatusTimer(TickClock& clock);
 
   // What each tick runs.
   void OnTick(std::function<void()> tick);
 
-  void Suspend() override { timer_.stop(); }
-  void Resume() override { timer_.start(); }
-  bool IsSuspended() const override { return !timer_.isActive(); }
-  void SetPeriod(int milliseconds) override { timer_.setInterval(milliseconds); }
+  void Suspend() override { clock_.Stop(lane_); }
+  void Resume() override;
+  bool IsSuspended() const override { return !clock_.Running(lane_); }
+  void SetPeriod(int milliseconds) override;
 
  private:
-  QTimer timer_;
+  TickClock& clock_;
+  int lane_;
+  int periodMs_ = 33;
   std::function<void()> tick_;
 };

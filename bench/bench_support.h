@@ -1,5 +1,5 @@
-// What the benchmarks share: a window that shows nothing, a best-of timer and
-// a scratch folder.
+// What the benchmarks share: a window that shows nothing, tick threads that
+// the benchmark's own loop drives, a best-of timer and a scratch folder.
 #pragma once
 
 #include <stdlib.h>
@@ -11,6 +11,8 @@
 #include <string>
 
 #include "platform/ui.h"
+#include "playback/level_meter.h"
+#include "playback/status_thread.h"
 
 namespace tarvo::bench {
 
@@ -23,6 +25,19 @@ class QuietUi : public Ui {
   void SetBusyCursor(bool) override {}
   void ListViewChanged() override {}
   void WindowTextsChanged() override {}
+};
+
+// The status and level "threads" of an engine whose ticks the benchmark's
+// loop runs itself.
+class LoopThread : public TStatusThread, public TVUThread {
+ public:
+  void Suspend() override { suspended_ = true; }
+  void Resume() override { suspended_ = false; }
+  bool IsSuspended() const override { return suspended_; }
+  void SetPeriod(int) override {}
+
+ private:
+  bool suspended_ = true;
 };
 
 // The shortest wall-clock time of `runs` calls, in milliseconds.

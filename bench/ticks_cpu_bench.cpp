@@ -21,18 +21,6 @@ constexpr int kSeconds = 8;
 constexpr auto kStatusPeriod = std::chrono::milliseconds(33);
 constexpr auto kLevelPeriod = std::chrono::milliseconds(20);
 
-// The tick loop below drives both "threads" itself.
-class LoopThread : public tarvo::TStatusThread, public tarvo::TVUThread {
- public:
-  void Suspend() override { suspended_ = true; }
-  void Resume() override { suspended_ = false; }
-  bool IsSuspended() const override { return suspended_; }
-  void SetPeriod(int) override {}
-
- private:
-  bool suspended_ = true;
-};
-
 double ThreadCpuSeconds() {
   timespec now{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
@@ -50,8 +38,8 @@ int main() {
   }
   tarvo::bench::QuietUi ui;
   tarvo::audio::LinuxAudioLibrary library(tarvo::audio::ParseOutputChoice("null"));
-  LoopThread statusThread;
-  LoopThread levelThread;
+  tarvo::bench::LoopThread statusThread;
+  tarvo::bench::LoopThread levelThread;
   tarvo::PlaybackEngine engine(library, statusThread);
   tarvo::Core core(ui, engine, folder.Path());
   engine.Attach(core);

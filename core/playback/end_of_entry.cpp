@@ -31,9 +31,8 @@ bool SameOutputFormat(const audio::ChannelInfo& output, const audio::ChannelInfo
 
 // The bytes at the start of a joined entry that are near-silent: the first
 // 0.2 s is read, and everything before the first sample louder than half the
-// average loudness is skipped. Leaves both decoders just after it.
-std::int64_t SkipLeadIn(audio::AudioLibrary& library, audio::AudioHandle decoder, audio::AudioHandle lookahead,
-                        std::int64_t length) {
+// average loudness is skipped. Leaves the decoder just after it.
+std::int64_t SkipLeadIn(audio::AudioLibrary& library, audio::AudioHandle decoder, std::int64_t length) {
   const std::int64_t window = library.ChannelSeconds2Bytes(decoder, kLeadInSeconds);
   if (length <= window) return 0;
   std::vector<std::int16_t> samples(static_cast<std::size_t>(window / 2));
@@ -49,7 +48,6 @@ std::int64_t SkipLeadIn(audio::AudioLibrary& library, audio::AudioHandle decoder
   }
   const std::int64_t skip = std::max<std::int64_t>(position * 2 / 4 * 4, 0);
   library.ChannelSetPosition(decoder, skip);
-  library.ChannelSetPosition(lookahead, skip);
   return skip;
 }
 
@@ -131,8 +129,7 @@ void PlaybackEngine::PrepareNextEntry() {
     const std::string& entry = core.playlist.PlaylistEntries[next.index];
     if (EntryKindOf(entry) == EntryKind::Audio) {
       next.mainDecoder = library_.StreamCreateFile(entry);
-      next.lookaheadDecoder = library_.StreamCreateFile(entry);
-      ApplyReplayGain(library_, core.settings.replayGain, entry, {next.mainDecoder, next.lookaheadDecoder});
+      ApplyReplayGain(library_, core.settings.replayGain, entry, {next.mainDecoder});
       next.length = library_.StreamGetLength(next.mainDecoder);
       next.isMp3 = AsciiLowerCopy(ExtensionOf(entry)) == ".mp3";
     }
@@ -144,13 +141,12 @@ void PlaybackEngine::PrepareNextEntry() {
                     next.length > library_.ChannelSeconds2Bytes(next.mainDecoder, kShortestJoinSeconds);
   }
   if (next.joinable) {
-    next.leadInSkipped = SkipLeadIn(library_, next.mainDecoder, next.lookaheadDecoder, next.length);
+    next.leadInSkipped = SkipLeadIn(library_, next.mainDecoder, next.length);
   } else {
     // The entry starts afresh once the output has drained.
     pickedIndex_ = next.index;
     library_.StreamFree(next.mainDecoder);
-    library_.StreamFree(next.lookaheadDecoder);
-    next.mainDecoder = next.lookaheadDecoder = 0;
+    next.mainDecoder = 0;
   }
   next.ready = true;
   // Published together with the end of the request, under the lock that

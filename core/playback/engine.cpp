@@ -117,8 +117,8 @@ void PlaybackEngine::StartOutput(int index, bool fromTick) {
   {
     const std::lock_guard lock(engineMutex_);
     outputInfo_ = info;
-    // FeedOutput reads the lookahead decoder into this; sized here, on the
-    // window thread, for the largest request and the tail analysis.
+    // FeedOutput reads the tail of an entry into this; sized here, on the
+    // window thread, for the tail analysis.
     const std::size_t samples = static_cast<std::size_t>(info.rate) * info.channels * kScratchSeconds;
     if (scratch_.size() < samples) scratch_.resize(samples);
   }
@@ -159,11 +159,9 @@ void PlaybackEngine::OpenEntryDecoders() {
     StartConnection(std::string(EntryLocation(entry)));
   } else if (kind == EntryKind::Audio) {
     const audio::AudioHandle main = library_.StreamCreateFile(entry);
-    const audio::AudioHandle lookahead = library_.StreamCreateFile(entry);
-    ApplyReplayGain(library_, core.settings.replayGain, entry, {main, lookahead});
+    ApplyReplayGain(library_, core.settings.replayGain, entry, {main});
     const std::lock_guard lock(engineMutex_);
     mainDecoder_ = main;
-    lookaheadDecoder_ = lookahead;
     mainLength_ = library_.StreamGetLength(main);
     mainIsMp3_ = AsciiLowerCopy(ExtensionOf(entry)) == ".mp3";
   }
@@ -193,7 +191,7 @@ void PlaybackEngine::FreeChannels() {
   library_.StreamFree(outputStream_);
   outputStream_ = 0;
   const std::lock_guard lock(engineMutex_);
-  for (audio::AudioHandle* decoder : {&mainDecoder_, &lookaheadDecoder_, &next_.mainDecoder, &next_.lookaheadDecoder}) {
+  for (audio::AudioHandle* decoder : {&mainDecoder_, &next_.mainDecoder}) {
     library_.StreamFree(*decoder);
     *decoder = 0;
   }
@@ -257,7 +255,6 @@ void PlaybackEngine::SeekTo(std::int64_t bytes) {
   {
     const std::lock_guard lock(engineMutex_);
     library_.ChannelSetPosition(mainDecoder_, bytes);
-    library_.ChannelSetPosition(lookaheadDecoder_, bytes);
     bytesDelivered_ = 0;
     tailLimit_ = -1;
   }

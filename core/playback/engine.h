@@ -151,8 +151,9 @@ class PlaybackEngine : public PlaybackControl {
   std::uint32_t FeedOutput(void* buffer, std::uint32_t wanted);
   std::uint32_t JoinNextEntry(std::uint8_t* buffer, std::uint32_t kept, std::uint32_t wanted);
   bool TailCutDue();
-  std::int64_t FindTailCut();
-  void ReadLookahead(std::uint32_t bytes);
+  bool ReadTail();
+  std::int64_t FindTailCut() const;
+  std::uint32_t TakeTail(std::uint8_t* buffer, std::uint32_t wanted);
 
   audio::AudioLibrary& library_;
   TStatusThread& statusThread_;
@@ -214,7 +215,6 @@ class PlaybackEngine : public PlaybackControl {
   // Shared with FeedOutput, guarded by engineMutex_.
   std::mutex engineMutex_;
   audio::AudioHandle mainDecoder_ = 0;
-  audio::AudioHandle lookaheadDecoder_ = 0;
   std::int64_t mainLength_ = 0;
   bool mainIsMp3_ = false;
   bool mainIsStream_ = false;
@@ -229,13 +229,15 @@ class PlaybackEngine : public PlaybackControl {
     int index = -1;
     bool joinable = false;
     audio::AudioHandle mainDecoder = 0;
-    audio::AudioHandle lookaheadDecoder = 0;
     std::int64_t length = 0;
     std::int64_t leadInSkipped = 0;
     bool isMp3 = false;
   } next_;
-  // Lookahead reads are discarded into this; grown, never shrunk.
+  // The rest of an MP3 entry, read ahead once its tail cut is due: the cut is
+  // decided on it and the output is fed from it. Grown, never shrunk.
   std::vector<std::int16_t> scratch_;
+  std::uint32_t tailBytes_ = 0;
+  std::uint32_t tailTaken_ = 0;
 
   // Published by FeedOutput: SwitchPosition is stored before PendingEvent,
   // and the tick reads PendingEvent first (release/acquire).

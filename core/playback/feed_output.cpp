@@ -3,11 +3,16 @@
 //
 // Audio thread. Every function here runs with engineMutex_ held (FeedOutput
 // takes it for its whole call, which is bounded: one decoder read of the
-// requested size, one lookahead read, and once per entry the 3-second tail
-// analysis). Nothing here allocates: the scratch buffer is sized by the
-// window thread when an entry starts.
+// requested size, and once per entry the 3-second tail read and analysis).
+// Nothing here allocates: the tail buffer is sized by the window thread when
+// an entry starts.
+//
+// Each entry is decoded once: the tail cut looks at what is left of an MP3
+// entry by reading it ahead from the main decoder into the tail buffer, and
+// the output is then fed from that buffer up to the cut.
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "playback/engine.h"
 #include "playback/gapless_rules.h"
@@ -37,25 +42,30 @@ std::uint32_t PlaybackEngine::FeedOutput(void* out, std::uint32_t wanted) {
   std::uint32_t result = 0;
   bool ended = true;
   bool cutClosed = false;
-  if (library_.ChannelIsActive(mainDecoder_) != audio::ChannelState::Stopped) {
+  const bool tailPending = tailLimit_ != -1 && mainDecoder_ != 0;
+  if (tailPending || library_.ChannelIsActive(mainDecoder_) != audio::ChannelState::Stopped) {
     ended = false;
-    if (tailLimit_ == -1 && TailCutDue()) tailLimit_ = FindTailCut();
-    const std::uint32_t ask =
-        tailLimit_ == -1 ? wanted : static_cast<std::uint32_t>(std::min<std::int64_t>(wanted, tailLimit_));
-    if (ask > 0) result = library_.ChannelGetData(mainDecoder_, buffer, ask);
-    if (result == audio::kDataError) {
-      pendingEvent_.store(static_cast<int>(PendingEventCode::Stop), std::memory_order_release);
-      return audio::kStreamEnd;
+    if (tailLimit_ == -1 && TailCutDue()) {
+      if (!ReadTail()) {
+        pendingEvent_.store(static_cast<int>(PendingEventCode::Stop), std::memory_order_release);
+        return audio::kStreamEnd;
+      }
+      tailLimit_ = FindTailCut();
     }
     if (tailLimit_ != -1) {
-      tailLimit_ -= result;
+      result = TakeTail(buffer, wanted);
       if (tailLimit_ <= 0) {
         library_.StreamFree(mainDecoder_);
         mainDecoder_ = 0;
         cutClosed = true;
       }
-    } else if (library_.ChannelIsActive(mainDecoder_) == audio::ChannelState::Stopped) {
-      ended = true;
+    } else {
+      result = library_.ChannelGetData(mainDecoder_, buffer, wanted);
+      if (result == audio::kDataError) {
+        pendingEvent_.store(static_cast<int>(PendingEventCode::Stop), std::memory_order_release);
+        return audio::kStreamEnd;
+      }
+      if (library_.ChannelIsActive(mainDecoder_) == audio::ChannelState::Stopped) ended = true;
     }
   }
   if (ended && mainIsStream_) {
@@ -83,7 +93,6 @@ std::uint32_t PlaybackEngine::FeedOutput(void* out, std::uint32_t wanted) {
     }
   }
   bytesDelivered_ += result;
-  ReadLookahead(result);
   return result;
 }
 
@@ -92,8 +101,7 @@ std::uint32_t PlaybackEngine::FeedOutput(void* out, std::uint32_t wanted) {
 // after the kept bytes.
 std::uint32_t PlaybackEngine::JoinNextEntry(std::uint8_t* buffer, std::uint32_t kept, std::uint32_t wanted) {
   library_.StreamFree(mainDecoder_);
-  library_.StreamFree(lookaheadDecoder_);
-  mainDecoder_ = lookaheadDecoder_ = 0;
+  mainDecoder_ = 0;
   NextEntry next = next_;
   next_ = NextEntry();
   if (next.index < 0) {
@@ -105,7 +113,6 @@ std::uint32_t PlaybackEngine::JoinNextEntry(std::uint8_t* buffer, std::uint32_t 
     return kept | audio::kStreamEnd;
   }
   mainDecoder_ = next.mainDecoder;
-  lookaheadDecoder_ = next.lookaheadDecoder;
   mainLength_ = next.length;
   mainIsMp3_ = next.isMp3;
   leadInSkipped_ = next.leadInSkipped;
@@ -119,7 +126,6 @@ std::uint32_t PlaybackEngine::JoinNextEntry(std::uint8_t* buffer, std::uint32_t 
   switchPosition_.store(bytesDelivered_ + kept, std::memory_order_release);
   pendingEvent_.store(static_cast<int>(PendingEventCode::GaplessSwitch), std::memory_order_release);
   bytesDelivered_ += kept + joined;
-  ReadLookahead(joined);
   return kept + joined;
 }
 
@@ -128,14 +134,23 @@ bool PlaybackEngine::TailCutDue() {
   return library_.ChannelGetPosition(mainDecoder_) >= mainLength_ - Seconds(outputInfo_, 1.0);
 }
 
-// The bytes the decoder may still deliver: the last 0.2 s of the entry is
-// scanned backwards for the last sample louder than half its average
-// loudness, and what follows it is not played.
-std::int64_t PlaybackEngine::FindTailCut() {
+// Reads what is left of the entry, up to 3 seconds, into the tail buffer.
+// False on a read error.
+bool PlaybackEngine::ReadTail() {
   const std::uint32_t bytes = static_cast<std::uint32_t>(
       std::min<std::int64_t>(Seconds(outputInfo_, kTailAnalysisSeconds), static_cast<std::int64_t>(scratch_.size()) * 2));
-  const std::uint32_t got = library_.ChannelGetData(lookaheadDecoder_, scratch_.data(), bytes);
-  const std::int64_t count = got == audio::kDataError ? 0 : got / 2;
+  const std::uint32_t got = library_.ChannelGetData(mainDecoder_, scratch_.data(), bytes);
+  if (got == audio::kDataError) return false;
+  tailBytes_ = got;
+  tailTaken_ = 0;
+  return true;
+}
+
+// The bytes of the tail buffer that are played: the last 0.2 s of the entry
+// is scanned backwards for the last sample louder than half its average
+// loudness, and what follows it is not played.
+std::int64_t PlaybackEngine::FindTailCut() const {
+  const std::int64_t count = tailBytes_ / 2;
   const std::int64_t start = std::max<std::int64_t>(count - Seconds(outputInfo_, kTailWindowSeconds) / 2, 0);
   const double average = static_cast<double>(AverageLoudness(scratch_.data(), start, count));
   const std::int64_t threshold = static_cast<std::int64_t>(std::nearbyint(average / 2));
@@ -149,14 +164,14 @@ std::int64_t PlaybackEngine::FindTailCut() {
   return std::max<std::int64_t>(position * 2 / 4 * 4, 0);
 }
 
-// Keeps the lookahead decoder where the main decoder stands.
-void PlaybackEngine::ReadLookahead(std::uint32_t bytes) {
-  while (bytes > 0 && lookaheadDecoder_ != 0) {
-    const std::uint32_t chunk = std::min<std::uint32_t>(bytes, static_cast<std::uint32_t>(scratch_.size() * 2));
-    const std::uint32_t got = library_.ChannelGetData(lookaheadDecoder_, scratch_.data(), chunk);
-    if (got == 0 || got == audio::kDataError) return;
-    bytes -= got;
-  }
+// Copies the next bytes of the tail buffer up to the cut; the cut never lies
+// past what was read.
+std::uint32_t PlaybackEngine::TakeTail(std::uint8_t* buffer, std::uint32_t wanted) {
+  const auto bytes = static_cast<std::uint32_t>(std::min<std::int64_t>(wanted, tailLimit_));
+  std::memcpy(buffer, reinterpret_cast<const std::uint8_t*>(scratch_.data()) + tailTaken_, bytes);
+  tailTaken_ += bytes;
+  tailLimit_ -= bytes;
+  return bytes;
 }
 
 }  // namespace tarvo

@@ -4,14 +4,17 @@
 // 14-step style, the volume drag, the bar control's painting, and a tone
 // played through the real engine and null output lighting the meter.
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QScreen>
 #include <QTest>
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "app/command_effects.h"
 #include "app/command_table.h"
@@ -141,6 +144,7 @@ class LevelMeterWindowTest : public QObject {
   void BarTypesPaintTheirShapes();
   void PlayingToneLightsTheMeterAndStopLetsItSleep();
   void SteadyLevelsRepaintNothingAndAHiddenWindowSleeps();
+  void StatusTicksShareTheMetersWakeUpsAtTheirOwnRate();
 };
 
 void LevelMeterWindowTest::ThresholdLevelsLightTheirLeds() {
@@ -441,8 +445,9 @@ void LevelMeterWindowTest::PlayingToneLightsTheMeterAndStopLetsItSleep() {
   const std::string tone = home.Path() + "tone.wav";
   testing::WriteWav(tone, testing::AudioSpec{44100, 2, {testing::Tone(4.0, 441.0, 0.9)}});
   audio::LinuxAudioLibrary library(audio::ParseOutputChoice("null"));
-  StatusTimer statusTimer(nullptr);
-  LevelTimer levelTimer(nullptr);
+  TickClock tickClock(nullptr);
+  StatusTimer statusTimer(tickClock);
+  LevelTimer levelTimer(tickClock);
   PlaybackEngine engine(library, statusTimer);
   engine.SetLevelThread(&levelTimer);
   QtUi ui;
@@ -478,8 +483,9 @@ void LevelMeterWindowTest::SteadyLevelsRepaintNothingAndAHiddenWindowSleeps() {
   testing::WriteWav(file, testing::AudioSpec{
                               44100, 2, {testing::Silence(2.0), testing::Tone(3.5, 441.0, 0.9), testing::Silence(2.5)}});
   audio::LinuxAudioLibrary library(audio::ParseOutputChoice("null"));
-  StatusTimer statusTimer(nullptr);
-  LevelTimer levelTimer(nullptr);
+  TickClock tickClock(nullptr);
+  StatusTimer statusTimer(tickClock);
+  LevelTimer levelTimer(tickClock);
   PlaybackEngine engine(library, statusTimer);
   engine.SetLevelThread(&levelTimer);
   QtUi ui;
@@ -545,6 +551,33 @@ void LevelMeterWindowTest::SteadyLevelsRepaintNothingAndAHiddenWindowSleeps() {
   QTest::qWait(200);
   QCOMPARE(rounds, roundsStyleHidden);
   engine.StopPlayback(true);
+}
+
+// Both timers on one clock: the meter keeps its 20 ms rounds and the status
+// tick its 33 ms on average, and a status tick runs in a wake-up of the
+// meter's (the round follows it at once) instead of one of its own.
+void LevelMeterWindowTest::StatusTicksShareTheMetersWakeUpsAtTheirOwnRate() {
+  TickClock clock(nullptr);
+  StatusTimer statusTimer(clock);
+  LevelTimer levelTimer(clock);
+  QElapsedTimer elapsed;
+  elapsed.start();
+  std::vector<qint64> statusNs;
+  std::vector<qint64> roundNs;
+  statusTimer.OnTick([&] { statusNs.push_back(elapsed.nsecsElapsed()); });
+  levelTimer.OnTick([&] { roundNs.push_back(elapsed.nsecsElapsed()); });
+  statusTimer.SetPeriod(33);
+  statusTimer.Resume();
+  levelTimer.Resume();
+  QTest::qWait(2000);
+  statusTimer.Suspend();
+  levelTimer.Suspend();
+  QVERIFY2(roundNs.size() >= 90 && roundNs.size() <= 101, qPrintable(QString::number(roundNs.size())));
+  QVERIFY2(statusNs.size() >= 55 && statusNs.size() <= 61, qPrintable(QString::number(statusNs.size())));
+  const auto shared = std::count_if(statusNs.begin(), statusNs.end(), [&](qint64 at) {
+    return std::any_of(roundNs.begin(), roundNs.end(), [at](qint64 round) { return round >= at && round - at < 1000000; });
+  });
+  QVERIFY2(shared * 10 >= static_cast<qint64>(statusNs.size()) * 9, qPrintable(QString::number(shared)));
 }
 
 QTEST_MAIN(LevelMeterWindowTest)
