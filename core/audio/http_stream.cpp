@@ -197,7 +197,9 @@ void HttpStream::TakeHeader(std::string line) {
   if (line.size() > kMaxHeaderBytes) line.resize(kMaxHeaderBytes);
   // At a response's status line libcurl already names the address it answers.
   const char* answered = nullptr;
-  if (statusLine && curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &answered) != CURLE_OK) answered = nullptr;
+  if (statusLine && net::LoadedCurl().curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &answered) != CURLE_OK) {
+    answered = nullptr;
+  }
   std::lock_guard lock(mutex_);
   // Each response of a redirect chain starts afresh: the last one counts.
   if (statusLine) {

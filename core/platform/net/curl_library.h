@@ -11,8 +11,8 @@ namespace tarvo::net {
 
 // The library's entry points the program calls.
 #define TARVO_CURL_FUNCTIONS(X)                                                                                  \
-  X(curl_global_init) X(curl_easy_init) X(curl_easy_setopt) X(curl_easy_perform) X(curl_easy_cleanup)           \
-  X(curl_slist_append) X(curl_slist_free_all) X(curl_multi_init) X(curl_multi_add_handle)                        \
+  X(curl_global_init) X(curl_easy_init) X(curl_easy_setopt) X(curl_easy_getinfo) X(curl_easy_perform)           \
+  X(curl_easy_cleanup) X(curl_slist_append) X(curl_slist_free_all) X(curl_multi_init) X(curl_multi_add_handle)   \
   X(curl_multi_remove_handle) X(curl_multi_perform) X(curl_multi_poll) X(curl_multi_info_read)                   \
   X(curl_multi_wakeup) X(curl_multi_cleanup)
 
