@@ -303,7 +303,7 @@
     </message>
     <message>
         <source>스킨/mp3 태그 등의 불필요한 기능은 배제했습니다.</source>
-        <translation>Skins, mp3 tags and other needless features are left out.</translation>
+        <translation>No skins, mp3 tags or other needless extras.</translation>
     </message>
     <message>
         <source>Tarvo는 프리웨어입니다.</source>
@@ -544,19 +544,19 @@
     </message>
     <message>
         <source>음량 표시바 설정</source>
-        <translation>Level meter</translation>
+        <translation>Level meter steps</translation>
     </message>
     <message>
         <source>숨기기</source>
-        <translation>Hide</translation>
+        <translation>Hidden</translation>
     </message>
     <message>
         <source>7단계</source>
-        <translation>7 steps</translation>
+        <translation>7</translation>
     </message>
     <message>
         <source>14 단계</source>
-        <translation>14 steps</translation>
+        <translation>14</translation>
     </message>
     <message>
         <source>글로벌 단축키</source>
