@@ -81,7 +81,7 @@ def check_language(tarvo, root, display, bus_address, language, expected, artefa
     items = menu_items(accessibility, file_menu)
     check(items == expected["file"], "%s: the File menu's items %s" % (language, items))
 
-    window = wait_until(lambda: visible_windows(env, ".*Tarvo"), "the main window")[0]
+    window = wait_until(lambda: visible_windows(env, "Tarvo.*"), "the main window")[0]
     subprocess.run(["xdotool", "windowfocus", "--sync", window], env=env, check=True, timeout=LIMIT_S)
     subprocess.run(["xdotool", "key", "--window", window, "F6"], env=env, check=True, timeout=LIMIT_S)
     try:
