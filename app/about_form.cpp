@@ -50,7 +50,7 @@ TAbout_Form::TAbout_Form(tarvo::Core& core, TextWindowHost& textWindow, QWidget*
       banner_(new QLabel(this)),
       labelVersion_(new QLabel(QString::fromLatin1(tarvo::kVersionText), banner_)) {
   setObjectName(QStringLiteral("About_Form"));
-  setWindowTitle(QStringLiteral("Tarvo 에 대해서..."));
+  setWindowTitle(tr("Tarvo 에 대해서..."));
   QFont small = font();
   small.setPointSize(8);
   setFont(small);
@@ -65,9 +65,9 @@ TAbout_Form::TAbout_Form(tarvo::Core& core, TextWindowHost& textWindow, QWidget*
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(10, kBannerHeight + 8, 10, 8);
-  for (const char* line : {"Tarvo는 가장 빠른 음악재생 프로그램입니다.", "단축키를 사용해보세요! 좀더 편리해집니다.",
-                           "스킨/mp3 태그 등의 불필요한 기능은 배제했습니다.", "Tarvo는 프리웨어입니다."}) {
-    layout->addWidget(new QLabel(QString::fromUtf8(line), this));
+  for (const QString& line : {tr("Tarvo는 가장 빠른 음악재생 프로그램입니다."), tr("단축키를 사용해보세요! 좀더 편리해집니다."),
+                              tr("스킨/mp3 태그 등의 불필요한 기능은 배제했습니다."), tr("Tarvo는 프리웨어입니다.")}) {
+    layout->addWidget(new QLabel(line, this));
   }
   const QString web = QString::fromLatin1(kProjectWebAddress);
   const QString mail = QString::fromLatin1(kProjectMailAddress);
@@ -75,14 +75,14 @@ TAbout_Form::TAbout_Form(tarvo::Core& core, TextWindowHost& textWindow, QWidget*
   QUrlQuery subject;
   subject.addQueryItem(QStringLiteral("subject"), QStringLiteral("Tarvo - about"));
   mailTo.setQuery(subject);
-  layout->addWidget(AddLink(QStringLiteral("업데이트:"), web, web));
-  layout->addWidget(AddLink(QStringLiteral("문의메일:"), mail, mailTo.toString()));
+  layout->addWidget(AddLink(tr("업데이트:"), web, web));
+  layout->addWidget(AddLink(tr("문의메일:"), mail, mailTo.toString()));
   auto* separator = new QFrame(this);
   separator->setFrameShape(QFrame::HLine);
   layout->addWidget(separator);
   auto* buttons = new QHBoxLayout;
-  auto* credits = new QPushButton(QStringLiteral("제작정보..."), this);
-  auto* ok = new QPushButton(QStringLiteral("확인(&O)"), this);
+  auto* credits = new QPushButton(tr("제작정보..."), this);
+  auto* ok = new QPushButton(tr("확인(&O)"), this);
   buttons->addWidget(credits);
   buttons->addStretch(1);
   buttons->addWidget(ok);

@@ -99,12 +99,12 @@ void TDir_Form::BuildControls() {
   connect(treeView1_, &QTreeWidget::itemSelectionChanged, this, &TDir_Form::SelectionChanged);
   connect(treeView1_, &QWidget::customContextMenuRequested, this, &TDir_Form::ShowPopupMenu);
 
-  checkSubDirs_ = new QCheckBox(QStringLiteral("하위 폴더도 포함"), this);
+  checkSubDirs_ = new QCheckBox(tr("하위 폴더도 포함"), this);
   checkSubDirs_->setChecked(true);
 
   auto* buttons = new QDialogButtonBox(this);
-  okButton_ = buttons->addButton(QStringLiteral("확인(&O)"), QDialogButtonBox::ActionRole);
-  QPushButton* cancel = buttons->addButton(QStringLiteral("취소(&C)"), QDialogButtonBox::RejectRole);
+  okButton_ = buttons->addButton(tr("확인(&O)"), QDialogButtonBox::ActionRole);
+  QPushButton* cancel = buttons->addButton(tr("취소(&C)"), QDialogButtonBox::RejectRole);
   okButton_->setDefault(true);
   connect(okButton_, &QPushButton::clicked, this, &TDir_Form::OkClicked);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -119,17 +119,17 @@ void TDir_Form::BuildControls() {
   layout->addLayout(bottom);
 
   popupMenu1_ = new QMenu(this);
-  QAction* open = popupMenu1_->addAction(QStringLiteral("열기(&O)"), okButton_, &QPushButton::click);
+  QAction* open = popupMenu1_->addAction(tr("열기(&O)"), okButton_, &QPushButton::click);
   popupMenu1_->setDefaultAction(open);
   popupMenu1_->addSeparator();
-  popupMenu1_->addAction(AddCommand(QStringLiteral("다시 읽기(&R)"), QKeySequence(Qt::Key_F5), &TDir_Form::Refresh));
+  popupMenu1_->addAction(AddCommand(tr("다시 읽기(&R)"), QKeySequence(Qt::Key_F5), &TDir_Form::Refresh));
   QAction* dropList =
-      AddCommand(QStringLiteral("폴더 목록 열기(&D)"), QKeySequence(Qt::CTRL | Qt::Key_Return), &TDir_Form::OpenRootList);
+      AddCommand(tr("폴더 목록 열기(&D)"), QKeySequence(Qt::CTRL | Qt::Key_Return), &TDir_Form::OpenRootList);
   dropList->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
   popupMenu1_->addAction(dropList);
-  popupMenu1_->addAction(AddCommand(QStringLiteral("윈도우 탐색기로 열기(&E)..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+  popupMenu1_->addAction(AddCommand(tr("윈도우 탐색기로 열기(&E)..."), QKeySequence(Qt::CTRL | Qt::Key_E),
                                     &TDir_Form::ShowInFileManager));
-  quickAc_ = AddCommand(QStringLiteral("재생목록에 추가"), QKeySequence(Qt::Key_Insert), &TDir_Form::QuickAdd);
+  quickAc_ = AddCommand(tr("재생목록에 추가"), QKeySequence(Qt::Key_Insert), &TDir_Form::QuickAdd);
   popupMenu1_->addAction(quickAc_);
   AddCommand(QString(), QKeySequence(Qt::Key_F12), &TDir_Form::ToggleMaximized);
 }

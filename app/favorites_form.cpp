@@ -26,19 +26,19 @@ TFavorites_Form::TFavorites_Form(tarvo::Core& core, QWidget* parent)
     : QDialog(parent),
       core_(core),
       listBox1_(new QListWidget(this)),
-      tip_(new QLabel(QStringLiteral("팁 : 제목앞에 숫자를 붙이면 정렬할 수 있습니다."), this)) {
+      tip_(new QLabel(tr("팁 : 제목앞에 숫자를 붙이면 정렬할 수 있습니다."), this)) {
   setObjectName(QStringLiteral("Favorites_Form"));
-  setWindowTitle(QStringLiteral("즐겨찾기 관리"));
+  setWindowTitle(tr("즐겨찾기 관리"));
   setSizeGripEnabled(true);
   QFont formFont(QStringLiteral("Tahoma"));
   formFont.setPointSize(kFontPointSize);
   setFont(formFont);
   listBox1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
-  QAction* rename = AddAction("이름변경(&R)", QKeySequence(Qt::Key_F2), &TFavorites_Form::Rename);
-  QAction* remove = AddAction("삭제(&D)", QKeySequence(Qt::Key_Delete), &TFavorites_Form::Delete);
-  QAction* explore = AddAction("탐색기(&E)...", QKeySequence(Qt::CTRL | Qt::Key_E), &TFavorites_Form::Explore);
-  QAction* refresh = AddAction("목록갱신(&R)", QKeySequence(Qt::Key_F5), &TFavorites_Form::Refresh);
+  QAction* rename = AddAction(tr("이름변경(&R)"), QKeySequence(Qt::Key_F2), &TFavorites_Form::Rename);
+  QAction* remove = AddAction(tr("삭제(&D)"), QKeySequence(Qt::Key_Delete), &TFavorites_Form::Delete);
+  QAction* explore = AddAction(tr("탐색기(&E)..."), QKeySequence(Qt::CTRL | Qt::Key_E), &TFavorites_Form::Explore);
+  QAction* refresh = AddAction(tr("목록갱신(&R)"), QKeySequence(Qt::Key_F5), &TFavorites_Form::Refresh);
 
   auto* popup = new QMenu(this);
   popup->addActions({rename, remove});
@@ -52,8 +52,8 @@ TFavorites_Form::TFavorites_Form(tarvo::Core& core, QWidget* parent)
   resize(kWidth, kHeight);
 }
 
-QAction* TFavorites_Form::AddAction(const char* caption, const QKeySequence& shortcut, void (TFavorites_Form::*run)()) {
-  auto* action = new QAction(QString::fromUtf8(caption), this);
+QAction* TFavorites_Form::AddAction(const QString& caption, const QKeySequence& shortcut, void (TFavorites_Form::*run)()) {
+  auto* action = new QAction(caption, this);
   action->setShortcut(shortcut);
   action->setShortcutContext(Qt::WindowShortcut);
   connect(action, &QAction::triggered, this, run);
@@ -74,7 +74,7 @@ void TFavorites_Form::BuildLayout(const std::vector<QAction*>& buttonActions) {
   }
   buttons->addStretch(1);
   // Cancel and default at once: Esc and Enter both close.
-  auto* close = new QPushButton(QStringLiteral("닫기(&C)"), this);
+  auto* close = new QPushButton(tr("닫기(&C)"), this);
   close->setDefault(true);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   buttons->addWidget(close);

@@ -29,7 +29,7 @@ class TFavorites_Form : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QAction* AddAction(const char* caption, const QKeySequence& shortcut, void (TFavorites_Form::*run)());
+  QAction* AddAction(const QString& caption, const QKeySequence& shortcut, void (TFavorites_Form::*run)());
   void BuildLayout(const std::vector<QAction*>& buttonActions);
   // Collects the favourites afresh and shows their names; keeps the paths
   // for the commands until the next fill.

@@ -18,11 +18,11 @@ TFileInfo_Form::TFileInfo_Form(tarvo::Core& core, TextWindowHost& textWindow, QW
       textWindow_(textWindow),
       edit1_(new QLineEdit(this)),
       memo1_(new QPlainTextEdit(this)),
-      okButton_(new QPushButton(QStringLiteral("확인(&O)"), this)),
+      okButton_(new QPushButton(tr("확인(&O)"), this)),
       tidyButton_(new QPushButton(QStringLiteral("&R"), this)),
-      tagButton_(new QPushButton(QStringLiteral("태그(&T)..."), this)) {
+      tagButton_(new QPushButton(tr("태그(&T)..."), this)) {
   setObjectName(QStringLiteral("FileInfo_Form"));
-  setWindowTitle(QStringLiteral("단일 파일 이름변경"));
+  setWindowTitle(tr("단일 파일 이름변경"));
   QFont small = font();
   small.setPointSize(8);
   setFont(small);
@@ -34,10 +34,10 @@ TFileInfo_Form::TFileInfo_Form(tarvo::Core& core, TextWindowHost& textWindow, QW
   memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
   tidyButton_->setToolTip(QStringLiteral("Removes unnecessary spaces, %20 or _ from filename."));
   okButton_->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("취소(&C)"), this);
+  auto* cancel = new QPushButton(tr("취소(&C)"), this);
 
   auto* layout = new QGridLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("이름 변경 파일:"), this), 0, 0, 1, 2);
+  layout->addWidget(new QLabel(tr("이름 변경 파일:"), this), 0, 0, 1, 2);
   layout->addWidget(edit1_, 1, 0);
   layout->addWidget(tidyButton_, 1, 1);
   layout->addWidget(memo1_, 2, 0, 1, 2);

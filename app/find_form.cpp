@@ -70,11 +70,11 @@ TFind_Form::TFind_Form(tarvo::Core& core, QWidget* parent)
       edit1_(new QLineEdit(this)),
       listBox1_(new QListView(this)),
       rows_(new FindRowsModel(find_, this)),
-      button1_(new QPushButton(QStringLiteral("확인(&O)"), this)),
-      button2_(new QPushButton(QStringLiteral("취소(&C)"), this)),
+      button1_(new QPushButton(tr("확인(&O)"), this)),
+      button2_(new QPushButton(tr("취소(&C)"), this)),
       popup_(new QMenu(this)) {
   setObjectName(QStringLiteral("Find_Form"));
-  setWindowTitle(QStringLiteral("현 목록에서 파일 찾기"));
+  setWindowTitle(tr("현 목록에서 파일 찾기"));
   QFont formFont = QApplication::font();
   formFont.setPointSize(kFormFontPointSize);
   setFont(formFont);
@@ -107,16 +107,16 @@ TFind_Form::TFind_Form(tarvo::Core& core, QWidget* parent)
     if (!showingSelection_) find_.topRow = top;
   });
 
-  AddAction("Playfile1", "선택항목 재생(&P)", {}, &TFind_Form::Play);
-  AddAction("QueueAc", "선택항목 대기열로(&Q)", QKeySequence(Qt::Key_Insert), &TFind_Form::Queue);
-  AddAction("Jumptofilewithoutplaying1", "목록안의 항목 선택", QKeySequence(Qt::Key_QuoteLeft), &TFind_Form::Jump);
-  AddAction("Action1", "보기 형식 변경(&v)", QKeySequence(Qt::Key_F8), &TFind_Form::CycleViewStyle);
+  AddAction("Playfile1", tr("선택항목 재생(&P)"), {}, &TFind_Form::Play);
+  AddAction("QueueAc", tr("선택항목 대기열로(&Q)"), QKeySequence(Qt::Key_Insert), &TFind_Form::Queue);
+  AddAction("Jumptofilewithoutplaying1", tr("목록안의 항목 선택"), QKeySequence(Qt::Key_QuoteLeft), &TFind_Form::Jump);
+  AddAction("Action1", tr("보기 형식 변경(&v)"), QKeySequence(Qt::Key_F8), &TFind_Form::CycleViewStyle);
   resize(kWidth, kHeight);
 }
 
-QAction* TFind_Form::AddAction(const char* name, const char* caption, const QKeySequence& shortcut,
+QAction* TFind_Form::AddAction(const char* name, const QString& caption, const QKeySequence& shortcut,
                                void (TFind_Form::*run)()) {
-  auto* action = new QAction(QString::fromUtf8(caption), this);
+  auto* action = new QAction(caption, this);
   action->setObjectName(QString::fromLatin1(name));
   action->setShortcut(shortcut);
   action->setShortcutContext(Qt::WindowShortcut);

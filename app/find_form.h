@@ -46,7 +46,7 @@ class TFind_Form : public QDialog {
   void done(int result) override;
 
  private:
-  QAction* AddAction(const char* name, const char* caption, const QKeySequence& shortcut, void (TFind_Form::*run)());
+  QAction* AddAction(const char* name, const QString& caption, const QKeySequence& shortcut, void (TFind_Form::*run)());
   void TakeListLook();
   void PlaceCaret();
   void Filter(const QString& text);

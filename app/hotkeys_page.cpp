@@ -17,7 +17,6 @@ const QString kListHint = QStringLiteral(
     "Global hotkeys are keyboard shortcuts that will also function when Tarvo is not focussed.\n"
     "Choose unique key combinations, since they override existing application shortcuts.\n"
     "Disable existing key binding software if you experience problems.");
-const QString kFieldHint = QStringLiteral("원하는 키를 클릭하세요.");
 
 // The key column starts 80 dialog units in, a dialog unit being a quarter
 // of the font's average character width; with a wide font, it comes closer
@@ -76,19 +75,19 @@ HotkeysPage::HotkeysPage(tarvo::Core& core, tarvo::HotkeyCombination& captured, 
       rows_(std::move(rows)),
       list_(new QListWidget(this)),
       field_(new HotkeyCaptureEdit(captured, this)),
-      bind_(new QPushButton(QStringLiteral("설정"), this)) {
+      bind_(new QPushButton(tr("설정"), this)) {
   list_->setObjectName(QStringLiteral("ListBox1"));
   list_->setToolTip(kListHint);
   list_->setItemDelegate(new TabStopDelegate(list_));
   field_->setObjectName(QStringLiteral("Edit1"));
-  field_->setToolTip(kFieldHint);
+  field_->setToolTip(tr("원하는 키를 클릭하세요."));
   bind_->setObjectName(QStringLiteral("Button9"));
 
   auto* captions = new QHBoxLayout;
-  QLabel* functionCaption = Caption(QStringLiteral("기능"), this);
+  QLabel* functionCaption = Caption(tr("기능"), this);
   functionCaption->setFixedWidth(KeyColumn(list_->fontMetrics()) + kTextMargin + list_->frameWidth());
   captions->addWidget(functionCaption);
-  captions->addWidget(Caption(QStringLiteral("단축키"), this), 1);
+  captions->addWidget(Caption(tr("단축키"), this), 1);
   auto* capture = new QHBoxLayout;
   capture->addWidget(field_, 1);
   capture->addWidget(bind_);
@@ -97,7 +96,7 @@ HotkeysPage::HotkeysPage(tarvo::Core& core, tarvo::HotkeyCombination& captured, 
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(captions);
   layout->addWidget(list_, 1);
-  layout->addWidget(Caption(QStringLiteral("단축키"), this));
+  layout->addWidget(Caption(tr("단축키"), this));
   layout->addLayout(capture);
 
   connect(list_, &QListWidget::currentRowChanged, this, &HotkeysPage::ShowSelectedKey);

@@ -14,7 +14,7 @@
 TInfo_Form::TInfo_Form(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint),
       memo1_(new QTextEdit(this)),
-      button1_(new QPushButton(QStringLiteral("확인(&O)"), this)) {
+      button1_(new QPushButton(tr("확인(&O)"), this)) {
   setObjectName(QStringLiteral("Info_Form"));
   QFont small = font();
   small.setPointSize(8);
@@ -30,7 +30,7 @@ TInfo_Form::TInfo_Form(QWidget* parent)
   layout->addWidget(memo1_, 1);
   layout->addWidget(button1_, 0, Qt::AlignHCenter);
 
-  auto* selectAll = new QAction(QStringLiteral("전체 선택(&A)"), this);
+  auto* selectAll = new QAction(tr("전체 선택(&A)"), this);
   selectAll->setObjectName(QStringLiteral("SelectallAc"));
   selectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
   selectAll->setShortcutContext(Qt::WindowShortcut);

@@ -23,8 +23,8 @@ TInput_Form::TInput_Form(QWidget* parent)
   label1_->setBuddy(edit1_);
 
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(QStringLiteral("확인(&O)"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(QStringLiteral("취소(&C)"), QDialogButtonBox::RejectRole);
+  QPushButton* ok = buttons->addButton(tr("확인(&O)"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(tr("취소(&C)"), QDialogButtonBox::RejectRole);
   ok->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -138,7 +138,7 @@ TPreferences_Form::TPreferences_Form(tarvo::Core& core, PreferencesHotkeys& hotk
       hotkeys_(hotkeys),
       resetSystemMixer_(std::move(resetSystemMixer)) {
   setObjectName(QStringLiteral("Preferences_Form"));
-  setWindowTitle(QStringLiteral("설정"));
+  setWindowTitle(tr("설정"));
   QFont desktopFont = QApplication::font();
   desktopFont.setPointSize(kFontPointSize);
   setFont(desktopFont);
@@ -152,7 +152,7 @@ TPreferences_Form::TPreferences_Form(tarvo::Core& core, PreferencesHotkeys& hotk
   BuildRecordPage();
   BuildDevicePage();
 
-  closeButton_ = new QPushButton(QStringLiteral("닫기(&C)"), this);
+  closeButton_ = new QPushButton(tr("닫기(&C)"), this);
   closeButton_->setGeometry(kClientWidth - kMargin - kButtonWidth, kClientHeight - kMargin - kButtonHeight,
                             kButtonWidth, kButtonHeight);
   closeButton_->setDefault(true);
@@ -180,8 +180,8 @@ void TPreferences_Form::BuildTree() {
 }
 
 void TPreferences_Form::BuildSetupPage() {
-  QVBoxLayout* layout = PageLayout(MakeGroup(SetupPage, QStringLiteral("일반설정")));
-  auto* labelAss = new QLabel(QStringLiteral("Tarvo로 실행할 파일"), this);
+  QVBoxLayout* layout = PageLayout(MakeGroup(SetupPage, tr("일반설정")));
+  auto* labelAss = new QLabel(tr("Tarvo로 실행할 파일"), this);
   labelAss->setToolTip(Hint(kAssociationHint));
   layout->addWidget(labelAss);
   auto* boxes = new QHBoxLayout;
@@ -195,11 +195,11 @@ void TPreferences_Form::BuildSetupPage() {
   }
   layout->addLayout(boxes);
 
-  auto* label3 = new QLabel(QStringLiteral("탐색기에서 더블클릭시의 동작"), this);
+  auto* label3 = new QLabel(tr("탐색기에서 더블클릭시의 동작"), this);
   label3->setToolTip(Hint(kDoubleClickHint));
   layout->addWidget(label3);
-  const std::array<QString, 3> enqueueCaptions{QStringLiteral("빈 목록으로 재생"), QStringLiteral("기존목록에 파일추가"),
-                                               QStringLiteral("대상 폴더를 열고 재생(기본값)")};
+  const std::array<QString, 3> enqueueCaptions{tr("빈 목록으로 재생"), tr("기존목록에 파일추가"),
+                                               tr("대상 폴더를 열고 재생(기본값)")};
   for (int option = 0; option < 3; ++option) {
     auto* radio = new QRadioButton(enqueueCaptions[static_cast<std::size_t>(option)], this);
     connect(radio, &QRadioButton::toggled, this, [this, option](bool checked) {
@@ -209,11 +209,11 @@ void TPreferences_Form::BuildSetupPage() {
     layout->addWidget(radio);
   }
 
-  checkBoxUpdate_ = new QCheckBox(QStringLiteral("업데이트 확인"), this);
+  checkBoxUpdate_ = new QCheckBox(tr("업데이트 확인"), this);
   checkBoxUpdate_->setToolTip(Hint(kUpdateHint));
   connect(checkBoxUpdate_, &QCheckBox::toggled, this, &TPreferences_Form::AutoUpdateToggled);
   layout->addWidget(checkBoxUpdate_);
-  checkMI_ = new QCheckBox(QStringLiteral("다중실행 허용"), this);
+  checkMI_ = new QCheckBox(tr("다중실행 허용"), this);
   connect(checkMI_, &QCheckBox::toggled, this, [this](bool checked) {
     if (!filling_) tarvo::WriteSetting(core_, key::kMultipleInstances, checked);
   });
@@ -222,8 +222,8 @@ void TPreferences_Form::BuildSetupPage() {
 }
 
 void TPreferences_Form::BuildMediaPage() {
-  QVBoxLayout* layout = PageLayout(MakeGroup(MediaPage, QStringLiteral("미디어 폴더 관리")));
-  auto* label = new QLabel(QStringLiteral("음악 폴더"), this);
+  QVBoxLayout* layout = PageLayout(MakeGroup(MediaPage, tr("미디어 폴더 관리")));
+  auto* label = new QLabel(tr("음악 폴더"), this);
   label->setToolTip(Hint(kMusicFoldersHint));
   layout->addWidget(label);
   listMusicFolders_ = new QListWidget(this);
@@ -231,8 +231,8 @@ void TPreferences_Form::BuildMediaPage() {
   listMusicFolders_->setToolTip(Hint(kMusicFoldersHint));
   layout->addWidget(listMusicFolders_);
   auto* buttons = new QHBoxLayout;
-  addMusicFolder_ = new QPushButton(QStringLiteral("추가(&A)"), this);
-  deleteMusicFolder_ = new QPushButton(QStringLiteral("삭제(&D)"), this);
+  addMusicFolder_ = new QPushButton(tr("추가(&A)"), this);
+  deleteMusicFolder_ = new QPushButton(tr("삭제(&D)"), this);
   connect(addMusicFolder_, &QPushButton::clicked, this, &TPreferences_Form::AddMusicFolder);
   connect(deleteMusicFolder_, &QPushButton::clicked, this, &TPreferences_Form::DeleteMusicFolder);
   buttons->addWidget(addMusicFolder_);
@@ -240,9 +240,9 @@ void TPreferences_Form::BuildMediaPage() {
   buttons->addStretch();
   layout->addLayout(buttons);
 
-  auto* sortLabel = new QLabel(QStringLiteral("파일 추가시 자동으로 정렬"), this);
-  radioSort1_ = new QRadioButton(QStringLiteral("파일 이름순으로"), this);
-  radioSort2_ = new QRadioButton(QStringLiteral("경로와 파일이름순으로(기본)"), this);
+  auto* sortLabel = new QLabel(tr("파일 추가시 자동으로 정렬"), this);
+  radioSort1_ = new QRadioButton(tr("파일 이름순으로"), this);
+  radioSort2_ = new QRadioButton(tr("경로와 파일이름순으로(기본)"), this);
   for (QWidget* widget : {static_cast<QWidget*>(sortLabel), static_cast<QWidget*>(radioSort1_),
                           static_cast<QWidget*>(radioSort2_)}) {
     widget->setToolTip(Hint(kSortHint));
@@ -259,9 +259,9 @@ void TPreferences_Form::BuildMediaPage() {
 }
 
 void TPreferences_Form::BuildDisplayPage() {
-  QVBoxLayout* layout = PageLayout(MakeGroup(DisplayPage, QStringLiteral("화면표시")));
-  layout->addWidget(new QLabel(QStringLiteral("음량 표시바 설정"), this));
-  const std::array<QString, 3> captions{QStringLiteral("숨기기"), QStringLiteral("7단계"), QStringLiteral("14 단계")};
+  QVBoxLayout* layout = PageLayout(MakeGroup(DisplayPage, tr("화면표시")));
+  layout->addWidget(new QLabel(tr("음량 표시바 설정"), this));
+  const std::array<QString, 3> captions{tr("숨기기"), tr("7단계"), tr("14 단계")};
   const std::array<QString, 3> scales{QString(), QStringLiteral("-60 30 15 6 3 1"),
                                       QStringLiteral("-oo 60 40 30 25 20 15 12 10 8 6 4 2 0")};
   for (int style = tarvo::kLevelMeterHidden; style <= tarvo::kLevelMeter14Style; ++style) {
@@ -281,15 +281,15 @@ void TPreferences_Form::BuildDisplayPage() {
 }
 
 void TPreferences_Form::BuildHotkeysPage(PreferencesHotkeys& hotkeys) {
-  QGroupBox* group = MakeGroup(HotkeysPage, QStringLiteral("글로벌 단축키"));
+  QGroupBox* group = MakeGroup(HotkeysPage, tr("글로벌 단축키"));
   group->setObjectName(QStringLiteral("GroupHotkeys"));
   QVBoxLayout* layout = PageLayout(group);
   layout->addWidget(hotkeys.CreatePage(group));
 }
 
 void TPreferences_Form::BuildRecordPage() {
-  QVBoxLayout* layout = PageLayout(MakeGroup(RecordPage, QStringLiteral("녹음")));
-  layout->addWidget(new QLabel(QStringLiteral("인터넷 방송 녹음을 위한 임시디렉토리 경로:"), this));
+  QVBoxLayout* layout = PageLayout(MakeGroup(RecordPage, tr("녹음")));
+  layout->addWidget(new QLabel(tr("인터넷 방송 녹음을 위한 임시디렉토리 경로:"), this));
   auto* folderRow = new QHBoxLayout;
   edit2_ = new QLineEdit(this);
   edit2_->setReadOnly(true);
@@ -307,7 +307,7 @@ void TPreferences_Form::BuildRecordPage() {
   folderRow->addWidget(button10_);
   layout->addLayout(folderRow);
 
-  checkBox6_ = new QCheckBox(QStringLiteral("녹음 캐쉬기능 사용"), this);
+  checkBox6_ = new QCheckBox(tr("녹음 캐쉬기능 사용"), this);
   checkBox6_->setToolTip(Hint(kRecordCacheHint));
   connect(checkBox6_, &QCheckBox::toggled, this, [this](bool checked) {
     if (!filling_) tarvo::WriteSetting(core_, key::kRecordAhead, checked);
@@ -318,15 +318,15 @@ void TPreferences_Form::BuildRecordPage() {
   edit3_->setFixedWidth(4 * kButtonHeight);
   connect(edit3_, &QLineEdit::textChanged, this, &TPreferences_Form::CacheSecondsEdited);
   secondsRow->addWidget(edit3_);
-  secondsRow->addWidget(new QLabel(QStringLiteral("초"), this));
+  secondsRow->addWidget(new QLabel(tr("초"), this));
   secondsRow->addStretch();
   layout->addLayout(secondsRow);
   layout->addStretch();
 }
 
 void TPreferences_Form::BuildDevicePage() {
-  QVBoxLayout* layout = PageLayout(MakeGroup(DevicePage, QStringLiteral("장치")));
-  layout->addWidget(new QLabel(QStringLiteral("출력장치:"), this));
+  QVBoxLayout* layout = PageLayout(MakeGroup(DevicePage, tr("장치")));
+  layout->addWidget(new QLabel(tr("출력장치:"), this));
   comboDevice_ = new QComboBox(this);
   comboDevice_->setObjectName(QStringLiteral("ComboDevice"));
   connect(comboDevice_, &QComboBox::currentIndexChanged, this, &TPreferences_Form::DeviceChosen);

@@ -106,7 +106,7 @@ void TProgressPanel::BuildMeters() {
   volumeBar_ = new TVemmoProgress(this);
   volumeBar_->setObjectName(QStringLiteral("VolumeProcesBar"));
   volumeBar_->SetOrientation(TProgressOrientation::pbVertical);
-  volumeBar_->setToolTip(QStringLiteral("숫자패드의 +, - 키로 음량을 조절합니다. Pause 키는 조용히(소프트 뮤트)입니다."));
+  volumeBar_->setToolTip(tr("숫자패드의 +, - 키로 음량을 조절합니다. Pause 키는 조용히(소프트 뮤트)입니다."));
   volumeBar_->hide();
 }
 

@@ -27,7 +27,7 @@ TRadio_Form::TRadio_Form(tarvo::Core& core, QWidget* parent)
       edit2_(new QLineEdit(this)),
       retrieve_(new QPushButton(QStringLiteral("R"), this)) {
   setObjectName(QStringLiteral("TRadio_Form"));
-  setWindowTitle(QStringLiteral("정보"));
+  setWindowTitle(tr("정보"));
   QFont desktopFont = QApplication::font();
   desktopFont.setPointSize(kFontPointSize);
   setFont(desktopFont);

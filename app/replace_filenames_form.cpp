@@ -33,9 +33,9 @@ TReplaceFilenames_Form::TReplaceFilenames_Form(tarvo::Core& core, QWidget* paren
       edit1_(new QLineEdit(this)),
       edit2_(new QLineEdit(this)),
       memo2_(new QPlainTextEdit(this)),
-      renameButton_(new QPushButton(QStringLiteral("전체 변경(&R)"), this)) {
+      renameButton_(new QPushButton(tr("전체 변경(&R)"), this)) {
   setObjectName(QStringLiteral("ReplaceFilenames_Form"));
-  setWindowTitle(QStringLiteral("다중 파일 이름 변경"));
+  setWindowTitle(tr("다중 파일 이름 변경"));
   QFont small = font();
   small.setPointSize(8);
   setFont(small);
@@ -45,18 +45,18 @@ TReplaceFilenames_Form::TReplaceFilenames_Form(tarvo::Core& core, QWidget* paren
   memo2_->setReadOnly(true);
   memo2_->setLineWrapMode(QPlainTextEdit::NoWrap);
   memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  auto* close = new QPushButton(QStringLiteral("닫기(&C)"), this);
+  auto* close = new QPushButton(tr("닫기(&C)"), this);
   close->setDefault(true);
-  auto* tip = new QPushButton(QStringLiteral("팁"), this);
+  auto* tip = new QPushButton(tr("팁"), this);
 
   auto* layout = new QGridLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("대상 단어:"), this), 0, 0);
+  layout->addWidget(new QLabel(tr("대상 단어:"), this), 0, 0);
   layout->addWidget(edit1_, 0, 1);
-  layout->addWidget(new QLabel(QStringLiteral("바꿀 단어:"), this), 1, 0);
+  layout->addWidget(new QLabel(tr("바꿀 단어:"), this), 1, 0);
   layout->addWidget(edit2_, 1, 1);
-  layout->addWidget(new QLabel(QStringLiteral("대상 단어를 찾아 바꿀 단어로 바꿉니다 (대소문자 무시)."), this), 2, 0, 1, 2);
-  layout->addWidget(new QLabel(QStringLiteral("대상 단어가 비어 있으면 바꿀 단어를 이름 앞에 붙입니다."), this), 3, 0, 1, 2);
-  layout->addWidget(new QLabel(QStringLiteral("미리보기:"), this), 4, 0, 1, 2);
+  layout->addWidget(new QLabel(tr("대상 단어를 찾아 바꿀 단어로 바꿉니다 (대소문자 무시)."), this), 2, 0, 1, 2);
+  layout->addWidget(new QLabel(tr("대상 단어가 비어 있으면 바꿀 단어를 이름 앞에 붙입니다."), this), 3, 0, 1, 2);
+  layout->addWidget(new QLabel(tr("미리보기:"), this), 4, 0, 1, 2);
   layout->addWidget(memo2_, 5, 0, 1, 2);
   layout->setRowStretch(5, 1);
   auto* buttons = new QHBoxLayout;

@@ -29,6 +29,7 @@
 #include "app/status_timer.h"
 #include "app/tarvo_style.h"
 #include "app/tray_icon.h"
+#include "app/window_language.h"
 #include "app/window_state.h"
 #include "app/x11_window_cover.h"
 #include "audio/linux_audio_library.h"
@@ -52,6 +53,7 @@
 #include "playlist/model.h"
 #include "playlist/outside_path.h"
 #include "playlist/playlist_prefetch.h"
+#include "settings/ini_file.h"
 #include "settings/settings_store.h"
 #include "update/update_check.h"
 
@@ -195,6 +197,12 @@ void StartApplicationSendingImages(std::optional<QApplication>& application, int
   if (!userChose) qunsetenv(kNoSharedImages);
 }
 
+// Read as the other settings are read at start, from a read-only file too.
+std::string LanguageSetting(const tarvo::Core& core) {
+  const std::optional<tarvo::IniDocument> ini = tarvo::LoadIniFile(tarvo::SettingsFilePath(core));
+  return ini ? tarvo::Value(*ini, tarvo::setting::kLanguage) : std::string();
+}
+
 void Shutdown(tarvo::Core& core, TAppTarvo& window) {
   const bool maximized = window.isMaximized();
   window.hide();
@@ -254,6 +262,8 @@ int RunTarvo(int argc, char* argv[]) {
   // goes over D-Bus and costs a good part of the start-up.
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   StartApplicationSendingImages(application, argc, argv);
+  // Before the first widget takes its texts.
+  InstallWindowTranslation(WindowLanguage(LanguageSetting(core), MessagesLocale()), TranslationsFolder());
   std::jthread sessionBus(ConnectSessionBus);
   QApplication::setStyle(new TarvoStyle);
   QApplication::setApplicationName(QStringLiteral("Tarvo"));

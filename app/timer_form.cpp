@@ -23,11 +23,11 @@ TTimer_Form::TTimer_Form(tarvo::Core& core, std::function<void()> endProgram, QW
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
       countdown_(core, std::move(endProgram)),
       edit1_(new QLineEdit(this)),
-      checkBox1_(new QCheckBox(QStringLiteral("Tarvo 종료시 컴퓨터 종료 실행(&S)"), this)),
-      button1_(new QPushButton(QStringLiteral("시작(&S)"), this)),
+      checkBox1_(new QCheckBox(tr("Tarvo 종료시 컴퓨터 종료 실행(&S)"), this)),
+      button1_(new QPushButton(tr("시작(&S)"), this)),
       timer1_(new QTimer(this)) {
   setObjectName(QStringLiteral("Timer_Form"));
-  setWindowTitle(QStringLiteral("자동 종료 기능"));
+  setWindowTitle(tr("자동 종료 기능"));
   QFont desktopFont = QApplication::font();
   desktopFont.setPointSize(kFontPointSize);
   setFont(desktopFont);
@@ -37,7 +37,7 @@ TTimer_Form::TTimer_Form(tarvo::Core& core, std::function<void()> endProgram, QW
   connect(button1_, &QPushButton::clicked, this, &TTimer_Form::Button1Click);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("몇분후에 Tarvo를 종료할까요?"), this));
+  layout->addWidget(new QLabel(tr("몇분후에 Tarvo를 종료할까요?"), this));
   layout->addWidget(edit1_);
   layout->addWidget(checkBox1_);
   layout->addWidget(button1_);

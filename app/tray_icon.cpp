@@ -58,16 +58,16 @@ void TrayIcon::BuildMenu() {
     menu_->addAction(caption, this,
                      [&commands, command] { commands.Command(command)->trigger(); });
   };
-  addCommand(QStringLiteral("재생(&P)"), CommandId::PlayAc);
-  addCommand(QStringLiteral("일시정지(&u)"), CommandId::PauseAc);
-  menu_->addAction(QStringLiteral("중지(&S)"), this, [this] { tarvo::StopNow(core_); });
-  addCommand(QStringLiteral("다음곡(&N)"), CommandId::NextAc);
-  addCommand(QStringLiteral("이전곡"), CommandId::PrevAc);
-  addCommand(QStringLiteral("제목 복사(&C)"), CommandId::CopyPlAc);
+  addCommand(tr("재생(&P)"), CommandId::PlayAc);
+  addCommand(tr("일시정지(&u)"), CommandId::PauseAc);
+  menu_->addAction(tr("중지(&S)"), this, [this] { tarvo::StopNow(core_); });
+  addCommand(tr("다음곡(&N)"), CommandId::NextAc);
+  addCommand(tr("이전곡"), CommandId::PrevAc);
+  addCommand(tr("제목 복사(&C)"), CommandId::CopyPlAc);
   menu_->addSeparator();
-  QAction* open = menu_->addAction(QStringLiteral("열기(&O)"), this, &TrayIcon::Restore);
+  QAction* open = menu_->addAction(tr("열기(&O)"), this, &TrayIcon::Restore);
   menu_->setDefaultAction(open);
-  addCommand(QStringLiteral("종료(&E)"), CommandId::EscAc);
+  addCommand(tr("종료(&E)"), CommandId::EscAc);
 }
 
 void TrayIcon::Minimize() { window_.showMinimized(); }

@@ -8,12 +8,14 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6
+  # the window's translations: Qt6LinguistTools for CMake and lrelease
+  qt6-tools-dev qt6-l10n-tools
   libmpg123-dev libvorbis-dev libsndfile1-dev libopusfile-dev libtag1-dev libcurl4-openssl-dev libpulse-dev
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libx11-dev libfontconfig-dev
   # tests
   libgtest-dev libgmock-dev libmp3lame-dev
   lame mpg123 vorbis-tools sox flac opus-tools xvfb xauth xdotool x11-apps pulseaudio pulseaudio-utils python3
-  icecast2 ezstream x11-utils ffmpeg
+  icecast2 ezstream x11-utils ffmpeg imagemagick
   fonts-nanum desktop-file-utils appstream xdg-utils
   # fuzzing: clang with libFuzzer and the sanitizer runtimes
   clang libclang-rt-14-dev

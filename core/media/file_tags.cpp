@@ -22,6 +22,7 @@
 
 #include "base/path_parts.h"
 #include "base/text.h"
+#include "media/tag_string_handlers.h"
 
 namespace tarvo {
 
@@ -131,6 +132,7 @@ bool TryOgg(TagLib::IOStream& stream, CoverWanted cover, FileTags& tags) {
 }
 
 FileTags ReadStream(TagLib::IOStream& stream, std::string_view extension, CoverWanted cover) {
+  ReadLatin1TagTextInLegacyCodepage();
   FileTags tags;
   const std::string kind = AsciiLowerCopy(extension);
   if (kind == ".flac") {

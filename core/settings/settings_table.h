@@ -83,6 +83,8 @@ inline const TextSetting kUpdateServer{kTweak, "update_server", kProjectWebAddre
 // The code page of text from outside that is not UTF-8 (any iconv name);
 // empty: the locale's.
 inline const TextSetting kLegacyCodepage{kTweak, "LegacyCodepage", ""};
+// The window's language: "ko" or "en"; empty: the locale's.
+inline const TextSetting kLanguage{kTweak, "Language", ""};
 inline const TextSetting kActiveScheme{kGeneral, "ActiveScheme", ""};
 inline const IntSetting kCachingTime{kRecording, "CachingTime", 120};
 

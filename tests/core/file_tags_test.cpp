@@ -15,6 +15,7 @@
 #include "playback/media_controls.h"
 #include "support/audio_fixtures.h"
 #include "support/core_fixture.h"
+#include "support/legacy_bytes.h"
 
 namespace tarvo {
 namespace {
@@ -67,6 +68,21 @@ TEST_F(FileTagsTest, TheTagViewOfAnM4aListsItsFieldsAndAnMp3KeepsItsId3v1View) {
   // A file that is not what its name says has no fields, and no crash.
   EXPECT_TRUE(ReadFileTags(home.Write("fake.flac", "ID3 not flac at all")).fields.empty());
   EXPECT_TRUE(ReadFileTags(home.Write("empty.opus", "")).codec.empty());
+}
+
+// Korean taggers wrote ID3v2 titles in Latin-1 frames and ID3v1 artists in
+// CP949: both read as Korean, as the tag view and the media controls show.
+TEST(FileTagsLegacyText, Latin1FramesAndId3v1ReadInTheLegacyCodepage) {
+  const testing::LegacyCodepageScope korean("CP949");
+  const std::string title = testing::Encoded("바다 안개", "CP949");
+  const std::string artist = testing::Encoded("미래", "CP949");
+  std::string frame = "TIT2" + std::string(3, '\0') + static_cast<char>(title.size() + 1) + std::string(2, '\0');
+  frame += '\0' + title;
+  const std::string id3v2 = "ID3\x03" + std::string(5, '\0') + static_cast<char>(frame.size()) + frame;
+  std::string id3v1 = "TAG" + std::string(30, '\0') + artist;
+  id3v1.resize(128, '\0');
+  EXPECT_EQ(ReadFileTagsOfBytes(id3v2 + std::string(256, '\0'), ".mp3").Field("TITLE"), "바다 안개");
+  EXPECT_EQ(ReadFileTagsOfBytes(std::string(256, '\0') + id3v1, ".mp3").Field("ARTIST"), "미래");
 }
 
 TEST(ReplayGainFactor, TrackAlbumR128AndThePeakThatKeepsABoostFromClipping) {

@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "platform/file_io.h"
+#include "support/legacy_bytes.h"
 #include "support/temp_folder.h"
 
 namespace tarvo {
@@ -53,6 +54,21 @@ TEST_F(TrashTest, MovesAFileIntoTheHomeTrashWithItsTrashInfo) {
   struct stat trash {};
   ASSERT_EQ(stat(Trash().c_str(), &trash), 0);
   EXPECT_EQ(trash.st_mode & 0777, 0700u);
+}
+
+// A name in CP949 bytes, as copied from an old disk, goes into the trash
+// under those bytes, and its trash information names them escaped byte for
+// byte, so that the file manager restores it to the same name.
+TEST_F(TrashTest, ANameInLegacyBytesKeepsItsBytes) {
+  const testing::LegacyCodepageScope korean("CP949");
+  const std::string name = testing::Encoded("노래.mp3", "CP949");
+  ASSERT_EQ(name, "\xB3\xEB\xB7\xA1.mp3");
+  const std::string original = folder.Write("music/" + name, "tune");
+  ASSERT_TRUE(MoveToFreedesktopTrash(original).moved);
+  EXPECT_FALSE(FileExists(original));
+  EXPECT_EQ(folder.Read("data/Trash/files/" + name), "tune");
+  EXPECT_NE(folder.Read("data/Trash/info/" + name + ".trashinfo").find("/music/%B3%EB%B7%A1.mp3\n"),
+            std::string::npos);
 }
 
 TEST_F(TrashTest, SameNamesGetNumberedNamesAndNothingIsOverwritten) {

@@ -127,4 +127,10 @@ def desktop_session_env(root, display):
         "XDG_CONFIG_HOME": os.path.join(root, "config"),
         "XDG_DATA_HOME": os.path.join(root, "data"),
     })
+    # The window speaks the language of the messages' locale: the checks
+    # name its Korean texts, so messages follow the C locale whatever the
+    # machine's; the character set's locale stays as it was.
+    if "LC_ALL" in env:
+        env["LC_CTYPE"] = env.pop("LC_ALL")
+    env["LC_MESSAGES"] = "C"
     return env

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Installs the build into a scratch prefix and checks the installed tree:
 
-1. The binary, the desktop entry, the metainfo file, the manual and the icons (a 48 px
-   PNG and the scalable SVG) are where desktops look for them; the manual page
-   renders without a warning.
+1. The binary, the desktop entry, the metainfo file, the manual, the English
+   translation of the window and the icons (a 48 px PNG and the scalable SVG)
+   are where desktops look for them; the manual page renders without a warning.
 2. desktop-file-validate and "appstreamcli validate --no-net" pass.
 3. The installed binary finds its own data in "../share": after "-reg" the
    desktop entry it writes names the installed scalable icon, and lists the
@@ -58,7 +58,9 @@ def main():
         # The manual sits where the program looks for its data, as the icon
         # the program finds below does: "../share/tarvo" from its folder.
         manual = os.path.join(os.path.dirname(binary), os.pardir, "share", "tarvo", "Documentation.html")
-        for path in (binary, desktop, metainfo, svg, manual, os.path.join(icons, "48x48", "apps", "tarvo.png")):
+        english = os.path.join(os.path.dirname(manual), "translations", "tarvo_en.qm")
+        png = os.path.join(icons, "48x48", "apps", "tarvo.png")
+        for path in (binary, desktop, metainfo, svg, manual, english, png):
             check(os.path.isfile(path), "installed: " + os.path.relpath(path, prefix))
 
         page = os.path.join(prefix, "share", "man", "man1", "tarvo.1")

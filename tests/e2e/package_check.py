@@ -26,6 +26,7 @@ EXPECTED = (
     "./usr/share/icons/hicolor/scalable/apps/tarvo.svg",
     "./usr/share/metainfo/org.tarvo.Tarvo.metainfo.xml",
     "./usr/share/tarvo/Documentation.html",
+    "./usr/share/tarvo/translations/tarvo_en.qm",
     "./usr/share/man/man1/tarvo.1.gz",
     "./usr/share/doc/tarvo/copyright",
 )

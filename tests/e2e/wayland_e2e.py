@@ -21,66 +21,11 @@ import os
 import subprocess
 import sys
 
-import dbus
-
-from harness import LIMIT_S, CheckFailed, check, desktop_session_env, run_script, wait_until
+from accessibility import Accessibility, start_session_bus
+from harness import LIMIT_S, check, desktop_session_env, run_script, wait_until
 
 ENTRIES = 100
 SOCKET = "tarvo-e2e"
-ACCESSIBLE = "org.a11y.atspi.Accessible"
-
-
-class Accessibility:
-    """The accessibility bus of a session, read through python3-dbus."""
-
-    def __init__(self, session_address):
-        session = dbus.bus.BusConnection(session_address)
-        address = session.get_object("org.a11y.Bus", "/org/a11y/bus").GetAddress(dbus_interface="org.a11y.Bus")
-        self.bus = dbus.bus.BusConnection(address)
-
-    def children(self, node):
-        name, path = node
-        return [(str(n), str(p)) for n, p in
-                self.bus.get_object(name, path).GetChildren(dbus_interface=ACCESSIBLE)]
-
-    def name(self, node):
-        return str(self.bus.get_object(*node).Get(ACCESSIBLE, "Name", dbus_interface=dbus.PROPERTIES_IFACE))
-
-    def application(self, wanted):
-        for node in self.children(("org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root")):
-            if self.name(node) == wanted:
-                return node
-        return None
-
-    def window_names(self, application):
-        return [self.name(window) for window in self.children(application)]
-
-    def find(self, node, wanted, depth=6):
-        """The first object under `node` named `wanted`, depth first."""
-        if self.name(node) == wanted:
-            return node
-        if depth == 0:
-            return None
-        for child in self.children(node):
-            found = self.find(child, wanted, depth - 1)
-            if found:
-                return found
-        return None
-
-    def trigger(self, application, item):
-        node = wait_until(lambda: self.find(application, item), "the menu item %s" % item)
-        # A modal window answers only when it closes: no reply is awaited.
-        self.bus.get_object(*node).DoAction(0, dbus_interface="org.a11y.atspi.Action", ignore_reply=True)
-
-
-def start_session_bus(processes):
-    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
-                           stderr=subprocess.DEVNULL, text=True)
-    processes.append(bus)
-    address = bus.stdout.readline().strip()
-    if not address:
-        raise CheckFailed("no session bus could be started")
-    return address
 
 
 def start_weston(runtime, processes):
