@@ -93,11 +93,16 @@ void AppendPlaylistLine(std::string& text, std::string_view location, std::strin
     return;
   }
   const std::string_view rest = location.substr(folder.size());
-  if (StartsWith(rest, "/") || IsStreamAddress(EntryLocation(rest)) || StartsWithSchemeOrDrive(rest)) {
+  const bool dotted = StartsWith(rest, "./") || rest.find('\\') != std::string_view::npos;
+  // The "./" that keeps a name from being read as a Windows path must not
+  // lengthen a short name holding "://" into a stream address ("./://1\" reads
+  // back as one), so such a name is written whole.
+  if (StartsWith(rest, "/") || IsStreamAddress(EntryLocation(rest)) || StartsWithSchemeOrDrive(rest) ||
+      (dotted && IsStreamAddress("./" + std::string(EntryLocation(rest))))) {
     text.append(location);
     return;
   }
-  if (StartsWith(rest, "./") || rest.find('\\') != std::string_view::npos) text.append("./");
+  if (dotted) text.append("./");
   text.append(rest);
 }
 

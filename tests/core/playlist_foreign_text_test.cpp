@@ -58,6 +58,7 @@ TEST_F(PlaylistForeignTextTest, OddEntriesOfTheAutosaveReadBackTheSame) {
                     home.Path() + "./x.mp3",
                     home.Path() + "ab://x.mp3",
                     home.Path() + "C:/x.mp3",
+                    home.Path() + "://1\\",
                     home.Path()};
   for (const std::string& entry : odd) {
     SCOPED_TRACE(entry);
